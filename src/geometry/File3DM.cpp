@@ -5,6 +5,7 @@
 #include "base/Error.h"
 #include "geometry/ASCFile.h"
 #include "geometry/ModelSource.h"
+#include "gl/LoadSettings.h"
 
 namespace {
 
@@ -132,7 +133,8 @@ T3DMObject& T3DMFile::Objects(int Index) const {
 
 void T3DMFile::LoadFromFile(const std::string& FileName) {
     Clear();
-    const std::string text = quillaby::ReadModelText(FileName, FromResource);
+    const std::string text =
+        quillaby::ReadModelText(FileName, FromResource, Resources ? *Resources : LoadSettings().Source());
     LoadFromText(text, FileName);
 }
 

@@ -10,6 +10,9 @@
 
 class TASCFile;
 struct T3DMChunk;
+namespace quillaby {
+class ResourceSource;
+}
 
 // Raises the list-index error "List index out of bounds (<Index>)".
 [[noreturn]] void Raise3DMListIndex(int Index);
@@ -71,8 +74,10 @@ class T3DMFile {
     T3DMFile(const T3DMFile&) = delete;
     T3DMFile& operator=(const T3DMFile&) = delete;
 
-    // When true, LoadFromFile reads the embedded resource named after the file instead of the disk.
+    // When true, LoadFromFile reads the resource named after the file instead of the disk.
     bool FromResource = false;
+    // The resources FromResource reads; none means those of the process-wide load settings.
+    const quillaby::ResourceSource* Resources = nullptr;
 
     // Replaces the contents with what the named file (or resource) holds. Errors propagate;
     // what was read before an error stays until the next load or Clear.

@@ -1,20 +1,17 @@
 #include "geometry/ModelSource.h"
 
-#include <fstream>
-#include <sstream>
-
-#include "base/Error.h"
+#include "gl/Resources.h"
 
 namespace quillaby {
 
-std::string ReadModelText(const std::string& FileName, bool FromResource) {
-    if (FromResource) throw Error("Resource " + FileName + " not found");
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw Error("Cannot open file " + FileName);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw Error("Cannot open file " + FileName);
-    return std::move(text).str();
+std::string ReadModelText(const std::string& FileName, bool FromResource, const ResourceSource& Resources) {
+    if (FromResource) {
+        const ResourceData data = Resources.Get(ResourceName(FileName));
+        const auto bytes = data.Bytes();
+        return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    const std::vector<unsigned char> bytes = ReadWholeFile(FileName);
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 } // namespace quillaby

@@ -8,6 +8,7 @@
 
 #include "base/Error.h"
 #include "geometry/File3DM.h"
+#include "models/MemoryResources.h"
 
 namespace {
 
@@ -305,6 +306,23 @@ TEST(File3DM, LoadsFromDiskAndReportsAMissingFile) {
         FAIL() << "a missing file loaded";
     } catch (const quillaby::Error& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+    }
+}
+
+TEST(File3DM, FromResourceReadsTheResourceNamedAfterTheFile) {
+    MemoryResources resources;
+    resources.Put("DOLLARO00F.3DM", "#Object 1\nName FromResource\n");
+    T3DMFile file;
+    file.FromResource = true;
+    file.Resources = &resources;
+    file.LoadFromFile("/some/where/Dollaro00f.3dm");
+    ASSERT_EQ(file.ObjectCount(), 1);
+    EXPECT_EQ(file.Objects(0).Name, "FromResource");
+    try {
+        file.LoadFromFile("Missing.3dm");
+        FAIL() << "a missing resource loaded";
+    } catch (const quillaby::Error& e) {
+        EXPECT_STREQ(e.what(), "Resource Missing_3dm not found");
     }
 }
 
