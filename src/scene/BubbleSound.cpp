@@ -8,9 +8,20 @@
 
 namespace quillaby {
 
+std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources) {
+    if (auto wave = resources.Find(ResourceName(kBubbleSoundFile))) return wave;
+    return resources.Find(kBubbleSoundResource);
+}
+
 BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
                          std::span<const std::byte> wave)
     : player_(player), messages_(messages), wave_(wave) {}
+
+BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
+                         const ResourceSource& resources)
+    : player_(player), messages_(messages), owned_(FindBubbleSound(resources)) {
+    if (owned_) wave_ = std::as_bytes(owned_->Bytes());
+}
 
 void BubbleSound::StopSound() {
     player_.Stop();

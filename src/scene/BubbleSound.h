@@ -1,7 +1,10 @@
 #pragma once
 // The bubbling water that loops while the scene runs, unless the user has switched sound off.
 #include <cstddef>
+#include <optional>
 #include <span>
+
+#include "gl/Resources.h"
 
 namespace quillaby::platform {
 class SoundPlayer;
@@ -10,8 +13,13 @@ class MessageBox;
 
 namespace quillaby {
 
-// The name of the wave resource the sound is played from.
+// The wave resource the sound is played from: embedded from the file "SBUBLES.wav", so found as
+// "SBUBLES_wav"; a resource named plainly "SBUBLES" is taken as well.
 inline constexpr const char* kBubbleSoundResource = "SBUBLES";
+inline constexpr const char* kBubbleSoundFile = "SBUBLES.wav";
+
+// The bubbling sound's wave file among `resources`; none when it is missing.
+std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources);
 
 class BubbleSound {
   public:
@@ -19,6 +27,9 @@ class BubbleSound {
     // scene silent. The player, the message box and the bytes must outlive this object.
     BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
                 std::span<const std::byte> wave);
+    // Looks the wave file up in `resources` (FindBubbleSound) and keeps it.
+    BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
+                const ResourceSource& resources);
     BubbleSound(const BubbleSound&) = delete;
     BubbleSound& operator=(const BubbleSound&) = delete;
 
@@ -35,6 +46,7 @@ class BubbleSound {
   private:
     platform::SoundPlayer& player_;
     platform::MessageBox& messages_;
+    std::optional<ResourceData> owned_; // the wave when it was looked up here
     std::span<const std::byte> wave_;
 };
 

@@ -95,6 +95,33 @@ TEST_F(BubbleSoundTest, SilentAbortIsSwallowedAndOtherThrowsPassOn) {
     EXPECT_TRUE(enabled);
 }
 
+TEST(BubbleSoundResources, FoundByTheWaveFilesResourceNameOrItsPlainNameWithoutRegardToCase) {
+    static const unsigned char wave[] = {'R', 'I', 'F', 'F'};
+    static const unsigned char other[] = {1, 2, 3};
+    const ResourceEntry asFile[] = {{"dollar.jpg", other, sizeof other}, {"sbubles.WAV", wave, sizeof wave}};
+    const ResourceEntry plain[] = {{"Sbubles", wave, sizeof wave}};
+    const ResourceEntry none[] = {{"SBUBLES.jpg", other, sizeof other}};
+
+    for (const auto& table :
+         {std::span<const ResourceEntry>(asFile), std::span<const ResourceEntry>(plain)}) {
+        test::FakeSoundPlayer player;
+        test::FakeMessageBox messages;
+        BubbleSound sound(player, messages, EmbeddedResources(table));
+        sound.PlayBubbles();
+        EXPECT_EQ(player.playing, reinterpret_cast<const std::byte*>(wave));
+        EXPECT_EQ(player.playingSize, sizeof wave);
+    }
+
+    test::FakeSoundPlayer player;
+    test::FakeMessageBox messages;
+    BubbleSound sound(player, messages, EmbeddedResources(none));
+    bool enabled = true;
+    sound.ApplySound(enabled);
+    EXPECT_EQ(player.calls, (Calls{"Stop"})) << "no such resource: silence";
+    EXPECT_TRUE(enabled);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // The real player under the failure path: a broken resource is reported once, a missing device is not.
 TEST(BubbleSoundWithSdl, BrokenWaveIsReportedAndMissingDeviceIsNot) {
     test::ScopedEnv driver("SDL_AUDIODRIVER", "disk");

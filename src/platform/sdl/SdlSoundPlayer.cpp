@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -66,7 +66,9 @@ class SdlSoundPlayer final : public SoundPlayer {
     // Runs only while the loop is stopped, so the audio thread never reads the samples replaced here.
     const DecodedWave& Decode(std::span<const std::byte> wave) {
         // Compared by content: a later buffer may reuse the address of a freed one.
-        if (!decoded_.source.empty() && std::ranges::equal(decoded_.source, wave)) return decoded_;
+        if (!decoded_.source.empty() && decoded_.source.size() == wave.size() &&
+            std::memcmp(decoded_.source.data(), wave.data(), wave.size()) == 0)
+            return decoded_;
         decoded_ = DecodedWave{};
         if (wave.empty()) throw Error("Sound error: the wave data is empty!");
         if (wave.size() > static_cast<size_t>(INT32_MAX))
