@@ -2,14 +2,12 @@
 
 #include "geometry/TGLPrimitive.h"
 
-TGLVectorDArray& TGLVertexAnimation::AddKey(Extended Time)
-{
+TGLVectorDArray& TGLVertexAnimation::AddKey(Extended Time) {
     auto* key = static_cast<TGLVertexKey*>(Add(std::make_unique<TGLVertexKey>(), Time));
     return key->Vertices;
 }
 
-void TGLVertexAnimation::Interpolate(const TAnimationKey& Key1, const TAnimationKey& Key2, Extended Factor)
-{
+void TGLVertexAnimation::Interpolate(const TAnimationKey& Key1, const TAnimationKey& Key2, Extended Factor) {
     if (Primitive == nullptr) return;
     // Keys added through the base class's Add may be of another kind: they show nothing.
     const auto* k1 = dynamic_cast<const TGLVertexKey*>(&Key1);

@@ -7,22 +7,22 @@
 class TGLPrimitive;
 
 class TGLVertexKey : public TAnimationKey {
-public:
+  public:
     TGLVectorDArray Vertices;
 };
 
 // An animation of one primitive, which it does not own: the primitive must outlive it.
 class TGLPrimiteveItemsAnimation : public TKeyAnimation {
-public:
+  public:
     TGLPrimitive* Primitive = nullptr;
 };
 
 class TGLVertexAnimation : public TGLPrimiteveItemsAnimation {
-public:
+  public:
     // Adds an empty vertex key at Time and returns its vertices for the caller to fill.
     TGLVectorDArray& AddKey(Extended Time);
 
-protected:
+  protected:
     // A key set whose size differs from the primitive's vertex count leaves the primitive as it
     // is, so the primitive's indices never name a vertex it lacks.
     void Interpolate(const TAnimationKey& Key1, const TAnimationKey& Key2, Extended Factor) override;

@@ -14,28 +14,26 @@ struct MFLFrame {
     std::string ModelName;
 };
 
-[[noreturn]] void Fail(const std::string& SourceName, size_t Line, const std::string& Message)
-{
+[[noreturn]] void Fail(const std::string& SourceName, size_t Line, const std::string& Message) {
     throw quillaby::Error(SourceName + " (line " + std::to_string(Line) + "): " + Message);
 }
 
 // "<time> <model name>": split at the first space, the name keeps any further spaces.
-MFLFrame ReadFrame(const std::string& SourceName, size_t Line, std::string_view Text)
-{
+MFLFrame ReadFrame(const std::string& SourceName, size_t Line, std::string_view Text) {
     const size_t space = Text.find(' ');
     const std::string_view time = Text.substr(0, space);
     const auto value = quillaby::ToExtended(time);
     if (!value) Fail(SourceName, Line, quillaby::InvalidRealMessage(time));
-    if (space == std::string_view::npos) Fail(SourceName, Line, "'" + std::string(Text.substr(0, 40)) + "' names no model");
+    if (space == std::string_view::npos)
+        Fail(SourceName, Line, "'" + std::string(Text.substr(0, 40)) + "' names no model");
     return MFLFrame{*value, std::string(Text.substr(space + 1))};
 }
 
 } // namespace
 
-void LoadMFLLines(const std::vector<std::string>& Lines, const std::string& SourceName, TGLTextureList& Textures,
-                  TGLMaterialList& Materials, TAnimationList& Animations, TGLPrimitiveList& Primitives,
-                  const TLoadSettings& From)
-{
+void LoadMFLLines(const std::vector<std::string>& Lines, const std::string& SourceName,
+                  TGLTextureList& Textures, TGLMaterialList& Materials, TAnimationList& Animations,
+                  TGLPrimitiveList& Primitives, const TLoadSettings& From) {
     Animations.Clear();
     if (Lines.size() < 2) return;
 
@@ -62,19 +60,19 @@ void LoadMFLLines(const std::vector<std::string>& Lines, const std::string& Sour
         LoadPrimitiveList(frame.ModelName, frames, From);
         if (frames.Count() > Animations.Count())
             Fail(SourceName, line,
-                 "'" + frame.ModelName + "' gives " + std::to_string(frames.Count()) + " primitives, the first model " +
-                     std::to_string(Animations.Count()));
+                 "'" + frame.ModelName + "' gives " + std::to_string(frames.Count()) +
+                     " primitives, the first model " + std::to_string(Animations.Count()));
         for (int i = 0; i < frames.Count(); ++i) {
             auto* animation = dynamic_cast<TGLVertexAnimation*>(Animations.Items(i));
-            if (animation == nullptr) Fail(SourceName, line, "animation " + std::to_string(i) + " is not a vertex animation");
+            if (animation == nullptr)
+                Fail(SourceName, line, "animation " + std::to_string(i) + " is not a vertex animation");
             frames.Items(i)->Vertices.AssignTo(&animation->AddKey(frame.Time));
         }
     }
 }
 
 void LoadMFL(const std::string& FileName, TGLTextureList& Textures, TGLMaterialList& Materials,
-             TAnimationList& Animations, TGLPrimitiveList& Primitives, const TLoadSettings& From)
-{
+             TAnimationList& Animations, TGLPrimitiveList& Primitives, const TLoadSettings& From) {
     Animations.Clear();
     std::vector<std::string> lines;
     if (From.LoadFromResources)

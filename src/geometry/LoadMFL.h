@@ -17,9 +17,10 @@ class TGLTextureList;
 // which keeps the primitives (the animations hold no reference). Errors propagate and leave
 // what was built so far in the caller's lists.
 void LoadMFL(const std::string& FileName, TGLTextureList& Textures, TGLMaterialList& Materials,
-             TAnimationList& Animations, TGLPrimitiveList& Primitives, const TLoadSettings& From = LoadSettings());
+             TAnimationList& Animations, TGLPrimitiveList& Primitives,
+             const TLoadSettings& From = LoadSettings());
 
 // The same from lines already read; SourceName names them in messages.
-void LoadMFLLines(const std::vector<std::string>& Lines, const std::string& SourceName, TGLTextureList& Textures,
-                  TGLMaterialList& Materials, TAnimationList& Animations, TGLPrimitiveList& Primitives,
-                  const TLoadSettings& From = LoadSettings());
+void LoadMFLLines(const std::vector<std::string>& Lines, const std::string& SourceName,
+                  TGLTextureList& Textures, TGLMaterialList& Materials, TAnimationList& Animations,
+                  TGLPrimitiveList& Primitives, const TLoadSettings& From = LoadSettings());

@@ -4,34 +4,33 @@
 
 #include "base/Error.h"
 #include "geometry/File3DM.h"
+#include "geometry/TGLPrimitive.h"
 #include "geometry/VertIndices3DM.h"
 #include "gl/GLUtils.h"
 #include "gl/TGLMaterialList.h"
-#include "geometry/TGLPrimitive.h"
 #include "gl/TGLTextureList.h"
 
 namespace {
 
 constexpr int32_t MaxFaceMatID = 1000;
 
-[[noreturn]] void RaiseBadFace(const T3DMObject& Object, int Face, const char* What, int32_t Number, int Count)
-{
-    throw quillaby::Error("Model import error: object '" + Object.Name + "' face " + std::to_string(Face) + " names " +
-                          What + " " + std::to_string(Number) + " of " + std::to_string(Count));
+[[noreturn]] void RaiseBadFace(const T3DMObject& Object, int Face, const char* What, int32_t Number,
+                               int Count) {
+    throw quillaby::Error("Model import error: object '" + Object.Name + "' face " + std::to_string(Face) +
+                          " names " + What + " " + std::to_string(Number) + " of " + std::to_string(Count));
 }
 
 // The face's record in a face list that runs parallel to VertexFaces.
-const T3DMFace& ParallelFace(const T3DMObject& Object, const T3DMFaceList& List, int Face, const char* ListName)
-{
+const T3DMFace& ParallelFace(const T3DMObject& Object, const T3DMFaceList& List, int Face,
+                             const char* ListName) {
     if (!List.Contains(Face))
-        throw quillaby::Error("Model import error: object '" + Object.Name + "' has no " + ListName + " for face " +
-                              std::to_string(Face));
+        throw quillaby::Error("Model import error: object '" + Object.Name + "' has no " + ListName +
+                              " for face " + std::to_string(Face));
     return List.Get(Face);
 }
 
 // The object's own transform followed by the turn from Z-up to Y-up: (x, y, z) -> (x, z, -y).
-void TurnToSceneAxes(const T3DMObject& Object, TGLPrimitive& Primitive)
-{
+void TurnToSceneAxes(const T3DMObject& Object, TGLPrimitive& Primitive) {
     TGLMatrix m = IdentityMatrix;
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 3; ++column) m[row][column] = Object.Transform[row][column];
@@ -41,8 +40,7 @@ void TurnToSceneAxes(const T3DMObject& Object, TGLPrimitive& Primitive)
     Primitive.Transform(m);
 }
 
-std::unique_ptr<T3DMFile> Read3DMFile(const std::string& FileName, const TLoadSettings& From)
-{
+std::unique_ptr<T3DMFile> Read3DMFile(const std::string& FileName, const TLoadSettings& From) {
     auto file = std::make_unique<T3DMFile>();
     file->FromResource = From.LoadFromResources;
     file->Resources = &From.Source();
@@ -50,18 +48,15 @@ std::unique_ptr<T3DMFile> Read3DMFile(const std::string& FileName, const TLoadSe
     return file;
 }
 
-TGLColor Scaled(const T3DMColor& Color, Single Alpha)
-{
+TGLColor Scaled(const T3DMColor& Color, Single Alpha) {
     return TGLColor{Color.R / 255, Color.G / 255, Color.B / 255, Alpha};
 }
 
-void AddMaterial(const T3DMMaterialStandard& Material, TGLMaterialList& Materials)
-{
+void AddMaterial(const T3DMMaterialStandard& Material, TGLMaterialList& Materials) {
     Materials.Add(MaterialFrom3DMStandard(Material).release());
 }
 
-void AddTexture(const T3DMMaterialStandard& Material, TGLTextureList& Textures, const TLoadSettings& From)
-{
+void AddTexture(const T3DMMaterialStandard& Material, TGLTextureList& Textures, const TLoadSettings& From) {
     const std::string map = DiffuseMapName(Material);
     if (map.empty()) return;
     // A map LoadTexture cannot read yields none, which the list refuses with its own message.
@@ -70,8 +65,7 @@ void AddTexture(const T3DMMaterialStandard& Material, TGLTextureList& Textures, 
 
 } // namespace
 
-std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFaces(const std::vector<int>& Faces, const T3DMObject& Object)
-{
+std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFaces(const std::vector<int>& Faces, const T3DMObject& Object) {
     auto primitive = std::make_unique<TGLPrimitive>();
     primitive->SetPrimitiveType(ptTriangles);
     TVertIndices3DMList combinations(Object.Vertices.Count());
@@ -84,13 +78,15 @@ std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFaces(const std::vector<int>& Face
             throw quillaby::Error("Model import error: object '" + Object.Name + "' has no face " +
                                   std::to_string(face));
         const T3DMFace& vertexFace = Object.VertexFaces.Get(face);
-        const T3DMFace* texFace =
-            Object.HasTextureCoords ? &ParallelFace(Object, Object.TextureCoordFaces, face, "texture face") : nullptr;
+        const T3DMFace* texFace = Object.HasTextureCoords
+                                      ? &ParallelFace(Object, Object.TextureCoordFaces, face, "texture face")
+                                      : nullptr;
         const T3DMFace* colorFace =
             Object.HasColors ? &ParallelFace(Object, Object.ColorFaces, face, "colour face") : nullptr;
         for (int k = 0; k < 3; ++k) {
             const int32_t vertex = vertexFace[k];
-            if (!Object.Vertices.Contains(vertex)) RaiseBadFace(Object, face, "vertex", vertex, Object.Vertices.Count());
+            if (!Object.Vertices.Contains(vertex))
+                RaiseBadFace(Object, face, "vertex", vertex, Object.Vertices.Count());
             int32_t tex = 0;
             if (texFace != nullptr) {
                 tex = (*texFace)[k];
@@ -100,7 +96,8 @@ std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFaces(const std::vector<int>& Face
             int32_t color = 0;
             if (colorFace != nullptr) {
                 color = (*colorFace)[k];
-                if (!Object.Colors.Contains(color)) RaiseBadFace(Object, face, "colour", color, Object.Colors.Count());
+                if (!Object.Colors.Contains(color))
+                    RaiseBadFace(Object, face, "colour", color, Object.Colors.Count());
             }
             indices[3 * f + static_cast<size_t>(k)] = combinations.FindOrAdd(vertex, tex, color);
         }
@@ -127,15 +124,13 @@ std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFaces(const std::vector<int>& Face
     return primitive;
 }
 
-std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMObject(const T3DMObject& Object)
-{
+std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMObject(const T3DMObject& Object) {
     std::vector<int> faces(static_cast<size_t>(Object.VertexFaces.Count()));
     for (size_t i = 0; i < faces.size(); ++i) faces[i] = static_cast<int>(i);
     return PrimitiveFrom3DMFaces(faces, Object);
 }
 
-void PrimitiveListFrom3DMObject(const T3DMObject& Object, TGLPrimitiveList& List)
-{
+void PrimitiveListFrom3DMObject(const T3DMObject& Object, TGLPrimitiveList& List) {
     // Groups by id in ascending order; ids without faces never appear.
     std::map<int32_t, std::vector<int>> groups;
     for (int i = 0; i < Object.FaceMatIDCount(); ++i) {
@@ -147,21 +142,19 @@ void PrimitiveListFrom3DMObject(const T3DMObject& Object, TGLPrimitiveList& List
     for (const auto& [id, faces] : groups) List.Add(PrimitiveFrom3DMFaces(faces, Object).release());
 }
 
-std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFile(const T3DMFile& File)
-{
+std::unique_ptr<TGLPrimitive> PrimitiveFrom3DMFile(const T3DMFile& File) {
     if (File.ObjectCount() == 0) return nullptr;
     std::unique_ptr<TGLPrimitive> result = PrimitiveFrom3DMObject(File.Objects(0));
-    for (int i = 1; i < File.ObjectCount(); ++i) result->AddPrimitive(*PrimitiveFrom3DMObject(File.Objects(i)));
+    for (int i = 1; i < File.ObjectCount(); ++i)
+        result->AddPrimitive(*PrimitiveFrom3DMObject(File.Objects(i)));
     return result;
 }
 
-std::string DiffuseMapName(const T3DMMaterialStandard& Material)
-{
+std::string DiffuseMapName(const T3DMMaterialStandard& Material) {
     return Material.DiffuseMap == "undefined" ? std::string() : Material.DiffuseMap;
 }
 
-std::unique_ptr<TGLMaterial> MaterialFrom3DMStandard(const T3DMMaterialStandard& Material)
-{
+std::unique_ptr<TGLMaterial> MaterialFrom3DMStandard(const T3DMMaterialStandard& Material) {
     auto material = std::make_unique<TGLMaterial>();
     const Single alpha = Material.Opacity * 0.01f;
     material->SetAmbient(Scaled(Material.Ambient, alpha));
@@ -171,8 +164,8 @@ std::unique_ptr<TGLMaterial> MaterialFrom3DMStandard(const T3DMMaterialStandard&
     const Single s = Material.SpecularLevel * 0.01f;
     const T3DMColor& sp = Material.Specular;
     const T3DMColor& d = Material.Diffuse;
-    material->SetSpecular(Scaled(T3DMColor{s * sp.R + (1 - s) * d.R, s * sp.G + (1 - s) * d.G, s * sp.B + (1 - s) * d.B},
-                                 alpha));
+    material->SetSpecular(Scaled(
+        T3DMColor{s * sp.R + (1 - s) * d.R, s * sp.G + (1 - s) * d.G, s * sp.B + (1 - s) * d.B}, alpha));
     material->SetShininess(Material.Glossiness * 0.128f);
     material->SetFrontFace(true);
     material->SetBackFace(Material.TwoSided);
@@ -180,8 +173,7 @@ std::unique_ptr<TGLMaterial> MaterialFrom3DMStandard(const T3DMMaterialStandard&
 }
 
 void ModelFrom3DMFile(const T3DMFile& File, TGLTextureList& Textures, TGLMaterialList& Materials,
-                      TGLPrimitiveList& Primitives, const TLoadSettings& From)
-{
+                      TGLPrimitiveList& Primitives, const TLoadSettings& From) {
     if (File.ObjectCount() == 0) return;
     Materials.Clear();
     Primitives.Clear();
@@ -196,7 +188,8 @@ void ModelFrom3DMFile(const T3DMFile& File, TGLTextureList& Textures, TGLMateria
         } else if (const auto* multi = dynamic_cast<const T3DMMaterialMultiSubObject*>(material)) {
             const T3DMMaterialList& subs = multi->SubMaterials;
             for (int s = 0; s < subs.Count(); ++s)
-                if (const auto* sub = dynamic_cast<const T3DMMaterialStandard*>(subs.Items(s))) AddMaterial(*sub, Materials);
+                if (const auto* sub = dynamic_cast<const T3DMMaterialStandard*>(subs.Items(s)))
+                    AddMaterial(*sub, Materials);
             for (int s = 0; s < subs.Count(); ++s)
                 if (const auto* sub = dynamic_cast<const T3DMMaterialStandard*>(subs.Items(s)))
                     AddTexture(*sub, Textures, From);
@@ -204,19 +197,16 @@ void ModelFrom3DMFile(const T3DMFile& File, TGLTextureList& Textures, TGLMateria
     }
 }
 
-std::unique_ptr<TGLPrimitive> LoadPrimitive(const std::string& FileName, const TLoadSettings& From)
-{
+std::unique_ptr<TGLPrimitive> LoadPrimitive(const std::string& FileName, const TLoadSettings& From) {
     return PrimitiveFrom3DMFile(*Read3DMFile(FileName, From));
 }
 
 void LoadModel(const std::string& FileName, TGLTextureList& Textures, TGLMaterialList& Materials,
-               TGLPrimitiveList& Primitives, const TLoadSettings& From)
-{
+               TGLPrimitiveList& Primitives, const TLoadSettings& From) {
     ModelFrom3DMFile(*Read3DMFile(FileName, From), Textures, Materials, Primitives, From);
 }
 
-void LoadPrimitiveList(const std::string& FileName, TGLPrimitiveList& List, const TLoadSettings& From)
-{
+void LoadPrimitiveList(const std::string& FileName, TGLPrimitiveList& List, const TLoadSettings& From) {
     const std::unique_ptr<T3DMFile> file = Read3DMFile(FileName, From);
     List.Clear();
     for (int i = 0; i < file->ObjectCount(); ++i) PrimitiveListFrom3DMObject(file->Objects(i), List);

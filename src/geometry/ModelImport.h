@@ -19,7 +19,8 @@ class TGLMaterialList;
 class TGLTextureList;
 
 // Every object of the file merged into one primitive; none when the file has no object.
-std::unique_ptr<TGLPrimitive> LoadPrimitive(const std::string& FileName, const TLoadSettings& From = LoadSettings());
+std::unique_ptr<TGLPrimitive> LoadPrimitive(const std::string& FileName,
+                                            const TLoadSettings& From = LoadSettings());
 // The full model: the three lists are cleared, then filled (untouched when the file has no object).
 void LoadModel(const std::string& FileName, TGLTextureList& Textures, TGLMaterialList& Materials,
                TGLPrimitiveList& Primitives, const TLoadSettings& From = LoadSettings());

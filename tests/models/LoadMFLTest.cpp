@@ -16,20 +16,21 @@ namespace {
 
 using namespace modeltext;
 
-// One triangle whose first vertex sits at x = Shift; with Extra a second object adds a primitive.
-std::string Frame(Single shift, bool extra = false, bool extraVertex = false)
-{
+// One triangle whose first vertex sits at x = Shift; with Extra a second object adds a primitive,
+// with ExtraVertex a second triangle adds a fourth vertex.
+std::string Frame(Single shift, bool extra = false, bool extraVertex = false) {
     std::vector<TGLVector> v = {{shift, 0, 0}, {1, 0, 0}, {0, 1, 0}};
     if (extraVertex) v.push_back({5, 5, 5});
-    std::string s = Object("A") + Vertices(v) + Faces("VertexFaces", {{1, 2, 3}}) + FaceMatIDs({1});
+    std::string s = Object("A") + Vertices(v) +
+                    (extraVertex ? Faces("VertexFaces", {{1, 2, 3}, {1, 2, 4}}) + FaceMatIDs({1, 1})
+                                 : Faces("VertexFaces", {{1, 2, 3}}) + FaceMatIDs({1}));
     if (extra) s += Object("B") + Vertices(v) + Faces("VertexFaces", {{1, 2, 3}}) + FaceMatIDs({1});
     return s;
 }
 
 class LoadMFLTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         resources = std::make_shared<MemoryResources>();
         settings.LoadFromResources = true;
         settings.Resources = resources;
@@ -37,13 +38,11 @@ protected:
         resources->Put("F1.3dm", Frame(-1));
         resources->Put("F2.3dm", Frame(-3));
     }
-    void Load(const std::string& list)
-    {
+    void Load(const std::string& list) {
         resources->Put("List.mfl", list);
         LoadMFL("List.mfl", textures, materials, animations, primitives, settings);
     }
-    std::string ErrorOf(const std::string& list)
-    {
+    std::string ErrorOf(const std::string& list) {
         try {
             Load(list);
         } catch (const quillaby::Error& e) {
@@ -61,8 +60,7 @@ protected:
     TGLPrimitiveList primitives;
 };
 
-TEST_F(LoadMFLTest, OneAnimationPerPrimitiveWithAKeyPerLine)
-{
+TEST_F(LoadMFLTest, OneAnimationPerPrimitiveWithAKeyPerLine) {
     Load("1 1.0\r\n0.0 F0.3dm\r\n\r\n1.0 F1.3dm\r\n   \r\n2.0 F2.3dm\r\n");
     ASSERT_EQ(primitives.Count(), 1);
     ASSERT_EQ(animations.Count(), 1);
@@ -84,8 +82,7 @@ TEST_F(LoadMFLTest, OneAnimationPerPrimitiveWithAKeyPerLine)
     EXPECT_FLOAT_EQ(primitives.Items(0)->Vertices.GetItem(1).X, 1);
 }
 
-TEST_F(LoadMFLTest, ALoopFlagOfZeroPlaysOnceAndStops)
-{
+TEST_F(LoadMFLTest, ALoopFlagOfZeroPlaysOnceAndStops) {
     Load("0\n0.0 F0.3dm\n1.0 F1.3dm\n");
     animations.Start(0);
     animations.Update(5);
@@ -93,18 +90,16 @@ TEST_F(LoadMFLTest, ALoopFlagOfZeroPlaysOnceAndStops)
     EXPECT_NEAR(FirstX(), -1.0f, 1e-6f);
 }
 
-TEST_F(LoadMFLTest, OnlyTheFirstLineLoadsNothing)
-{
+TEST_F(LoadMFLTest, OnlyTheFirstLineLoadsNothing) {
     primitives.Add(new TGLPrimitive);
     Load("1 1.0\r\n");
     EXPECT_EQ(animations.Count(), 0);
     EXPECT_EQ(primitives.Count(), 1);
 }
 
-TEST_F(LoadMFLTest, AFrameOfAnotherVertexCountLeavesThePrimitiveAlone)
-{
+TEST_F(LoadMFLTest, AFrameOfAnotherVertexCountLeavesThePrimitiveAlone) {
     resources->Put("Odd.3dm", Frame(-7, false, true));
-    Load("1\n0.0 F0.3dm\n1.0 Odd.3dm\n2.0 F2.3dm\n");
+    Load("0\n0.0 F0.3dm\n1.0 Odd.3dm\n2.0 F2.3dm\n3.0 Odd.3dm\n");
     animations.Start(0);
     animations.Update(0.5L); // between F0 and Odd: unchanged
     EXPECT_FLOAT_EQ(FirstX(), 0);
@@ -112,27 +107,29 @@ TEST_F(LoadMFLTest, AFrameOfAnotherVertexCountLeavesThePrimitiveAlone)
     animations.Update(1.0L); // Odd alone: its vertices do not fit, unchanged
     EXPECT_FLOAT_EQ(FirstX(), 0);
     EXPECT_EQ(primitives.Items(0)->Vertices.Count(), 3);
+    animations.Update(9); // stops on the last key, Odd: not copied over the primitive's three
+    EXPECT_TRUE(animations.Items(0)->Stopped());
+    EXPECT_FLOAT_EQ(FirstX(), 0);
+    EXPECT_EQ(primitives.Items(0)->Vertices.Count(), 3);
 }
 
-TEST_F(LoadMFLTest, MalformedListsNameTheLine)
-{
+TEST_F(LoadMFLTest, MalformedListsNameTheLine) {
     EXPECT_EQ(ErrorOf("x 1.0\n0.0 F0.3dm\n"), "List.mfl (line 1): 'x' is not a valid integer value");
     EXPECT_EQ(ErrorOf("1\n0,0 F0.3dm\n"), "List.mfl (line 2): '0,0' is not a valid floating point value");
     EXPECT_EQ(ErrorOf("1\n0.0 F0.3dm\n\n1.0\n"), "List.mfl (line 4): '1.0' names no model");
     EXPECT_EQ(ErrorOf("1\n0.0 F0.3dm\n1.0 Missing.3dm\n"), "Resource Missing_3dm not found");
 }
 
-TEST_F(LoadMFLTest, ALaterFrameWithMorePrimitivesIsAnError)
-{
+TEST_F(LoadMFLTest, ALaterFrameWithMorePrimitivesIsAnError) {
     resources->Put("Two.3dm", Frame(0, true));
-    EXPECT_EQ(ErrorOf("1\n0.0 F0.3dm\n1.0 Two.3dm\n"), "List.mfl (line 3): 'Two.3dm' gives 2 primitives, the first model 1");
+    EXPECT_EQ(ErrorOf("1\n0.0 F0.3dm\n1.0 Two.3dm\n"),
+              "List.mfl (line 3): 'Two.3dm' gives 2 primitives, the first model 1");
     // What was built so far stays.
     EXPECT_EQ(animations.Count(), 1);
     EXPECT_EQ(primitives.Count(), 1);
 }
 
-TEST_F(LoadMFLTest, ReadsTheModelDirectoryWhenNotFromResources)
-{
+TEST_F(LoadMFLTest, ReadsTheModelDirectoryWhenNotFromResources) {
     settings.LoadFromResources = false;
     settings.ModelDirectory = "/no/such/dir/";
     try {
@@ -143,8 +140,7 @@ TEST_F(LoadMFLTest, ReadsTheModelDirectoryWhenNotFromResources)
     }
 }
 
-TEST(GLVertexAnimation, AnimatesThePrimitiveItIsGiven)
-{
+TEST(GLVertexAnimation, AnimatesThePrimitiveItIsGiven) {
     TGLPrimitive primitive;
     primitive.Vertices.SetCount(2);
     TGLVertexAnimation a;

@@ -19,20 +19,17 @@ namespace {
 
 using namespace modeltext;
 
-std::vector<int32_t> IndicesOf(const TGLPrimitive& p)
-{
+std::vector<int32_t> IndicesOf(const TGLPrimitive& p) {
     return std::vector<int32_t>(p.Indices.Items(), p.Indices.Items() + p.Indices.Count());
 }
 
-void ExpectNear(const TGLVector& a, const TGLVector& b, float tolerance = 1e-4f)
-{
+void ExpectNear(const TGLVector& a, const TGLVector& b, float tolerance = 1e-4f) {
     EXPECT_NEAR(a.X, b.X, tolerance);
     EXPECT_NEAR(a.Y, b.Y, tolerance);
     EXPECT_NEAR(a.Z, b.Z, tolerance);
 }
 
-void ExpectColor(const TGLColor& c, float r, float g, float b, float a, float tolerance = 1e-3f)
-{
+void ExpectColor(const TGLColor& c, float r, float g, float b, float a, float tolerance = 1e-3f) {
     EXPECT_NEAR(c.R, r, tolerance);
     EXPECT_NEAR(c.G, g, tolerance);
     EXPECT_NEAR(c.B, b, tolerance);
@@ -41,21 +38,18 @@ void ExpectColor(const TGLColor& c, float r, float g, float b, float a, float to
 
 // Models read from memory through the load settings, as the program reads its resources.
 class ModelImport : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         resources = std::make_shared<MemoryResources>();
         settings.LoadFromResources = true;
         settings.Resources = resources;
     }
-    std::unique_ptr<T3DMFile> Read(const std::string& text)
-    {
+    std::unique_ptr<T3DMFile> Read(const std::string& text) {
         auto file = std::make_unique<T3DMFile>();
         file->LoadFromText(text, "test.3dm");
         return file;
     }
-    std::string ErrorOf(auto&& operation)
-    {
+    std::string ErrorOf(auto&& operation) {
         try {
             operation();
         } catch (const quillaby::Error& e) {
@@ -68,8 +62,7 @@ protected:
     TLoadSettings settings;
 };
 
-TEST_F(ModelImport, TheBanknoteGivesEightVerticesAndItsIndices)
-{
+TEST_F(ModelImport, TheBanknoteGivesEightVerticesAndItsIndices) {
     resources->Put("Dollaro00f.3dm", Banknote());
     const std::unique_ptr<TGLPrimitive> p = LoadPrimitive("Dollaro00f.3dm", settings);
     ASSERT_NE(p, nullptr);
@@ -89,14 +82,14 @@ TEST_F(ModelImport, TheBanknoteGivesEightVerticesAndItsIndices)
     ExpectNear(p->Normals.GetItem(4), {0, 0, -1});
 }
 
-TEST_F(ModelImport, ATextureCoordinateSplitsAPositionAndTheFirstColourWins)
-{
-    const std::string text = Object("A") + Vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}) +
-                             Section("TextureCoords", {"[0,0,0]", "[1,0,0]", "[0,1,0]", "[0.25,0,0]", "[0.5,0,0]"}) +
-                             Section("Colors", {"(color 255 0 0)", "(color 0 255 0)"}) +
-                             Faces("VertexFaces", {{1, 2, 3}, {1, 3, 4}, {1, 4, 2}}) +
-                             Faces("TextureCoordFaces", {{3, 1, 1}, {5, 1, 1}, {3, 1, 1}}) +
-                             Faces("ColorFaces", {{1, 1, 1}, {1, 1, 1}, {2, 2, 2}});
+TEST_F(ModelImport, ATextureCoordinateSplitsAPositionAndTheFirstColourWins) {
+    const std::string text =
+        Object("A") + Vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}) +
+        Section("TextureCoords", {"[0,0,0]", "[1,0,0]", "[0,1,0]", "[0.25,0,0]", "[0.5,0,0]"}) +
+        Section("Colors", {"(color 255 0 0)", "(color 0 255 0)"}) +
+        Faces("VertexFaces", {{1, 2, 3}, {1, 3, 4}, {1, 4, 2}}) +
+        Faces("TextureCoordFaces", {{3, 1, 1}, {5, 1, 1}, {3, 1, 1}}) +
+        Faces("ColorFaces", {{1, 1, 1}, {1, 1, 1}, {2, 2, 2}});
     const auto p = PrimitiveFrom3DMObject(Read(text)->Objects(0));
     // Position 1 with coordinate 3, positions 2 and 3 with 1, position 1 again with 5, position 4 with 1.
     EXPECT_EQ(IndicesOf(*p), (std::vector<int32_t>{0, 1, 2, 3, 2, 4, 0, 4, 1}));
@@ -108,11 +101,11 @@ TEST_F(ModelImport, ATextureCoordinateSplitsAPositionAndTheFirstColourWins)
     ExpectColor(p->Colors.GetItem(4), 1, 0, 0, 1);
 }
 
-TEST_F(ModelImport, TheBubbleTransformAndTheTurnCancel)
-{
-    const std::string text = Object("Bubble") + Vertices({{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}}) +
-                             Faces("VertexFaces", {{1, 2, 3}, {3, 4, 1}}) +
-                             Section("Transform", {"Position [0,0,0]", "(matrix3 [1,0,0] [0,0,1] [0,-1,0] [0,0,0])"});
+TEST_F(ModelImport, TheBubbleTransformAndTheTurnCancel) {
+    const std::string text =
+        Object("Bubble") + Vertices({{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}}) +
+        Faces("VertexFaces", {{1, 2, 3}, {3, 4, 1}}) +
+        Section("Transform", {"Position [0,0,0]", "(matrix3 [1,0,0] [0,0,1] [0,-1,0] [0,0,0])"});
     const auto file = Read(text);
     // The transform takes (x, y, z) to (x, -z, y) and the turn takes it back: the quad stays in
     // the XY plane, facing the camera.
@@ -123,8 +116,7 @@ TEST_F(ModelImport, TheBubbleTransformAndTheTurnCancel)
     ExpectNear(p->Normals.GetItem(1), {0, 0, 1});
 }
 
-TEST_F(ModelImport, TheTurnTakesZUpToYUp)
-{
+TEST_F(ModelImport, TheTurnTakesZUpToYUp) {
     const std::string text = Object("A") + Vertices({{1, 2, 3}, {0, 0, 0}, {1, 0, 0}}) +
                              Faces("VertexFaces", {{1, 2, 3}}) +
                              Section("Transform", {"(matrix3 [1,0,0] [0,1,0] [0,0,1] [10,20,30])"});
@@ -134,8 +126,7 @@ TEST_F(ModelImport, TheTurnTakesZUpToYUp)
     ExpectNear(p->Vertices.GetItem(1), {10, 30, -20});
 }
 
-TEST_F(ModelImport, FacesAreGroupedByMaterialIdInAscendingOrder)
-{
+TEST_F(ModelImport, FacesAreGroupedByMaterialIdInAscendingOrder) {
     const std::string base = Object("A") + Vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 2, 0}}) +
                              Faces("VertexFaces", {{1, 2, 3}, {2, 4, 3}, {3, 4, 5}});
     TGLPrimitiveList list;
@@ -151,42 +142,51 @@ TEST_F(ModelImport, FacesAreGroupedByMaterialIdInAscendingOrder)
     EXPECT_EQ(list.Count(), 0);
     PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1000, 0, 7}))->Objects(0), list);
     EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(ErrorOf([&] { PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1, 1001, 1}))->Objects(0), list); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1, 1001, 1}))->Objects(0), list);
+              }),
               "PrimitiveListFrom3DMObject error: FaceID>1000");
-    EXPECT_EQ(ErrorOf([&] { PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1, -1, 1}))->Objects(0), list); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1, -1, 1}))->Objects(0), list);
+              }),
               "List index out of bounds (-1)");
     // More ids than faces: the id names a face that does not exist.
-    EXPECT_EQ(ErrorOf([&] { PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1, 1, 1, 1}))->Objects(0), list); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  PrimitiveListFrom3DMObject(Read(base + FaceMatIDs({1, 1, 1, 1}))->Objects(0), list);
+              }),
               "Model import error: object 'A' has no face 3");
 }
 
-TEST_F(ModelImport, ReferencesThatNameNothingAreErrors)
-{
+TEST_F(ModelImport, ReferencesThatNameNothingAreErrors) {
     const std::string head = Object("A") + Vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-    EXPECT_EQ(ErrorOf([&] { PrimitiveFrom3DMObject(Read(head + Faces("VertexFaces", {{1, 2, 4}}))->Objects(0)); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  PrimitiveFrom3DMObject(Read(head + Faces("VertexFaces", {{1, 2, 4}}))->Objects(0));
+              }),
               "Model import error: object 'A' face 0 names vertex 4 of 3");
-    EXPECT_EQ(ErrorOf([&] { PrimitiveFrom3DMObject(Read(head + Faces("VertexFaces", {{0, 2, 3}}))->Objects(0)); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  PrimitiveFrom3DMObject(Read(head + Faces("VertexFaces", {{0, 2, 3}}))->Objects(0));
+              }),
               "Model import error: object 'A' face 0 names vertex 0 of 3");
     const std::string withCoords = head + Section("TextureCoords", {"[0,0,0]"});
     EXPECT_EQ(ErrorOf([&] {
-                  PrimitiveFrom3DMObject(
-                      Read(withCoords + Faces("VertexFaces", {{1, 2, 3}}) + Faces("TextureCoordFaces", {{1, 1, 2}}))
-                          ->Objects(0));
+                  PrimitiveFrom3DMObject(Read(withCoords + Faces("VertexFaces", {{1, 2, 3}}) +
+                                              Faces("TextureCoordFaces", {{1, 1, 2}}))
+                                             ->Objects(0));
               }),
               "Model import error: object 'A' face 0 names texture coordinate 2 of 1");
     EXPECT_EQ(ErrorOf([&] {
                   PrimitiveFrom3DMObject(Read(withCoords + Faces("VertexFaces", {{1, 2, 3}}))->Objects(0));
               }),
               "Model import error: object 'A' has no texture face for face 0");
-    const std::string withColors = head + Section("Colors", {"(color 1 2 3)"}) + Faces("VertexFaces", {{1, 2, 3}});
+    const std::string withColors =
+        head + Section("Colors", {"(color 1 2 3)"}) + Faces("VertexFaces", {{1, 2, 3}});
     EXPECT_EQ(ErrorOf([&] {
                   PrimitiveFrom3DMObject(Read(withColors + Faces("ColorFaces", {{1, 9, 1}}))->Objects(0));
               }),
               "Model import error: object 'A' face 0 names colour 9 of 1");
 }
 
-TEST_F(ModelImport, TheBanknoteMaterial)
-{
+TEST_F(ModelImport, TheBanknoteMaterial) {
     const auto file = Read(Banknote());
     const auto* standard = dynamic_cast<const T3DMMaterialStandard*>(file->Materials().Items(0));
     ASSERT_NE(standard, nullptr);
@@ -201,8 +201,7 @@ TEST_F(ModelImport, TheBanknoteMaterial)
     EXPECT_EQ(DiffuseMapName(*standard), "");
 }
 
-TEST_F(ModelImport, AFileWithoutObjectsGivesNothingAndTouchesNoList)
-{
+TEST_F(ModelImport, AFileWithoutObjectsGivesNothingAndTouchesNoList) {
     resources->Put("Empty.3dm", Section("Header", {"Version 1"}) + Section("MaterialStandard", {"Name M"}));
     EXPECT_EQ(LoadPrimitive("Empty.3dm", settings), nullptr);
     TGLTextureList textures;
@@ -215,8 +214,7 @@ TEST_F(ModelImport, AFileWithoutObjectsGivesNothingAndTouchesNoList)
     EXPECT_EQ(primitives.Count(), 1);
 }
 
-TEST_F(ModelImport, ObjectsAreMergedIntoOnePrimitive)
-{
+TEST_F(ModelImport, ObjectsAreMergedIntoOnePrimitive) {
     resources->Put("Two.3dm", Object("A") + Vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}) +
                                   Faces("VertexFaces", {{1, 2, 3}}) + Object("B") +
                                   Vertices({{5, 0, 0}, {6, 0, 0}, {5, 1, 0}, {6, 1, 0}}) +
@@ -227,8 +225,7 @@ TEST_F(ModelImport, ObjectsAreMergedIntoOnePrimitive)
     EXPECT_EQ(IndicesOf(*p), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 4, 6, 5}));
 }
 
-TEST_F(ModelImport, LoadModelFillsMaterialsAndTexturesInMaterialOrder)
-{
+TEST_F(ModelImport, LoadModelFillsMaterialsAndTexturesInMaterialOrder) {
     testimages::BmpSpec bmp;
     bmp.rows = {{0, 0, 255, 0, 255, 0}, {255, 0, 0, 255, 255, 255}};
     const testimages::Bytes bytes = testimages::MakeBmp(bmp);
@@ -258,8 +255,7 @@ TEST_F(ModelImport, LoadModelFillsMaterialsAndTexturesInMaterialOrder)
               "TGLTextureList error: Add NIL Texture!");
 }
 
-TEST_F(ModelImport, LoadPrimitiveListReplacesTheListAndReadsTheModelDirectory)
-{
+TEST_F(ModelImport, LoadPrimitiveListReplacesTheListAndReadsTheModelDirectory) {
     resources->Put("Dollaro00f.3dm", Banknote());
     TGLPrimitiveList list;
     list.Add(new TGLPrimitive);
