@@ -7,7 +7,7 @@
 
 namespace {
 
-[[noreturn]] void RaiseListIndex(int Index) {
+[[noreturn]] void RaiseListIndex(int64_t Index) {
     throw quillaby::Error("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
@@ -19,7 +19,7 @@ TVertIndices3DMList::TVertIndices3DMList(int VertexCount)
 
 int32_t TVertIndices3DMList::FindOrAdd(int32_t VertexNumber, int32_t TexIndex, int32_t ColorIndex) {
     const int64_t bucket = static_cast<int64_t>(VertexNumber) - 1;
-    if (bucket < 0 || bucket >= static_cast<int64_t>(FBucketFirst.size())) RaiseListIndex(VertexNumber - 1);
+    if (bucket < 0 || bucket >= static_cast<int64_t>(FBucketFirst.size())) RaiseListIndex(bucket);
     const auto b = static_cast<size_t>(bucket);
     for (int32_t r = FBucketFirst[b]; r >= 0; r = FNextInBucket[static_cast<size_t>(r)]) {
         if (FRecords[static_cast<size_t>(r)].TexIndex == TexIndex)
