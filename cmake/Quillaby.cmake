@@ -16,3 +16,29 @@ function(quillaby_add_test_dir dir name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy")
 endfunction()
+
+# quillaby_embed_resources(<target> [SYMBOL <name>] <file or directory>... [DEPENDS <dep>...])
+# Makes <target> a static library holding the bytes of every file given (a directory gives every
+# regular file in it), each under its own file name, returned by quillaby::<name>() as a table of
+# quillaby::ResourceEntry (gl/ResourceEntry.h). <name> defaults to ProgramResourceTable, the
+# program's own table. DEPENDS names what produces the files (targets or files), so that the table
+# is rebuilt after them; a directory's contents are read when the table is built.
+function(quillaby_embed_resources target)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "SYMBOL" "DEPENDS")
+  if(NOT ARG_SYMBOL)
+    set(ARG_SYMBOL ProgramResourceTable)
+  endif()
+  set(paths)
+  foreach(p ${ARG_UNPARSED_ARGUMENTS})
+    get_filename_component(p ${p} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND paths ${p})
+  endforeach()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_table.cpp)
+  add_custom_command(OUTPUT ${out}
+    COMMAND quillaby_embed ${out} ${ARG_SYMBOL} ${paths}
+    DEPENDS quillaby_embed ${paths} ${ARG_DEPENDS}
+    COMMENT "Embedding resources in ${target}"
+    VERBATIM)
+  add_library(${target} STATIC ${out})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+endfunction()

@@ -1,7 +1,6 @@
 #include "app/TimePro.h"
 
-void TTime::SetTotal(uint32_t ms)
-{
+void TTime::SetTotal(uint32_t ms) {
     TotalMilliseconds = ms;
     Days = static_cast<int32_t>(ms / 86400000u);
     uint32_t rest = ms % 86400000u;
@@ -13,8 +12,7 @@ void TTime::SetTotal(uint32_t ms)
     Milliseconds = static_cast<int32_t>(rest % 1000u);
 }
 
-TTimerPro::TTimerPro(quillaby::platform::Clock& clock) : FClock(clock)
-{
+TTimerPro::TTimerPro(quillaby::platform::Clock& clock) : FClock(clock) {
     uint32_t minPeriod = 0;
     FPeriod = 1;
     if (FClock.QueryMinPeriod(minPeriod)) {
@@ -28,10 +26,11 @@ TTimerPro::TTimerPro(quillaby::platform::Clock& clock) : FClock(clock)
     }
 }
 
-TTimerPro::~TTimerPro() { FClock.EndPeriod(FPeriod); }
+TTimerPro::~TTimerPro() {
+    FClock.EndPeriod(FPeriod);
+}
 
-void TTimerPro::Start()
-{
+void TTimerPro::Start() {
     if (!FRunning) {
         FLastTick = FClock.Milliseconds();
         FTime.Clear();
@@ -39,14 +38,12 @@ void TTimerPro::Start()
     FRunning = true;
 }
 
-void TTimerPro::Stop()
-{
+void TTimerPro::Stop() {
     if (FRunning) GetTime();
     FRunning = false;
 }
 
-TTime& TTimerPro::GetTime()
-{
+TTime& TTimerPro::GetTime() {
     if (FRunning) {
         const uint32_t now = FClock.Milliseconds();
         // Modular difference read as signed: a wrapped counter still gives the true small step.

@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 
 class TTime {
-public:
+  public:
     uint32_t TotalMilliseconds = 0; // wraps modulo 2^32
     int32_t Days = 0;
     int32_t Hours = 0;
@@ -23,7 +23,7 @@ public:
 };
 
 class TTimerPro {
-public:
+  public:
     explicit TTimerPro(quillaby::platform::Clock& clock = quillaby::platform::SystemClock());
     ~TTimerPro();
     TTimerPro(const TTimerPro&) = delete;
@@ -40,7 +40,7 @@ public:
     uint32_t Period() const { return FPeriod; }
     uint32_t LastTick() const { return FLastTick; }
 
-private:
+  private:
     quillaby::platform::Clock& FClock;
     TTime FTime;
     uint32_t FLastTick = 0;

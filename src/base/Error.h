@@ -8,13 +8,13 @@ namespace quillaby {
 
 // The general exception of the program.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
 // The silent abort: ends an operation without a message box.
 class Abort : public Error {
-public:
+  public:
     Abort() : Error("Operation aborted") {}
 };
 

@@ -8,7 +8,7 @@
 #include "geometry/Geometry.h"
 
 class TDArray {
-public:
+  public:
     TDArray() : TDArray(1) {}
     virtual ~TDArray() = default;
     TDArray(const TDArray&) = delete;
@@ -33,10 +33,10 @@ public:
     // Append Source's elements (nothing when null, empty, or of another item size).
     void Append(const TDArray* Source);
 
-protected:
+  protected:
     explicit TDArray(int itemSize) : FItemSize(itemSize) {}
 
-private:
+  private:
     void Reallocate(int newCount);
 
     std::unique_ptr<std::byte[]> FData;
@@ -45,7 +45,7 @@ private:
 };
 
 class TGLVectorDArray : public TDArray {
-public:
+  public:
     TGLVectorDArray() : TDArray(sizeof(TGLVector)) {}
     using TDArray::GetItem;
     using TDArray::SetItem;
@@ -61,7 +61,7 @@ public:
 };
 
 class TGLColorDArray : public TDArray {
-public:
+  public:
     TGLColorDArray() : TDArray(sizeof(TGLColor)) {}
     using TDArray::GetItem;
     using TDArray::SetItem;
@@ -76,7 +76,7 @@ public:
 };
 
 class TGLTextureCoordDArray : public TDArray {
-public:
+  public:
     TGLTextureCoordDArray() : TDArray(sizeof(TGLTextureCoord)) {}
     using TDArray::GetItem;
     using TDArray::SetItem;
@@ -91,7 +91,7 @@ public:
 };
 
 class TGLIndexDArray : public TDArray {
-public:
+  public:
     TGLIndexDArray() : TDArray(sizeof(int32_t)) {}
     int32_t GetIndex(int Index) const;
     void SetIndex(int Index, int32_t Value) { SetItem(Index, &Value); }

@@ -3,26 +3,34 @@
 #include <cmath>
 #include <limits>
 
-void SinCos(Single Angle, Single& Sin, Single& Cos)
-{
+void SinCos(Single Angle, Single& Sin, Single& Cos) {
     Sin = std::sin(Angle);
     Cos = std::cos(Angle);
 }
 
-Extended Tan(Extended X) { return std::tan(X); }
+Extended Tan(Extended X) {
+    return std::tan(X);
+}
 
-int64_t Trunc(Extended X)
-{
+int64_t Trunc(Extended X) {
     // 2^63 is exactly representable in long double; anything at or past it does not fit.
     constexpr Extended limit = 9223372036854775808.0L;
     if (std::isnan(X) || X >= limit || X < -limit) return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(X); // the C++ conversion truncates toward zero
 }
 
-Extended Frac(Extended X) { return X - std::trunc(X); }
+Extended Frac(Extended X) {
+    return X - std::trunc(X);
+}
 
-Extended DegToRad(Extended X) { return X * 0.017453292519943295769L; }
+Extended DegToRad(Extended X) {
+    return X * 0.017453292519943295769L;
+}
 
-Single DegToRad(Single X) { return X * 0.0174532924f; }
+Single DegToRad(Single X) {
+    return X * 0.0174532924f;
+}
 
-Single RadToDeg(Single X) { return X * 57.29578f; }
+Single RadToDeg(Single X) {
+    return X * 57.29578f;
+}

@@ -4,8 +4,7 @@
 
 #include "geometry/FastMath.h"
 
-void MatrixMultiply(const TGLMatrix& A, const TGLMatrix& B, TGLMatrix& R)
-{
+void MatrixMultiply(const TGLMatrix& A, const TGLMatrix& B, TGLMatrix& R) {
     TGLMatrix product = EmptyMatrix;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
@@ -16,8 +15,7 @@ void MatrixMultiply(const TGLMatrix& A, const TGLMatrix& B, TGLMatrix& R)
     R = product;
 }
 
-void RotationXMatrix(TGLMatrix& M, Single Degrees)
-{
+void RotationXMatrix(TGLMatrix& M, Single Degrees) {
     Single s, c;
     SinCos(DegToRad(Degrees), s, c);
     M = IdentityMatrix;
@@ -27,15 +25,13 @@ void RotationXMatrix(TGLMatrix& M, Single Degrees)
     M[2][2] = c;
 }
 
-void FaceNormal(const TGLVector& A, const TGLVector& B, const TGLVector& C, TGLVector& N)
-{
+void FaceNormal(const TGLVector& A, const TGLVector& B, const TGLVector& C, TGLVector& N) {
     const TGLVector U{B.X - A.X, B.Y - A.Y, B.Z - A.Z};
     const TGLVector W{C.X - A.X, C.Y - A.Y, C.Z - A.Z};
     N = TGLVector{U.Y * W.Z - W.Y * U.Z, U.Z * W.X - W.Z * U.X, U.X * W.Y - U.Y * W.X};
 }
 
-void NormalizeVectors(TGLVector* V, int N)
-{
+void NormalizeVectors(TGLVector* V, int N) {
     for (int i = 0; i < N; ++i) {
         TGLVector& v = V[i];
         const Single length = std::sqrt(v.X * v.X + v.Y * v.Y + v.Z * v.Z);
@@ -47,8 +43,7 @@ void NormalizeVectors(TGLVector* V, int N)
     }
 }
 
-void TransformVectors(TGLVector* V, int N, const TGLMatrix& M)
-{
+void TransformVectors(TGLVector* V, int N, const TGLMatrix& M) {
     for (int i = 0; i < N; ++i) {
         const Single x = V[i].X, y = V[i].Y, z = V[i].Z;
         V[i].X = x * M[0][0] + y * M[1][0] + z * M[2][0] + M[3][0];
@@ -57,8 +52,7 @@ void TransformVectors(TGLVector* V, int N, const TGLMatrix& M)
     }
 }
 
-void RotateVectorsZ(TGLVector* V, int N, Single Degrees)
-{
+void RotateVectorsZ(TGLVector* V, int N, Single Degrees) {
     if (N <= 0) return;
     Single s, c;
     SinCos(DegToRad(Degrees), s, c);
@@ -69,8 +63,7 @@ void RotateVectorsZ(TGLVector* V, int N, Single Degrees)
     }
 }
 
-void LerpVectors(const TGLVector* A, const TGLVector* B, TGLVector* Dst, int N, Single T)
-{
+void LerpVectors(const TGLVector* A, const TGLVector* B, TGLVector* Dst, int N, Single T) {
     for (int i = 0; i < N; ++i) {
         const TGLVector a = A[i], b = B[i];
         Dst[i] = TGLVector{a.X + T * (b.X - a.X), a.Y + T * (b.Y - a.Y), a.Z + T * (b.Z - a.Z)};

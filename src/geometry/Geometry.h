@@ -34,8 +34,12 @@ inline constexpr TGLMatrix IdentityMatrix{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1,
 inline constexpr TGLMatrix EmptyMatrix{};
 inline constexpr TGLVector NullVector{0, 0, 0};
 
-inline TGLVector MakeVector(Single X, Single Y, Single Z) { return TGLVector{X, Y, Z}; }
-inline TGLColor MakeColor(Single R, Single G, Single B, Single A) { return TGLColor{R, G, B, A}; }
+inline TGLVector MakeVector(Single X, Single Y, Single Z) {
+    return TGLVector{X, Y, Z};
+}
+inline TGLColor MakeColor(Single R, Single G, Single B, Single A) {
+    return TGLColor{R, G, B, A};
+}
 
 // R = A x B; R may be A or B.
 void MatrixMultiply(const TGLMatrix& A, const TGLMatrix& B, TGLMatrix& R);

@@ -5,7 +5,7 @@
 namespace quillaby::platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // A monotonic millisecond counter that wraps modulo 2^32.
     virtual uint32_t Milliseconds() = 0;

@@ -2,20 +2,22 @@
 
 #include <cstring>
 
-TParticles::TParticles() { std::memset(Particles, 0, sizeof(Particles)); }
+TParticles::TParticles() {
+    std::memset(Particles, 0, sizeof(Particles));
+}
 
-TParticles::~TParticles() { Clear(); }
+TParticles::~TParticles() {
+    Clear();
+}
 
-void TParticles::SetCount(int n)
-{
+void TParticles::SetCount(int n) {
     if (n > MaxParticles) n = MaxParticles;
     if (n < 0) n = 0;
     for (int i = Count; i < n; ++i) InitParticle(Particles[i]);
     Count = n;
 }
 
-void TParticles::Update(Single dt)
-{
+void TParticles::Update(Single dt) {
     TimeStep = dt;
     if (UseGravity) GravityStep = Gravity * dt;
     for (int i = 0; i < Count; ++i) {
@@ -30,8 +32,7 @@ void TParticles::Update(Single dt)
 
 void TParticles::InitParticle(TParticle&) {}
 
-void TParticles::MoveParticle(TParticle& P)
-{
+void TParticles::MoveParticle(TParticle& P) {
     if (KeepPrevious) {
         P.HasPrevious = true;
         P.PrevPosition = P.Position;

@@ -16,7 +16,7 @@ struct TParticle {
 };
 
 class TParticles {
-public:
+  public:
     static constexpr int MaxParticles = 200;
 
     TParticles();

@@ -8,16 +8,15 @@ namespace quillaby::platform {
 namespace {
 
 class PosixClock final : public Clock {
-public:
-    uint32_t Milliseconds() override
-    {
+  public:
+    uint32_t Milliseconds() override {
         timespec ts{};
         clock_gettime(CLOCK_MONOTONIC, &ts);
-        const uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
+        const uint64_t ms =
+            static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
         return static_cast<uint32_t>(ms); // wraps like the multimedia counter
     }
-    bool QueryMinPeriod(uint32_t& minPeriod) override
-    {
+    bool QueryMinPeriod(uint32_t& minPeriod) override {
         minPeriod = 1;
         return true;
     }
@@ -27,8 +26,7 @@ public:
 
 } // namespace
 
-Clock& SystemClock()
-{
+Clock& SystemClock() {
     static PosixClock clock;
     return clock;
 }

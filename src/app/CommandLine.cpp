@@ -1,0 +1,98 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace quillaby::app {
+
+namespace {
+
+// A whole-string integer in [low, high], or a UsageError naming the option.
+long long ParseInteger(std::string_view option, std::string_view text, long long low, long long high) {
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        throw UsageError(std::string(option) + " needs a whole number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not \"" + std::string(text) + "\"");
+    return value;
+}
+
+void ParseSize(std::string_view text, RunOptions& options) {
+    const size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos)
+        throw UsageError("--size needs WIDTHxHEIGHT, for example 800x600, not \"" + std::string(text) + "\"");
+    options.Width = static_cast<int>(ParseInteger("--size width", text.substr(0, x), 1, 16384));
+    options.Height = static_cast<int>(ParseInteger("--size height", text.substr(x + 1), 1, 16384));
+}
+
+} // namespace
+
+RunOptions ParseCommandLine(int argc, const char* const* argv) {
+    RunOptions options;
+    bool window = false;
+    bool snapshot = false;
+    bool frames = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        // Every option but the switches takes the next argument as its value.
+        auto value = [&]() -> std::string_view {
+            if (i + 1 >= argc) throw UsageError(std::string(arg) + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--window") {
+            window = true;
+        } else if (arg == "--snapshot") {
+            snapshot = true;
+            options.SnapshotFile = value();
+            if (options.SnapshotFile.empty()) throw UsageError("--snapshot needs a file name");
+        } else if (arg == "--theme") {
+            options.Theme = static_cast<int>(ParseInteger(arg, value(), 0, 2));
+        } else if (arg == "--notes") {
+            options.Notes = static_cast<int>(ParseInteger(arg, value(), 0, 100));
+        } else if (arg == "--bubbles") {
+            options.Bubbles = static_cast<int>(ParseInteger(arg, value(), 0, 100));
+        } else if (arg == "--size") {
+            ParseSize(value(), options);
+        } else if (arg == "--no-sound") {
+            options.Sound = false;
+        } else if (arg == "--seed") {
+            options.Seed = static_cast<uint64_t>(ParseInteger(arg, value(), 0, INT64_MAX));
+        } else if (arg == "--assets") {
+            options.AssetsDir = value();
+            if (options.AssetsDir.empty()) throw UsageError("--assets needs a folder");
+        } else if (arg == "--frames") {
+            options.Frames = static_cast<int>(ParseInteger(arg, value(), 1, 1000000));
+            frames = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.Job = JobKind::Help;
+            return options;
+        } else {
+            throw UsageError("unknown argument \"" + std::string(arg) + "\"");
+        }
+    }
+    if (window && snapshot) throw UsageError("choose one of --window and --snapshot");
+    if (!window && !snapshot) throw UsageError("nothing to do: give --window or --snapshot FILE.png");
+    if (frames && !snapshot) throw UsageError("--frames applies to --snapshot only");
+    options.Job = window ? JobKind::Window : JobKind::Snapshot;
+    return options;
+}
+
+std::string UsageText() {
+    return "usage: quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
+           "                         [--seed N] [--assets DIR]\n"
+           "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
+           "                         [--notes N] [--bubbles N] [--assets DIR]\n"
+           "\n"
+           "  --window          the scene in a resizable window; Esc or closing the window ends it\n"
+           "  --snapshot FILE   render offscreen and write the last frame to a PNG file\n"
+           "  --theme N         0 Immersion (default), 1 Fountain, 2 Fishes\n"
+           "  --notes N         banknotes, 0 to 100 (default 60)\n"
+           "  --bubbles N       bubbles, 0 to 100 (default 100)\n"
+           "  --size WxH        window or picture size in pixels (default 800x600)\n"
+           "  --no-sound        no bubbling sound\n"
+           "  --seed N          seed of the random generator, for a reproducible scene\n"
+           "  --frames N        snapshot frames rendered at 1/30 s steps (default 30)\n"
+           "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n";
+}
+
+} // namespace quillaby::app

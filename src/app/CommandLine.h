@@ -1,0 +1,43 @@
+#pragma once
+// The program's command line: which job to do and the scene's settings for it.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/Error.h"
+
+namespace quillaby::app {
+
+// A command line the program cannot act on; the message says what is wrong.
+class UsageError : public Error {
+  public:
+    using Error::Error;
+};
+
+enum class JobKind {
+    Window,   // the scene in an ordinary resizable window
+    Snapshot, // a fixed number of frames offscreen, the last written to a PNG file
+    Help,     // print the usage and stop
+};
+
+struct RunOptions {
+    JobKind Job = JobKind::Help;
+    int Theme = 0;  // 0 Immersion, 1 Fountain, 2 Fishes
+    int Notes = 60; // banknotes, 0 to 100
+    int Bubbles = 100;
+    int Width = 800; // pixels
+    int Height = 600;
+    bool Sound = true;
+    std::optional<uint64_t> Seed; // none: seeded from the clock
+    std::string AssetsDir;        // empty: the assets built into the program
+    std::string SnapshotFile;
+    int Frames = 30; // snapshot frames at 1/30 s each
+};
+
+// Reads argv[1..argc-1]; raises UsageError for anything it cannot accept.
+RunOptions ParseCommandLine(int argc, const char* const* argv);
+
+// The usage text, one option a line.
+std::string UsageText();
+
+} // namespace quillaby::app

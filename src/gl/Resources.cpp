@@ -1,0 +1,85 @@
+#include "gl/Resources.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "base/Error.h"
+
+namespace quillaby {
+
+namespace {
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+} // namespace
+
+std::string ResourceName(std::string_view fileName) {
+    const auto slash = fileName.find_last_of("/\\");
+    std::string name(slash == std::string_view::npos ? fileName : fileName.substr(slash + 1));
+    const auto dot = name.find('.');
+    if (dot != std::string::npos) name[dot] = '_';
+    return name;
+}
+
+bool SameResourceName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+ResourceData ResourceSource::Get(std::string_view resourceName) const {
+    if (auto found = Find(resourceName)) return std::move(*found);
+    throw Error("Resource " + std::string(resourceName) + " not found");
+}
+
+std::optional<ResourceData> EmbeddedResources::Find(std::string_view resourceName) const {
+    for (const ResourceEntry& e : table_) {
+        if (SameResourceName(ResourceName(e.Name), resourceName))
+            return ResourceData(std::span(e.Data, e.Size));
+    }
+    return std::nullopt;
+}
+
+std::optional<ResourceData> DirectoryResources::Find(std::string_view resourceName) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // Sorted, so that two files with the same resource name always resolve the same way.
+    std::vector<fs::path> matches;
+    for (fs::directory_iterator it(directory_, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) &&
+            SameResourceName(ResourceName(it->path().filename().string()), resourceName))
+            matches.push_back(it->path());
+    }
+    if (matches.empty()) return std::nullopt;
+    std::sort(matches.begin(), matches.end());
+    return ResourceData(ReadWholeFile(matches.front().string()));
+}
+
+const ResourceSource& ProgramResources() {
+    static const EmbeddedResources resources(ProgramResourceTable());
+    return resources;
+}
+
+std::vector<unsigned char> ReadWholeFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    std::error_code ec;
+    if (!f || std::filesystem::is_directory(path, ec)) throw Error("Cannot open file " + path);
+    std::vector<unsigned char> bytes;
+    unsigned char chunk[65536];
+    for (;;) {
+        const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+        bytes.insert(bytes.end(), chunk, chunk + n);
+        if (n < sizeof chunk) break;
+    }
+    if (std::ferror(f.get())) throw Error("Cannot open file " + path);
+    return bytes;
+}
+
+} // namespace quillaby

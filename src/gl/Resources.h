@@ -1,0 +1,78 @@
+#pragma once
+// The resources the program carries: name -> bytes, looked up by the resource name derived
+// from a file name ("Voda1.jpg" -> "Voda1_jpg"), without regard to case.
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gl/ResourceEntry.h"
+
+namespace quillaby {
+
+// Drops any directory part ("/" or "\"), then replaces the first "." by "_".
+std::string ResourceName(std::string_view fileName);
+// True when the two names are equal without regard to ASCII case.
+bool SameResourceName(std::string_view a, std::string_view b);
+
+// The bytes of one resource: a view of data built into the program, or bytes read from a file.
+class ResourceData {
+  public:
+    explicit ResourceData(std::span<const unsigned char> view) : view_(view) {}
+    explicit ResourceData(std::vector<unsigned char> bytes) : owned_(std::move(bytes)), owns_(true) {}
+
+    std::span<const unsigned char> Bytes() const { return owns_ ? std::span(owned_) : view_; }
+    std::size_t Size() const { return Bytes().size(); }
+
+  private:
+    std::span<const unsigned char> view_;
+    std::vector<unsigned char> owned_;
+    bool owns_ = false;
+};
+
+// A set of named resources.
+class ResourceSource {
+  public:
+    virtual ~ResourceSource() = default;
+    // The resource whose resource name equals resourceName without regard to case, if any.
+    virtual std::optional<ResourceData> Find(std::string_view resourceName) const = 0;
+    // Like Find, but raises "Resource %s not found" (with resourceName) when there is none.
+    ResourceData Get(std::string_view resourceName) const;
+};
+
+// A table written by the build's embedding step. Entries are matched by the resource name of
+// the file name they were embedded from.
+class EmbeddedResources : public ResourceSource {
+  public:
+    explicit EmbeddedResources(std::span<const ResourceEntry> table) : table_(table) {}
+    std::optional<ResourceData> Find(std::string_view resourceName) const override;
+    std::span<const ResourceEntry> Table() const { return table_; }
+
+  private:
+    std::span<const ResourceEntry> table_;
+};
+
+// The files of one directory standing in for the embedded resources (the program's
+// --assets DIR): a file is found by the resource name of its file name.
+class DirectoryResources : public ResourceSource {
+  public:
+    explicit DirectoryResources(std::string directory) : directory_(std::move(directory)) {}
+    // Raises "Cannot open file %s" when the matching file cannot be read.
+    std::optional<ResourceData> Find(std::string_view resourceName) const override;
+    const std::string& Directory() const { return directory_; }
+
+  private:
+    std::string directory_;
+};
+
+// The table built into the executable (resources/CMakeLists.txt decides what goes in).
+std::span<const ResourceEntry> ProgramResourceTable();
+// The program's own resources as a source; one object for the whole process.
+const ResourceSource& ProgramResources();
+
+// The whole file at path; raises "Cannot open file %s" with the path when it cannot be read.
+std::vector<unsigned char> ReadWholeFile(const std::string& path);
+
+} // namespace quillaby

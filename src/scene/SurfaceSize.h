@@ -1,0 +1,30 @@
+#pragma once
+// The current size of the render surface in pixels, as the particle systems see it when
+// they place a newborn particle at the edge of the view.
+
+namespace quillaby::scene {
+
+class SurfaceSize {
+  public:
+    virtual ~SurfaceSize() = default;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+};
+
+// A size that is simply stored: for offscreen runs, tools and tests.
+class FixedSurfaceSize : public SurfaceSize {
+  public:
+    FixedSurfaceSize(int width, int height) : FWidth(width), FHeight(height) {}
+    int Width() const override { return FWidth; }
+    int Height() const override { return FHeight; }
+    void Resize(int width, int height) {
+        FWidth = width;
+        FHeight = height;
+    }
+
+  private:
+    int FWidth;
+    int FHeight;
+};
+
+} // namespace quillaby::scene

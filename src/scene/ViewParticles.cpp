@@ -1,0 +1,18 @@
+#include "scene/ViewParticles.h"
+
+#include <cmath>
+
+#include "geometry/FastMath.h"
+
+Single TViewParticles::HalfHeight(Single Z) const {
+    return std::fabs(std::tan(DegToRad(FieldOfView / 2)) * Z);
+}
+
+Single TViewParticles::HalfWidth(Single Z) const {
+    return HalfHeight(Z) * Aspect();
+}
+
+Single TViewParticles::Aspect() const {
+    if (FSurface == nullptr || FSurface->Height() <= 0 || FSurface->Width() <= 0) return 1;
+    return static_cast<Single>(FSurface->Width()) / static_cast<Single>(FSurface->Height());
+}

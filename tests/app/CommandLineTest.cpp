@@ -1,0 +1,73 @@
+// What the command line accepts and how it refuses the rest.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/CommandLine.h"
+
+using namespace quillaby::app;
+
+namespace {
+
+RunOptions Parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "quillaby");
+    return ParseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+std::string ErrorOf(std::vector<const char*> args) {
+    try {
+        Parse(std::move(args));
+    } catch (const UsageError& e) {
+        return e.what();
+    }
+    return "(accepted)";
+}
+
+TEST(CommandLine, WindowTakesEverySceneSetting) {
+    const RunOptions o = Parse({"--window", "--theme", "2", "--notes", "0", "--bubbles", "100", "--size",
+                                "1024x768", "--no-sound", "--seed", "99", "--assets", "/tmp/a"});
+    EXPECT_EQ(o.Job, JobKind::Window);
+    EXPECT_EQ(o.Theme, 2);
+    EXPECT_EQ(o.Notes, 0);
+    EXPECT_EQ(o.Bubbles, 100);
+    EXPECT_EQ(o.Width, 1024);
+    EXPECT_EQ(o.Height, 768);
+    EXPECT_FALSE(o.Sound);
+    ASSERT_TRUE(o.Seed.has_value());
+    EXPECT_EQ(*o.Seed, 99u);
+    EXPECT_EQ(o.AssetsDir, "/tmp/a");
+}
+
+TEST(CommandLine, SnapshotKeepsDefaultsItIsNotGiven) {
+    const RunOptions o = Parse({"--snapshot", "out.png", "--frames", "5"});
+    EXPECT_EQ(o.Job, JobKind::Snapshot);
+    EXPECT_EQ(o.SnapshotFile, "out.png");
+    EXPECT_EQ(o.Frames, 5);
+    EXPECT_EQ(o.Notes, 60);
+    EXPECT_EQ(o.Bubbles, 100);
+    EXPECT_EQ(o.Theme, 0);
+    EXPECT_TRUE(o.Sound);
+    EXPECT_FALSE(o.Seed.has_value());
+}
+
+TEST(CommandLine, BadValuesAreRefusedWithTheOptionNamed) {
+    EXPECT_NE(ErrorOf({"--window", "--theme", "3"}).find("--theme"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--notes", "101"}).find("--notes"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--bubbles", "-1"}).find("--bubbles"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--notes", "12abc"}).find("12abc"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--size", "800"}).find("WIDTHxHEIGHT"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--size", "0x600"}).find("width"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--size", "800x"}).find("height"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--seed"}).find("needs a value"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--snapshot", "a.png", "--frames", "0"}).find("--frames"), std::string::npos);
+}
+
+TEST(CommandLine, JobsMustBeGivenOnceAndArgumentsKnown) {
+    EXPECT_NE(ErrorOf({}).find("nothing to do"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--snapshot", "a.png"}).find("choose one"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--frames", "3"}).find("--snapshot only"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--fast"}).find("\"--fast\""), std::string::npos);
+    EXPECT_EQ(Parse({"--help"}).Job, JobKind::Help);
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+#include "gl/Resources.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "base/Error.h"
+
+namespace quillaby {
+std::span<const ResourceEntry> TestResourceTable();
+}
+
+using namespace quillaby;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<unsigned char> FileBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<unsigned char> ToVector(const ResourceData& d) {
+    return {d.Bytes().begin(), d.Bytes().end()};
+}
+
+const fs::path FixtureDir = fs::path(QUILLABY_SOURCE_DIR) / "tests/fixtures/resources";
+
+// A fresh directory under the test's temp folder, removed afterwards.
+class TempDir {
+  public:
+    TempDir()
+        : path_(fs::temp_directory_path() /
+                ("quillaby-res-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    const fs::path& Path() const { return path_; }
+    void Write(const std::string& name, const std::string& text) const {
+        std::ofstream(path_ / name, std::ios::binary) << text;
+    }
+
+  private:
+    static inline int counter_ = 0;
+    fs::path path_;
+};
+
+} // namespace
+
+TEST(ResourceName, DropsTheDirectoryAndReplacesTheFirstDot) {
+    EXPECT_EQ(ResourceName("Voda1.jpg"), "Voda1_jpg");
+    EXPECT_EQ(ResourceName("DollarsWave.mfl"), "DollarsWave_mfl");
+    EXPECT_EQ(ResourceName("models/Dollaro00f.3dm"), "Dollaro00f_3dm");
+    EXPECT_EQ(ResourceName("C:\\saver\\dir.v2\\a.b.c"), "a_b.c");
+    EXPECT_EQ(ResourceName("SBUBLES"), "SBUBLES");
+    EXPECT_EQ(ResourceName("dir.d/"), "");
+}
+
+TEST(ResourceName, ComparesWithoutRegardToCase) {
+    EXPECT_TRUE(SameResourceName("VODA1_JPG", "Voda1_jpg"));
+    EXPECT_FALSE(SameResourceName("VODA1_JPG", "Voda1_jp"));
+    EXPECT_FALSE(SameResourceName("VODA1_JPG", "VODA2_JPG"));
+}
+
+TEST(EmbeddedResources, TheBuildStepKeepsEveryFileByteForByte) {
+    const auto table = TestResourceTable();
+    std::vector<std::string> names;
+    for (const auto& e : table) names.emplace_back(e.Name);
+    std::vector<std::string> onDisk;
+    for (const auto& f : fs::directory_iterator(FixtureDir)) onDisk.push_back(f.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::sort(onDisk.begin(), onDisk.end());
+    EXPECT_EQ(names, onDisk);
+
+    for (const auto& e : table) {
+        EXPECT_EQ(std::vector<unsigned char>(e.Data, e.Data + e.Size), FileBytes(FixtureDir / e.Name))
+            << e.Name;
+    }
+}
+
+TEST(EmbeddedResources, FindsByResourceNameInAnyCase) {
+    const EmbeddedResources res(TestResourceTable());
+    const auto expected = FileBytes(FixtureDir / "Tiny.bmp");
+    for (const char* name : {"Tiny_bmp", "TINY_BMP", "tiny_BMP"}) {
+        auto found = res.Find(name);
+        ASSERT_TRUE(found.has_value()) << name;
+        EXPECT_EQ(ToVector(*found), expected);
+    }
+    EXPECT_TRUE(res.Find("FRAMES_LIST.MFL").has_value());
+    EXPECT_FALSE(res.Find("Tiny.bmp").has_value()); // a file name is not a resource name
+    EXPECT_FALSE(res.Find("Frames_list_mfl").has_value());
+}
+
+TEST(EmbeddedResources, GetRaisesTheResourceNameWhenMissing) {
+    const EmbeddedResources res(TestResourceTable());
+    EXPECT_EQ(res.Get("ALLBYTES_BIN").Size(), 256u);
+    try {
+        res.Get("Voda1_jpg");
+        FAIL() << "no exception";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Resource Voda1_jpg not found");
+    }
+}
+
+TEST(EmbeddedResources, AnEmptyTableFindsNothing) {
+    const EmbeddedResources res({});
+    EXPECT_FALSE(res.Find("").has_value());
+    EXPECT_FALSE(res.Find("VODA1_JPG").has_value());
+}
+
+TEST(DirectoryResources, FilesStandInForResourcesByTheirResourceName) {
+    TempDir dir;
+    dir.Write("Voda1.jpg", "jpeg bytes");
+    dir.Write("notes.txt", "text");
+    fs::create_directory(dir.Path() / "sub.dir");
+    const DirectoryResources res(dir.Path().string());
+
+    auto found = res.Find("VODA1_JPG");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(ToVector(*found),
+              (std::vector<unsigned char>{'j', 'p', 'e', 'g', ' ', 'b', 'y', 't', 'e', 's'}));
+    EXPECT_FALSE(res.Find("Voda1.jpg").has_value());
+    EXPECT_FALSE(res.Find("SUB_DIR").has_value()); // directories are not resources
+    EXPECT_THROW(res.Get("DOLLAR_JPG"), Error);
+}
+
+TEST(DirectoryResources, AMissingDirectoryHasNoResources) {
+    const DirectoryResources res("/nonexistent/quillaby/assets");
+    EXPECT_FALSE(res.Find("VODA1_JPG").has_value());
+}
+
+TEST(ReadWholeFile, ReadsBinaryFilesAndNamesTheFileItCannotOpen) {
+    EXPECT_EQ(ReadWholeFile((FixtureDir / "AllBytes.bin").string()).size(), 256u);
+    try {
+        ReadWholeFile("/nonexistent/Voda1.jpg");
+        FAIL() << "no exception";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/Voda1.jpg");
+    }
+    EXPECT_THROW(ReadWholeFile(FixtureDir.string()), Error); // a directory is not a file
+}
+
+TEST(EmbedTool, RefusesTwoFilesWithTheSameResourceName) {
+    TempDir dir;
+    dir.Write("a.jpg", "1");
+    dir.Write("A.JPG", "2");
+    const std::string tool = std::string(QUILLABY_BINARY_DIR) + "/tools/embed/quillaby_embed";
+    const std::string out = (dir.Path() / "out.cpp").string();
+    const std::string cmd = tool + " " + out + " Table " + dir.Path().string() + " >/dev/null 2>&1";
+    EXPECT_NE(std::system(cmd.c_str()), 0);
+    EXPECT_FALSE(fs::exists(out));
+}

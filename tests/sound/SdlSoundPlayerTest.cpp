@@ -1,0 +1,204 @@
+// The SDL sound player against SDL's "disk" audio driver, which writes the mixed output to a file:
+// the file shows exactly what a listener would have heard.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/Error.h"
+#include "platform/sdl/SdlSoundPlayer.h"
+#include "support/ScopedEnv.h"
+#include "support/WaveFile.h"
+
+namespace quillaby::platform {
+namespace {
+
+using test::PcmWave;
+using test::ScopedEnv;
+using test::StereoRamp;
+
+struct Frame {
+    int16_t left;
+    int16_t right;
+    bool operator==(const Frame&) const = default;
+};
+
+constexpr uint32_t kRate = 11025;
+constexpr int kFramesA = 700; // not a multiple of the callback size, so wraps fall inside a buffer
+constexpr int kFramesB = 300;
+
+Frame RampFrame(int16_t base, int frames, size_t index) {
+    const int16_t value = static_cast<int16_t>(base + static_cast<int>(index % frames));
+    return {value, static_cast<int16_t>(-value)};
+}
+
+class DiskOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = std::filesystem::temp_directory_path() /
+                (std::string("quillaby-sound-") + info->name() + "-" + std::to_string(getpid()) + ".raw");
+        std::filesystem::remove(path_);
+        file_.emplace("SDL_DISKAUDIOFILE", path_.c_str());
+    }
+    void TearDown() override { std::filesystem::remove(path_); }
+
+    size_t OutputBytes() const {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path_, error);
+        return error ? 0 : static_cast<size_t>(size);
+    }
+
+    // Waits until the audio thread has written `frames` more frames (the driver paces itself like
+    // a real device). Fails the test rather than hanging if it never does.
+    void WaitForFrames(size_t frames) {
+        const size_t target = OutputBytes() + frames * sizeof(Frame);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (OutputBytes() < target) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the audio thread wrote nothing";
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    std::vector<Frame> ReadOutput() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::vector<Frame> frames;
+        Frame frame{};
+        while (in.read(reinterpret_cast<char*>(&frame), sizeof frame)) frames.push_back(frame);
+        return frames;
+    }
+
+    std::filesystem::path path_;
+    ScopedEnv driver_{"SDL_AUDIODRIVER", "disk"};
+    std::optional<ScopedEnv> file_;
+};
+
+// Reads the output as a sequence of stretches: silence, or a ramp that must start at its first
+// frame and continue frame by frame, wrapping at its end.
+class OutputReader {
+  public:
+    explicit OutputReader(std::vector<Frame> frames) : frames_(std::move(frames)) {}
+
+    size_t SkipSilence() {
+        const size_t start = at_;
+        while (at_ < frames_.size() && frames_[at_] == Frame{0, 0}) ++at_;
+        return at_ - start;
+    }
+    // How many frames of the ramp follow, counted from the ramp's beginning.
+    size_t FollowRamp(int16_t base, int frames) {
+        const size_t start = at_;
+        while (at_ < frames_.size() && frames_[at_] == RampFrame(base, frames, at_ - start)) ++at_;
+        return at_ - start;
+    }
+    bool AtEnd() const { return at_ == frames_.size(); }
+    size_t Position() const { return at_; }
+
+  private:
+    std::vector<Frame> frames_;
+    size_t at_ = 0;
+};
+
+TEST_F(DiskOutput, LoopsFromTheBeginningEndlesslyAndStopEndsItWithSilence) {
+    const auto wave = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
+    {
+        auto player = CreateSdlSoundPlayer();
+        player->PlayLoop(wave);
+        WaitForFrames(3 * kFramesA);
+        player->Stop();
+        WaitForFrames(2048);
+    }
+    OutputReader output(ReadOutput());
+    output.SkipSilence();
+    const size_t played = output.FollowRamp(1, kFramesA);
+    EXPECT_GE(played, 2u * kFramesA) << "the loop must wrap to its first frame, more than once";
+    EXPECT_GT(output.SkipSilence(), 0u) << "stopping must leave silence";
+    EXPECT_TRUE(output.AtEnd()) << "nothing but silence after the stop; stray audio at frame "
+                                << output.Position();
+}
+
+TEST_F(DiskOutput, NewStartReplacesTheOldLoopAndBeginsAtItsFirstFrame) {
+    const auto first = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
+    const auto second = PcmWave(StereoRamp(kFramesB, 5000), 2, kRate);
+    {
+        auto player = CreateSdlSoundPlayer();
+        player->PlayLoop(first);
+        WaitForFrames(kFramesA);
+        player->PlayLoop(second);
+        WaitForFrames(3 * kFramesB + 2048);
+        player->Stop();
+        WaitForFrames(1024);
+    }
+    OutputReader output(ReadOutput());
+    output.SkipSilence();
+    EXPECT_GT(output.FollowRamp(1, kFramesA), 0u);
+    output.SkipSilence(); // the switch may fall between two callbacks
+    EXPECT_GE(output.FollowRamp(5000, kFramesB), 2u * kFramesB) << "the second sound loops from its start";
+    output.SkipSilence();
+    EXPECT_TRUE(output.AtEnd()) << "the first sound must never come back; stray audio at frame "
+                                << output.Position();
+}
+
+TEST_F(DiskOutput, StartingAgainAfterAStopBeginsAtTheFirstFrame) {
+    const auto wave = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
+    {
+        auto player = CreateSdlSoundPlayer();
+        player->PlayLoop(wave);
+        WaitForFrames(kFramesA / 2 + 1024);
+        player->Stop();
+        WaitForFrames(1024);
+        player->PlayLoop(wave);
+        WaitForFrames(kFramesA + 1024);
+        player->Stop();
+        WaitForFrames(1024);
+    }
+    OutputReader output(ReadOutput());
+    output.SkipSilence();
+    EXPECT_GT(output.FollowRamp(1, kFramesA), 0u);
+    EXPECT_GT(output.SkipSilence(), 0u);
+    EXPECT_GT(output.FollowRamp(1, kFramesA), static_cast<size_t>(kFramesA))
+        << "restarted from the beginning";
+    output.SkipSilence();
+    EXPECT_TRUE(output.AtEnd()) << "stray audio at frame " << output.Position();
+}
+
+TEST_F(DiskOutput, WithoutADeviceItFallsBackToTheDummyDriverSilently) {
+    file_.emplace("SDL_DISKAUDIOFILE", "/nonexistent-quillaby-dir/out.raw"); // the disk device cannot open
+    const auto wave = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
+    auto player = CreateSdlSoundPlayer();
+    EXPECT_NO_THROW(player->PlayLoop(wave));
+    ASSERT_NE(SDL_GetCurrentAudioDriver(), nullptr);
+    EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
+    EXPECT_NO_THROW(player->Stop());
+    EXPECT_NO_THROW(player->PlayLoop(wave)) << "and keeps working on the fallback";
+    EXPECT_FALSE(std::filesystem::exists("/nonexistent-quillaby-dir"));
+}
+
+TEST(SdlSoundPlayer, RefusesBytesThatAreNotAWaveFileAndStaysUsable) {
+    ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+    auto player = CreateSdlSoundPlayer();
+    std::vector<std::byte> garbage(64, std::byte{0x5A});
+    try {
+        player->PlayLoop(garbage);
+        FAIL() << "garbage was accepted";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("Sound error"), std::string::npos) << error.what();
+    }
+    auto truncated = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
+    truncated.resize(20); // cut inside the format chunk
+    EXPECT_THROW(player->PlayLoop(truncated), Error);
+    EXPECT_THROW(player->PlayLoop({}), Error);
+    EXPECT_NO_THROW(player->PlayLoop(PcmWave(StereoRamp(10, 1), 2, kRate)));
+    EXPECT_NO_THROW(player->PlayLoop(PcmWave({}, 2, kRate))) << "a wave without samples is silence";
+}
+
+} // namespace
+} // namespace quillaby::platform
