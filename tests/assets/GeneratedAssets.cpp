@@ -11,23 +11,31 @@
 
 namespace assettest {
 
+namespace {
+
+// Generated files by name; each is made when first asked for, since CTest runs every test in a
+// process of its own and most need only one or two files.
+std::map<std::string, Bytes>& madeAssets() {
+    static std::map<std::string, Bytes> made;
+    return made;
+}
+
+} // namespace
+
 const std::map<std::string, Bytes>& generatedAssets() {
-    static const std::map<std::string, Bytes> assets = [] {
-        std::map<std::string, Bytes> made;
-        for (const assetgen::Asset& a : assetgen::allAssets()) made[a.name] = a.make();
-        return made;
-    }();
-    return assets;
+    for (const assetgen::Asset& a : assetgen::allAssets())
+        if (!madeAssets().count(a.name)) madeAssets()[a.name] = a.make();
+    return madeAssets();
 }
 
 const Bytes& asset(const std::string& name) {
     static const Bytes none;
-    auto it = generatedAssets().find(name);
-    if (it == generatedAssets().end()) {
-        ADD_FAILURE() << "no generated asset " << name;
-        return none;
-    }
-    return it->second;
+    auto it = madeAssets().find(name);
+    if (it != madeAssets().end()) return it->second;
+    for (const assetgen::Asset& a : assetgen::allAssets())
+        if (a.name == name) return madeAssets()[name] = a.make();
+    ADD_FAILURE() << "no generated asset " << name;
+    return none;
 }
 
 namespace {

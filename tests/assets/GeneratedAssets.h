@@ -10,7 +10,7 @@ namespace assettest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Every generated file by name, generated on first use.
+// Every generated file by name (all are made on this call), and one file (made on first use).
 const std::map<std::string, Bytes>& generatedAssets();
 const Bytes& asset(const std::string& name);
 
