@@ -16,7 +16,7 @@ GLRecorder* current = nullptr;
 
 std::string number(double value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
+    std::snprintf(text, sizeof text, "%g", value + 0.0); // -0 prints as 0
     return text;
 }
 
