@@ -88,4 +88,20 @@ void LoadTextureWithAlpha256(benchmark::State& state) {
 }
 BENCHMARK(LoadTextureWithAlpha256)->Unit(benchmark::kMicrosecond);
 
+// The banknote picture the program carries, from its own resource table.
+void LoadProgramTexture(benchmark::State& state) {
+    TLoadSettings settings;
+    settings.LoadFromResources = true;
+    if (!quillaby::ProgramResources().Find("DOLLAR_JPG")) {
+        state.SkipWithError("the program carries no dollar.jpg in this build");
+        return;
+    }
+    for (auto _ : state) {
+        auto texture = LoadTexture("dollar.jpg", settings);
+        benchmark::DoNotOptimize(texture->Data());
+    }
+    state.SetItemsProcessed(state.iterations() * Side * Side);
+}
+BENCHMARK(LoadProgramTexture)->Unit(benchmark::kMicrosecond);
+
 } // namespace
