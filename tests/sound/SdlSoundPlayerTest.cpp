@@ -150,29 +150,6 @@ TEST_F(DiskOutput, NewStartReplacesTheOldLoopAndBeginsAtItsFirstFrame) {
                                 << output.Position();
 }
 
-TEST_F(DiskOutput, StartingAgainAfterAStopBeginsAtTheFirstFrame) {
-    const auto wave = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
-    {
-        auto player = CreateSdlSoundPlayer();
-        player->PlayLoop(wave);
-        WaitForFrames(kFramesA / 2 + 1024);
-        player->Stop();
-        WaitForFrames(1024);
-        player->PlayLoop(wave);
-        WaitForFrames(kFramesA + 1024);
-        player->Stop();
-        WaitForFrames(1024);
-    }
-    OutputReader output(ReadOutput());
-    output.SkipSilence();
-    EXPECT_GT(output.FollowRamp(1, kFramesA), 0u);
-    EXPECT_GT(output.SkipSilence(), 0u);
-    EXPECT_GT(output.FollowRamp(1, kFramesA), static_cast<size_t>(kFramesA))
-        << "restarted from the beginning";
-    output.SkipSilence();
-    EXPECT_TRUE(output.AtEnd()) << "stray audio at frame " << output.Position();
-}
-
 // The program's own Microsoft ADPCM sound, looped frame for frame as SDL decodes it.
 TEST_F(DiskOutput, LoopsTheProgramsBubblingSoundExactlyAsDecoded) {
     const auto resource = FindBubbleSound(ProgramResources());
