@@ -142,8 +142,11 @@ void paintMedallion(Canvas& c, float x, float y, float cx, float cy, Rgb ink, st
     if (shoulders < 1) tone = 0.62f + 0.2f * px; // the coat, darker away from the light
     if (neck < 1) tone = 0.35f + 0.25f * px;
     if (head < 1) tone = 0.08f + 0.3f * smoothstep(-0.3f, 0.45f, px) + 0.2f * smoothstep(0.75f, 1.0f, head);
-    if (hair < 1 && (py < -0.45f || px > 0.2f) && head > 0.8f)
-        tone = 0.7f + 0.12f * periodicNoise(px * 10, py * 10, 64, seed);
+    // Hair over the crown and the back of the head (the figure looks to the viewer's left).
+    if (hair < 1 && (head >= 1 || py < -0.4f + 0.35f * clamp01(px * 2.5f)))
+        tone = 0.72f + 0.12f * periodicNoise(px * 10, py * 10, 64, seed);
+    // An open collar: a pale V below the neck.
+    if (shoulders < 1 && py > 0.36f && std::fabs(px - 0.02f) < (py - 0.36f) * 0.55f) tone = 0.1f;
     if (tone >= 0) {
         // Engraving: parallel lines, about two and a half texels apart, leaning with the form
         // and thicker where the tone is darker.
