@@ -23,12 +23,12 @@ Image paintBottom(int variant) {
         break;
     }
     return paintTiled([&](float u, float v) {
-        // Ripples: an asymmetric ridge profile along a direction of whole periods, bent by noise.
+        // Ripples: a smooth, slightly asymmetric ridge profile along a direction of whole periods,
+        // bent by noise and shaded by its slope (light across the ridges).
         float bend = periodicFbm(u * 4, v * 4, 4, 3, 0.5f, seed + 1);
-        float phase = u * 9 + v * 4 + 1.6f * bend;
-        float r = phase - std::floor(phase);
-        float slope = r < 0.7f ? 1.0f / 0.7f : -1.0f / 0.3f;
-        float ripple = (variant == 1 ? 0.09f : 0.05f) * slope * 0.3f;
+        float phase = 6.2831853f * (u * 9 + v * 4 + 1.0f * bend);
+        float slope = std::cos(phase) + 0.45f * std::cos(2 * phase + 0.8f);
+        float ripple = (variant == 1 ? 0.075f : 0.04f) * slope;
         float patches = periodicFbm(u * 8, v * 8, 8, 4, 0.55f, seed + 2);
         float grain = hashUnit(grainCell(u), grainCell(v), seed + 3) - 0.5f;
         float shade = 0.5f + ripple + 0.18f * patches + 0.22f * grain;
