@@ -111,8 +111,8 @@ void ReadMultiSubObjectMaterial(TASCFile& Reader, int Count, T3DMMaterialList& L
 
 } // namespace
 
-void Raise3DMListIndex(int Index) {
-    RaiseListIndex(Index);
+void Raise3DMListIndex(int64_t Index) {
+    throw quillaby::Error("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
 int32_t T3DMObject::FaceMatID(int Index) const {

@@ -1,6 +1,7 @@
 #pragma once
 // T3DMFile: the in-memory form of a 3DM model text (named objects with vertices, triangles,
 // per-vertex data, a transform and per-face material ids, plus the file's materials).
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ class ResourceSource;
 }
 
 // Raises the list-index error "List index out of bounds (<Index>)".
-[[noreturn]] void Raise3DMListIndex(int Index);
+[[noreturn]] void Raise3DMListIndex(int64_t Index);
 
 // An ordered list of records. FirstNumber is the number of the first record in Get: faces are
 // addressed by 0-based position, vertices, colours and texture coordinates by the 1-based
@@ -27,7 +28,7 @@ template <typename Record, int FirstNumber> class T3DMList {
     bool Contains(int Number) const { return Number >= FirstNumber && Number - FirstNumber < Count(); }
     // Raises the list-index error for a number that names no record.
     const Record& Get(int Number) const {
-        if (!Contains(Number)) Raise3DMListIndex(Number - FirstNumber);
+        if (!Contains(Number)) Raise3DMListIndex(static_cast<int64_t>(Number) - FirstNumber);
         return FItems[static_cast<size_t>(Number - FirstNumber)];
     }
     void Clear() { FItems.clear(); }

@@ -5,6 +5,10 @@ TLoadSettings& LoadSettings() {
     return settings;
 }
 
+void UseAssetDirectory(TLoadSettings& settings, const std::string& directory) {
+    settings.Resources = std::make_shared<quillaby::DirectoryResources>(directory);
+}
+
 quillaby::ResourceData ReadImageData(std::string_view name, const TLoadSettings& from) {
     if (from.LoadFromResources) return from.Source().Get(quillaby::ResourceName(name));
     return quillaby::ResourceData(quillaby::ReadWholeFile(from.ImageDirectory + std::string(name)));

@@ -24,6 +24,11 @@ struct TLoadSettings {
     }
 };
 
+// Makes the files of `directory` stand in for the program's resources (the program's
+// "--assets DIR"): with LoadFromResources on, every loader then reads the file whose resource
+// name matches, so "Voda1.jpg" in the directory serves the resource VODA1_JPG.
+void UseAssetDirectory(TLoadSettings& settings, const std::string& directory);
+
 // The program's own settings, one for the whole process: the saver host switches
 // LoadFromResources on, the scene sets the directories, the loaders read them.
 TLoadSettings& LoadSettings();

@@ -161,3 +161,28 @@ TEST(LoadSettings, TheProgramSettingsStartWithFilesAndItsOwnResources) {
     EXPECT_TRUE(s.ImageDirectory.empty());
     EXPECT_EQ(&s.Source(), &quillaby::ProgramResources());
 }
+
+TEST(LoadSettings, AnAssetDirectoryServesTheResourcesByTheirNames) {
+    const fs::path dir = fs::temp_directory_path() / ("quillaby-assets-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    {
+        const auto jpeg = testimages::EncodeJpeg(4, 2, 1, testimages::Bytes(8, 128));
+        std::ofstream(dir / "Voda1.jpg", std::ios::binary)
+            .write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
+        std::ofstream(dir / "DollarsWave.mfl", std::ios::binary) << "1\r\n0 a.3dm\r\n";
+    }
+    TLoadSettings settings;
+    settings.LoadFromResources = true;
+    settings.ImageDirectory = "/nonexistent/"; // not consulted while resources are selected
+    UseAssetDirectory(settings, dir.string());
+    const auto bmp = LoadBitmap("textures/VODA1.JPG", settings);
+    std::vector<std::string> lines;
+    LoadStringsResource("DollarsWave.mfl", lines, settings);
+    const std::string missing = ErrorOf([&] { LoadBitmap("dollar.jpg", settings); });
+    fs::remove_all(dir);
+
+    EXPECT_EQ(bmp->Format, BitmapFormat::Palette8);
+    EXPECT_EQ(bmp->Width, 4);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1", "0 a.3dm"}));
+    EXPECT_EQ(missing, "Resource dollar_jpg not found");
+}

@@ -1,0 +1,49 @@
+// assetgen: writes every asset of the scene (--out DIR), a contact sheet of the textures
+// (--contact-sheet FILE.png) and, for close inspection, one texture magnified three times
+// (--zoom NAME FILE.png).
+#include "AssetSet.h"
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <string>
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "usage: assetgen [--out DIR] [--contact-sheet FILE.png] [--zoom NAME FILE.png]\n");
+    return 2;
+}
+
+void writeFile(const std::string& path, const assetgen::Bytes& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) throw std::runtime_error("Cannot write file " + path);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string outDir, sheetPath, zoomName, zoomPath;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if ((arg == "--out" || arg == "--contact-sheet") && i + 1 < argc) {
+            (arg == "--out" ? outDir : sheetPath) = argv[++i];
+        } else if (arg == "--zoom" && i + 2 < argc) {
+            zoomName = argv[++i];
+            zoomPath = argv[++i];
+        } else {
+            return usage();
+        }
+    }
+    if (outDir.empty() && sheetPath.empty() && zoomName.empty()) return usage();
+    try {
+        if (!outDir.empty()) assetgen::writeAssets(outDir);
+        if (!sheetPath.empty()) writeFile(sheetPath, assetgen::encodePng(assetgen::contactSheet()));
+        if (!zoomName.empty()) writeFile(zoomPath, assetgen::encodePng(assetgen::zoomedTexture(zoomName, 3)));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "assetgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
