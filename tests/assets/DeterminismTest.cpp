@@ -6,6 +6,7 @@
 
 using namespace assettest;
 
+// The build's run wrote the files; this run makes them again in memory.
 TEST(Determinism, EveryAssetComesOutByteForByteTheSameTwice) {
     for (const assetgen::Asset& a : assetgen::allAssets()) {
         SCOPED_TRACE(a.name);

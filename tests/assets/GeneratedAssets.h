@@ -10,7 +10,7 @@ namespace assettest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Every generated file by name (all are made on this call), and one file (made on first use).
+// The files the build generated (and embedded), by name: all of the generator's files, or one.
 const std::map<std::string, Bytes>& generatedAssets();
 const Bytes& asset(const std::string& name);
 

@@ -97,7 +97,7 @@ TEST(SoundFile, SdlDecodesTheSynthesisedSignalFaithfully) {
     std::vector<std::int16_t> pcm = assetgen::synthesiseBubbles();
     std::vector<std::int16_t> decoded = decodeWithSdl(asset("SBUBLES.wav"));
     ASSERT_EQ(decoded.size(), pcm.size());
-    EXPECT_GT(snrDb(pcm, decoded), 20.0);
+    EXPECT_GT(snrDb(pcm, decoded), 22.0); // measured: 25 dB
 }
 
 TEST(SoundFile, LoopsWithoutAJumpAtTheSeam) {

@@ -3,10 +3,16 @@
 // library's encoder, so the decoder is tested against real streams.
 #include <cstdint>
 #include <cstdio>
-#include <stdexcept>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
+
+#include "base/Error.h"
+#include "gl/Resources.h"
 
 namespace testimages {
 
@@ -91,6 +97,36 @@ inline Bytes Solid(int width, int height, unsigned char r, unsigned char g, unsi
     p.reserve(static_cast<std::size_t>(width) * height * 3);
     for (int i = 0; i < width * height; ++i) p.insert(p.end(), {r, g, b});
     return p;
+}
+
+// Resources held in memory, counting reads by resource name so a test can tell what was read.
+class MemoryResources : public quillaby::ResourceSource {
+  public:
+    void Add(const std::string& fileName, Bytes bytes) {
+        items_[quillaby::ResourceName(fileName)] = std::move(bytes);
+    }
+    std::optional<quillaby::ResourceData> Find(std::string_view name) const override {
+        for (const auto& [key, bytes] : items_)
+            if (quillaby::SameResourceName(key, name)) {
+                ++reads[key];
+                return quillaby::ResourceData(std::span(bytes));
+            }
+        return std::nullopt;
+    }
+    mutable std::map<std::string, int> reads;
+
+  private:
+    std::map<std::string, Bytes> items_;
+};
+
+// The message of the quillaby::Error that f raises, or "no error".
+inline std::string ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const quillaby::Error& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 } // namespace testimages

@@ -1,12 +1,12 @@
+// Loading pictures and text by name: where they are read from (resources, files, an asset
+// directory), which extensions are read, and what reaches the caller when something is wrong.
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "ImageFiles.h"
-#include "base/Error.h"
 #include "gl/GLUtils.h"
 
 namespace quillaby {
@@ -14,143 +14,149 @@ std::span<const ResourceEntry> TestResourceTable();
 }
 
 using quillaby::BitmapFormat;
+using testimages::ErrorOf;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Resources held in memory, counting the look-ups so a test can tell whether anything was read.
-class MemoryResources : public quillaby::ResourceSource {
-  public:
-    void Add(const std::string& fileName, testimages::Bytes bytes) { items_[fileName] = std::move(bytes); }
-    std::optional<quillaby::ResourceData> Find(std::string_view resourceName) const override {
-        ++lookups;
-        for (const auto& [name, bytes] : items_)
-            if (quillaby::SameResourceName(quillaby::ResourceName(name), resourceName))
-                return quillaby::ResourceData(std::span(bytes));
-        return std::nullopt;
-    }
-    mutable int lookups = 0;
-
-  private:
-    std::map<std::string, testimages::Bytes> items_;
-};
-
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const quillaby::Error& e) {
-        return e.what();
-    }
-    return "no error";
+void WriteFile(const fs::path& path, const testimages::Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 class ImageLoading : public ::testing::Test {
   protected:
     ImageLoading() {
-        resources = std::make_shared<MemoryResources>();
-        resources->Add("Voda1.jpg", testimages::EncodeJpeg(4, 4, 3, testimages::Solid(4, 4, 0, 0, 250)));
-        testimages::BmpSpec bmp;
-        bmp.rows = {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
-        resources->Add("Logo.bmp", testimages::MakeBmp(bmp));
-        resources->Add("Odd.jpeg", testimages::EncodeJpeg(4, 4, 3, testimages::Solid(4, 4, 0, 0, 250)));
-        fromResources.LoadFromResources = true;
-        fromResources.Resources = resources;
+        res->Add("puzir.jpg",
+                 testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 240, 240, 240), 100));
+        res->Add("puzirA.jpg", testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 60, 60, 60), 100));
+        res->Add("small.jpg", testimages::EncodeJpeg(8, 8, 3, testimages::Solid(8, 8, 1, 1, 1)));
+        res->Add("odd.jpg", testimages::EncodeJpeg(12, 16, 3, testimages::Solid(12, 16, 1, 1, 1)));
+        res->Add("puzir.jpeg", testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 1, 1, 1)));
+        res->Add("Sand.jepg", testimages::EncodeJpeg(2, 2, 1, {9, 9, 9, 9}));
+        testimages::BmpSpec logo;
+        logo.bitCount = 8;
+        logo.width = 4;
+        logo.height = 2;
+        logo.palette = {0, 0x336699};
+        logo.rows = {{1, 1, 1, 1}, {0, 0, 0, 0}}; // bottom row first
+        res->Add("Logo.bmp", testimages::MakeBmp(logo));
+        settings.LoadFromResources = true;
+        settings.Resources = res;
     }
-    std::shared_ptr<MemoryResources> resources;
-    TLoadSettings fromResources;
+    std::shared_ptr<testimages::MemoryResources> res = std::make_shared<testimages::MemoryResources>();
+    TLoadSettings settings;
 };
 
-} // namespace
+TEST_F(ImageLoading, TexturesByExtensionInAnyCaseWithADirectoryPart) {
+    const auto jpg = LoadTexture("some/dir/PUZIR.JPG", settings);
+    ASSERT_NE(jpg, nullptr);
+    EXPECT_EQ(jpg->Width(), 16);
+    EXPECT_NEAR(jpg->Row(0)[0], 240, 4);
+    EXPECT_EQ(LoadBitmap("Sand.jepg", settings)->Format, BitmapFormat::Palette8); // the misspelling is JPEG
 
-TEST_F(ImageLoading, BitmapKindFollowsTheExtensionInAnyCase) {
-    auto jpg = LoadBitmap("Voda1.jpg", fromResources);
-    EXPECT_EQ(jpg->Format, BitmapFormat::Bgr24);
-    EXPECT_EQ(jpg->Width, 4);
-    EXPECT_NEAR(jpg->Row(0)[0], 250, 6); // blue first
-    EXPECT_EQ(LoadBitmap("VODA1.JPG", fromResources)->Format, BitmapFormat::Bgr24);
-    EXPECT_EQ(LoadBitmap("some/dir/voda1.Jpg", fromResources)->Width, 4);
-    EXPECT_EQ(LoadBitmap("Logo.bmp", fromResources)->Format, BitmapFormat::Bgr24);
+    const auto bmp = LoadTexture("logo.bmp", settings);
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(bmp->Row(0)[0], 0x33); // the first stored row is the bottom
+    EXPECT_EQ(bmp->Row(1)[3 * 3], 0);
 }
 
-TEST_F(ImageLoading, UnknownExtensionsGiveAnEmptyBitmapWithoutReading) {
-    for (const char* name : {"Odd.jpeg", "Voda1.png", "Voda1", "dir.jpg/Voda1"}) {
-        resources->lookups = 0;
-        const auto bmp = LoadBitmap(name, fromResources);
-        EXPECT_EQ(bmp->Format, BitmapFormat::Empty) << name;
-        EXPECT_EQ(resources->lookups, 0) << name;
+TEST_F(ImageLoading, OtherExtensionsGiveNothingAndReadNothing) {
+    for (const char* name : {"puzir.jpeg", "puzir.png", "puzir", "dir.jpg/puzir"}) {
+        EXPECT_EQ(LoadTexture(name, settings), nullptr) << name;
+        EXPECT_EQ(LoadBitmap(name, settings)->Format, BitmapFormat::Empty) << name;
     }
+    EXPECT_TRUE(res->reads.empty());
 }
 
-TEST_F(ImageLoading, MisspelledJpegExtensionIsReadAsJpeg) {
-    resources->Add("Sand.jepg", testimages::EncodeJpeg(2, 2, 1, {9, 9, 9, 9}));
-    EXPECT_EQ(LoadBitmap("Sand.jepg", fromResources)->Format, BitmapFormat::Palette8);
-}
-
-TEST_F(ImageLoading, MissingResourceAndMissingFileNameWhatWasLookedFor) {
-    EXPECT_EQ(ErrorOf([&] { LoadBitmap("textures/Dollar.jpg", fromResources); }),
+TEST_F(ImageLoading, FailuresNameWhatWasLookedFor) {
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("textures/Dollar.jpg", settings); }),
               "Resource Dollar_jpg not found");
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("odd.jpg", settings); }),
+              "TGLTexture.SetSize error: a size is not power 2");
+    auto broken = testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 1, 2, 3));
+    broken.resize(broken.size() / 2);
+    res->Add("Broken.jpg", broken);
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("Broken.jpg", settings); }).rfind("JPEG error #", 0), 0u);
+    res->Add("Broken.bmp", {'B', 'M'});
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("Broken.bmp", settings); }), "Invalid bitmap: the file is too short");
 
     TLoadSettings fromFiles;
     fromFiles.ImageDirectory = "/nonexistent/";
-    EXPECT_EQ(ErrorOf([&] { LoadBitmap("Dollar.jpg", fromFiles); }),
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("Dollar.jpg", fromFiles); }),
               "Cannot open file /nonexistent/Dollar.jpg");
 }
 
-TEST_F(ImageLoading, FilesAreReadFromTheImageDirectoryPlusTheName) {
-    const fs::path dir = fs::temp_directory_path() / ("quillaby-img-" + std::to_string(::getpid()));
-    fs::create_directories(dir / "sub");
-    {
-        const auto jpeg = testimages::EncodeJpeg(8, 2, 3, testimages::Solid(8, 2, 200, 0, 0));
-        std::ofstream(dir / "sub" / "Caust5.jpg", std::ios::binary)
-            .write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
-    }
-    TLoadSettings fromFiles;
-    fromFiles.ImageDirectory = (dir / "").string(); // the name is appended unchanged
-    const auto bmp = LoadBitmap("sub/Caust5.jpg", fromFiles);
-    fs::remove_all(dir);
-    EXPECT_EQ(bmp->Width, 8);
-    EXPECT_EQ(bmp->Height, 2);
-    EXPECT_NEAR(bmp->Row(1)[2], 200, 6);
-}
+TEST_F(ImageLoading, AlphaComesFromTheSecondPictureOrFromItselfForTheSameName) {
+    const auto t = LoadTextureWithAlpha("puzir.jpg", "puzirA.jpg", settings);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->Format(), TGLTexture::FormatRGBA);
+    EXPECT_NEAR(t->Row(5)[4 * 5], 240, 4);
+    EXPECT_NEAR(t->Row(5)[4 * 5 + 3], 60, 4);
 
-TEST_F(ImageLoading, DecodingErrorsReachTheCaller) {
-    auto broken = testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 1, 2, 3));
-    broken.resize(broken.size() / 2);
-    resources->Add("Broken.jpg", broken);
-    EXPECT_EQ(ErrorOf([&] { LoadBitmap("Broken.jpg", fromResources); }).rfind("JPEG error #", 0), 0u);
-    resources->Add("Broken.bmp", {'B', 'M'});
-    EXPECT_EQ(ErrorOf([&] { LoadBitmap("Broken.bmp", fromResources); }),
-              "Invalid bitmap: the file is too short");
+    res->reads.clear();
+    const auto own = LoadTextureWithAlpha("puzir.jpg", "PUZIR.JPG", settings);
+    ASSERT_NE(own, nullptr);
+    EXPECT_NEAR(own->Row(5)[4 * 5 + 3], 240, 4);
+    EXPECT_EQ(res->reads["puzir_jpg"], 1); // read once
+
+    EXPECT_EQ(LoadTextureWithAlpha("puzir.jpg", "small.jpg", settings), nullptr);
+    EXPECT_EQ(LoadTextureWithAlpha("puzir.jpg", "puzir.png", settings), nullptr);
 }
 
 TEST_F(ImageLoading, ResourceVariantsReadResourcesEvenWhenFilesAreSelected) {
-    TLoadSettings settings = fromResources;
     settings.LoadFromResources = false;
     quillaby::Bitmap bmp;
-    LoadJPEGResource("Voda1.jpg", bmp, settings);
+    LoadJPEGResource("puzir.jpg", bmp, settings);
     EXPECT_EQ(bmp.Format, BitmapFormat::Bgr24);
     LoadBitmapResource("dir/LOGO.bmp", bmp, settings);
-    EXPECT_EQ(bmp.Width, 2);
+    EXPECT_EQ(bmp.Width, 4);
 }
 
-TEST(TextResources, LinesSplitAtEveryKindOfLineBreak) {
+TEST(FileLoading, FilesComeFromTheImageDirectoryPlusTheNameOrFromAnAssetDirectory) {
+    const fs::path dir = fs::temp_directory_path() / ("quillaby-img-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "sub" / "Caust5.dir");
+    WriteFile(dir / "sub" / "Caust5.jpg",
+              testimages::EncodeJpeg(8, 2, 3, testimages::Solid(8, 2, 200, 0, 0)));
+    WriteFile(dir / "sub" / "DollarsWave.mfl", {'1', '\r', '\n', '0', ' ', 'a', '\r', '\n'});
+
+    TLoadSettings fromFiles;
+    fromFiles.ImageDirectory = (dir / "").string(); // the name is appended unchanged
+    const auto direct = LoadBitmap("sub/Caust5.jpg", fromFiles);
+
+    TLoadSettings fromAssets;
+    fromAssets.LoadFromResources = true;
+    fromAssets.ImageDirectory = "/nonexistent/"; // not consulted while resources are selected
+    UseAssetDirectory(fromAssets, (dir / "sub").string());
+    const auto asset = LoadBitmap("textures/CAUST5.JPG", fromAssets);
+    std::vector<std::string> lines;
+    LoadStringsResource("DollarsWave.mfl", lines, fromAssets);
+    const std::string missing = ErrorOf([&] { LoadBitmap("dollar.jpg", fromAssets); });
+    const std::string directory = ErrorOf([&] { LoadStringsResource("Caust5.dir", lines, fromAssets); });
+    fs::remove_all(dir);
+
+    EXPECT_EQ(direct->Width, 8);
+    EXPECT_NEAR(direct->Row(1)[2], 200, 6);
+    EXPECT_EQ(asset->Height, 2);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1", "0 a"}));
+    EXPECT_EQ(missing, "Resource dollar_jpg not found");
+    EXPECT_EQ(directory, "Resource Caust5_dir not found"); // directories are not resources
+}
+
+TEST(TextLoading, LinesSplitAtEveryKindOfLineBreak) {
     TLoadSettings settings;
     settings.Resources = std::make_shared<quillaby::EmbeddedResources>(quillaby::TestResourceTable());
     std::vector<std::string> lines{"stale"};
     LoadStringsResource("Frames.list.mfl", lines, settings);
     EXPECT_EQ(lines, (std::vector<std::string>{"1 loop", "0.0 first.3dm", "", "0.5 second.3dm"}));
-
     LoadStringsFile(std::string(QUILLABY_SOURCE_DIR) + "/tests/fixtures/resources/Frames.list.mfl", lines);
     EXPECT_EQ(lines.size(), 4u);
-}
 
-TEST(TextResources, SplitLinesEdgeCases) {
     auto split = [](const std::string& s) {
         return SplitLines(std::span(reinterpret_cast<const unsigned char*>(s.data()), s.size()));
     };
     EXPECT_TRUE(split("").empty());
     EXPECT_EQ(split("a"), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(split("a\n"), (std::vector<std::string>{"a"}));
     EXPECT_EQ(split("\n\n"), (std::vector<std::string>{"", ""}));
     EXPECT_EQ(split("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
 }
@@ -162,27 +168,4 @@ TEST(LoadSettings, TheProgramSettingsStartWithFilesAndItsOwnResources) {
     EXPECT_EQ(&s.Source(), &quillaby::ProgramResources());
 }
 
-TEST(LoadSettings, AnAssetDirectoryServesTheResourcesByTheirNames) {
-    const fs::path dir = fs::temp_directory_path() / ("quillaby-assets-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    {
-        const auto jpeg = testimages::EncodeJpeg(4, 2, 1, testimages::Bytes(8, 128));
-        std::ofstream(dir / "Voda1.jpg", std::ios::binary)
-            .write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
-        std::ofstream(dir / "DollarsWave.mfl", std::ios::binary) << "1\r\n0 a.3dm\r\n";
-    }
-    TLoadSettings settings;
-    settings.LoadFromResources = true;
-    settings.ImageDirectory = "/nonexistent/"; // not consulted while resources are selected
-    UseAssetDirectory(settings, dir.string());
-    const auto bmp = LoadBitmap("textures/VODA1.JPG", settings);
-    std::vector<std::string> lines;
-    LoadStringsResource("DollarsWave.mfl", lines, settings);
-    const std::string missing = ErrorOf([&] { LoadBitmap("dollar.jpg", settings); });
-    fs::remove_all(dir);
-
-    EXPECT_EQ(bmp->Format, BitmapFormat::Palette8);
-    EXPECT_EQ(bmp->Width, 4);
-    EXPECT_EQ(lines, (std::vector<std::string>{"1", "0 a.3dm"}));
-    EXPECT_EQ(missing, "Resource dollar_jpg not found");
-}
+} // namespace

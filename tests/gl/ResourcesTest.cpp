@@ -29,26 +29,6 @@ std::vector<unsigned char> ToVector(const ResourceData& d) {
 
 const fs::path FixtureDir = fs::path(QUILLABY_SOURCE_DIR) / "tests/fixtures/resources";
 
-// A fresh directory under the test's temp folder, removed afterwards.
-class TempDir {
-  public:
-    TempDir()
-        : path_(fs::temp_directory_path() /
-                ("quillaby-res-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    const fs::path& Path() const { return path_; }
-    void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name, std::ios::binary) << text;
-    }
-
-  private:
-    static inline int counter_ = 0;
-    fs::path path_;
-};
-
 } // namespace
 
 TEST(ResourceName, DropsTheDirectoryAndReplacesTheFirstDot) {
@@ -112,27 +92,6 @@ TEST(EmbeddedResources, AnEmptyTableFindsNothing) {
     EXPECT_FALSE(res.Find("VODA1_JPG").has_value());
 }
 
-TEST(DirectoryResources, FilesStandInForResourcesByTheirResourceName) {
-    TempDir dir;
-    dir.Write("Voda1.jpg", "jpeg bytes");
-    dir.Write("notes.txt", "text");
-    fs::create_directory(dir.Path() / "sub.dir");
-    const DirectoryResources res(dir.Path().string());
-
-    auto found = res.Find("VODA1_JPG");
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(ToVector(*found),
-              (std::vector<unsigned char>{'j', 'p', 'e', 'g', ' ', 'b', 'y', 't', 'e', 's'}));
-    EXPECT_FALSE(res.Find("Voda1.jpg").has_value());
-    EXPECT_FALSE(res.Find("SUB_DIR").has_value()); // directories are not resources
-    EXPECT_THROW(res.Get("DOLLAR_JPG"), Error);
-}
-
-TEST(DirectoryResources, AMissingDirectoryHasNoResources) {
-    const DirectoryResources res("/nonexistent/quillaby/assets");
-    EXPECT_FALSE(res.Find("VODA1_JPG").has_value());
-}
-
 TEST(ReadWholeFile, ReadsBinaryFilesAndNamesTheFileItCannotOpen) {
     EXPECT_EQ(ReadWholeFile((FixtureDir / "AllBytes.bin").string()).size(), 256u);
     try {
@@ -145,12 +104,16 @@ TEST(ReadWholeFile, ReadsBinaryFilesAndNamesTheFileItCannotOpen) {
 }
 
 TEST(EmbedTool, RefusesTwoFilesWithTheSameResourceName) {
-    TempDir dir;
-    dir.Write("a.jpg", "1");
-    dir.Write("A.JPG", "2");
+    const fs::path dir = fs::temp_directory_path() / ("quillaby-embed-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "a.jpg") << "1";
+    std::ofstream(dir / "A.JPG") << "2";
     const std::string tool = std::string(QUILLABY_BINARY_DIR) + "/tools/embed/quillaby_embed";
-    const std::string out = (dir.Path() / "out.cpp").string();
-    const std::string cmd = tool + " " + out + " Table " + dir.Path().string() + " >/dev/null 2>&1";
-    EXPECT_NE(std::system(cmd.c_str()), 0);
-    EXPECT_FALSE(fs::exists(out));
+    const fs::path out = dir / "out.cpp";
+    const std::string cmd = tool + " " + out.string() + " Table " + dir.string() + " >/dev/null 2>&1";
+    const int status = std::system(cmd.c_str());
+    const bool written = fs::exists(out);
+    fs::remove_all(dir);
+    EXPECT_NE(status, 0);
+    EXPECT_FALSE(written);
 }

@@ -1,5 +1,4 @@
-#include <map>
-
+// Pictures to texture pixels: row order, byte order, palettes and the alpha merge.
 #include <gtest/gtest.h>
 
 #include "ImageFiles.h"
@@ -24,26 +23,6 @@ std::vector<unsigned char> Pixel(const TGLTexture& t, int row, int x) {
 }
 
 using Px = std::vector<unsigned char>;
-
-// In-memory resources counting reads by resource name.
-class CountingResources : public quillaby::ResourceSource {
-  public:
-    void Add(const std::string& file, testimages::Bytes b) {
-        items_[quillaby::ResourceName(file)] = std::move(b);
-    }
-    std::optional<quillaby::ResourceData> Find(std::string_view name) const override {
-        for (const auto& [key, bytes] : items_)
-            if (quillaby::SameResourceName(key, name)) {
-                ++reads[key];
-                return quillaby::ResourceData(std::span(bytes));
-            }
-        return std::nullopt;
-    }
-    mutable std::map<std::string, int> reads;
-
-  private:
-    std::map<std::string, testimages::Bytes> items_;
-};
 
 } // namespace
 
@@ -124,77 +103,4 @@ TEST(TextureFromBitmaps, NoTextureUnlessBothAreUsableAndTheSameSize) {
     EXPECT_EQ(TextureFromBitmaps(&big, nullptr), nullptr);
     EXPECT_EQ(TextureFromBitmaps(nullptr, &big), nullptr);
     EXPECT_NE(TextureFromBitmaps(&big, &big), nullptr);
-}
-
-class TextureLoading : public ::testing::Test {
-  protected:
-    TextureLoading() {
-        settings.LoadFromResources = true;
-        settings.Resources = res;
-        // Colour: a bright 16 x 16 picture; alpha: a mid-grey one.
-        res->Add("puzir.jpg",
-                 testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 240, 240, 240), 100));
-        res->Add("puzirA.jpg", testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 60, 60, 60), 100));
-        res->Add("odd.jpg", testimages::EncodeJpeg(12, 16, 3, testimages::Solid(12, 16, 1, 1, 1)));
-        res->Add("small.jpg", testimages::EncodeJpeg(8, 8, 3, testimages::Solid(8, 8, 1, 1, 1)));
-        testimages::BmpSpec logo;
-        logo.bitCount = 8;
-        logo.width = 4;
-        logo.height = 2;
-        logo.palette = {0, 0x336699};
-        logo.rows = {{1, 1, 1, 1}, {0, 0, 0, 0}};
-        res->Add("Logo.bmp", testimages::MakeBmp(logo));
-    }
-    std::shared_ptr<CountingResources> res = std::make_shared<CountingResources>();
-    TLoadSettings settings;
-};
-
-TEST_F(TextureLoading, LoadsJpegAndBmpByExtension) {
-    const auto jpg = LoadTexture("PUZIR.JPG", settings);
-    ASSERT_NE(jpg, nullptr);
-    EXPECT_EQ(jpg->Width(), 16);
-    EXPECT_NEAR(jpg->Row(0)[0], 240, 4);
-
-    const auto bmp = LoadTexture("dir/logo.bmp", settings);
-    ASSERT_NE(bmp, nullptr);
-    EXPECT_EQ(Pixel(*bmp, 0, 0), (Px{0x33, 0x66, 0x99})); // first stored row is the bottom
-    EXPECT_EQ(Pixel(*bmp, 1, 3), (Px{0, 0, 0}));
-}
-
-TEST_F(TextureLoading, OtherExtensionsGiveNoTextureAndReadNothing) {
-    for (const char* name : {"puzir.jpeg", "puzir.png", "puzir"})
-        EXPECT_EQ(LoadTexture(name, settings), nullptr);
-    EXPECT_TRUE(res->reads.empty());
-}
-
-TEST_F(TextureLoading, SizesThatAreNotPowersOfTwoFailAndMissingNamesAreNamed) {
-    EXPECT_THROW(LoadTexture("odd.jpg", settings), quillaby::Error);
-    try {
-        LoadTexture("dollar.jpg", settings);
-        FAIL();
-    } catch (const quillaby::Error& e) {
-        EXPECT_STREQ(e.what(), "Resource dollar_jpg not found");
-    }
-}
-
-TEST_F(TextureLoading, AlphaComesFromTheSecondPicture) {
-    const auto t = LoadTextureWithAlpha("puzir.jpg", "puzirA.jpg", settings);
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->Format(), TGLTexture::FormatRGBA);
-    EXPECT_NEAR(Pixel(*t, 5, 5)[0], 240, 4);
-    EXPECT_NEAR(Pixel(*t, 5, 5)[3], 60, 4);
-    EXPECT_EQ(res->reads["puzir_jpg"], 1);
-    EXPECT_EQ(res->reads["puzirA_jpg"], 1);
-}
-
-TEST_F(TextureLoading, TheSameNameInAnyCaseUsesThePictureAsItsOwnAlpha) {
-    const auto t = LoadTextureWithAlpha("puzir.jpg", "PUZIR.JPG", settings);
-    ASSERT_NE(t, nullptr);
-    EXPECT_NEAR(Pixel(*t, 5, 5)[3], 240, 4);
-    EXPECT_EQ(res->reads["puzir_jpg"], 1);
-}
-
-TEST_F(TextureLoading, MismatchedAlphaSizeGivesNoTexture) {
-    EXPECT_EQ(LoadTextureWithAlpha("puzir.jpg", "small.jpg", settings), nullptr);
-    EXPECT_EQ(LoadTextureWithAlpha("puzir.jpg", "puzir.png", settings), nullptr);
 }

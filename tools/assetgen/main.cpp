@@ -1,7 +1,8 @@
 // assetgen: writes every asset of the scene (--out DIR), a contact sheet of the textures
 // (--contact-sheet FILE.png) and, for close inspection, one texture magnified three times
-// (--zoom NAME FILE.png).
+// (--zoom NAME FILE.png), and a software sketch of the three themes' scenes (--scene-preview FILE.png).
 #include "AssetSet.h"
+#include "ScenePreview.h"
 
 #include <cstdio>
 #include <exception>
@@ -11,8 +12,21 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: assetgen [--out DIR] [--contact-sheet FILE.png] [--zoom NAME FILE.png]\n");
+    std::fprintf(stderr, "usage: assetgen [--out DIR] [--contact-sheet FILE.png] [--zoom NAME FILE.png] "
+                         "[--scene-preview FILE.png]\n");
     return 2;
+}
+
+// The three themes one above the other.
+assetgen::Image scenePreviews() {
+    const int width = 640, height = 360;
+    assetgen::Image sheet(width, height * 3);
+    for (int theme = 0; theme < 3; ++theme) {
+        assetgen::Image frame = assetgen::renderScenePreview(theme, width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) sheet.at(x, theme * height + y) = frame.at(x, y);
+    }
+    return sheet;
 }
 
 void writeFile(const std::string& path, const assetgen::Bytes& bytes) {
@@ -24,11 +38,13 @@ void writeFile(const std::string& path, const assetgen::Bytes& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string outDir, sheetPath, zoomName, zoomPath;
+    std::string outDir, sheetPath, zoomName, zoomPath, previewPath;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if ((arg == "--out" || arg == "--contact-sheet") && i + 1 < argc) {
             (arg == "--out" ? outDir : sheetPath) = argv[++i];
+        } else if (arg == "--scene-preview" && i + 1 < argc) {
+            previewPath = argv[++i];
         } else if (arg == "--zoom" && i + 2 < argc) {
             zoomName = argv[++i];
             zoomPath = argv[++i];
@@ -36,10 +52,11 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (outDir.empty() && sheetPath.empty() && zoomName.empty()) return usage();
+    if (outDir.empty() && sheetPath.empty() && zoomName.empty() && previewPath.empty()) return usage();
     try {
         if (!outDir.empty()) assetgen::writeAssets(outDir);
         if (!sheetPath.empty()) writeFile(sheetPath, assetgen::encodePng(assetgen::contactSheet()));
+        if (!previewPath.empty()) writeFile(previewPath, assetgen::encodePng(scenePreviews()));
         if (!zoomName.empty()) writeFile(zoomPath, assetgen::encodePng(assetgen::zoomedTexture(zoomName, 3)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());

@@ -22,17 +22,16 @@ struct ChannelState {
     int sample1 = 0, sample2 = 0; // last and second-to-last output
 };
 
-int clamp16(int v) {
-    return std::clamp(v, -32768, 32767);
-}
-
 // Decodes one nibble, updating the state; returns the new sample.
 int decodeNibble(ChannelState& s, int nibble) {
     const auto& c = kCoefficients[s.predictor];
     int predicted = (s.sample1 * c[0] + s.sample2 * c[1]) / 256;
     int signedNibble = nibble >= 8 ? nibble - 16 : nibble;
-    int sample = clamp16(predicted + signedNibble * s.delta);
-    s.delta = std::max(16, kAdaptation[nibble] * s.delta / 256);
+    int sample = static_cast<int>(
+        std::clamp<long long>(predicted + static_cast<long long>(signedNibble) * s.delta, -32768, 32767));
+    // Computed wide: a run of extreme codes can grow the step past what int holds.
+    long long next = static_cast<long long>(kAdaptation[nibble]) * s.delta / 256;
+    s.delta = static_cast<int>(std::clamp<long long>(next, 16, 0x7FFFFFFF));
     s.sample2 = s.sample1;
     s.sample1 = sample;
     return sample;
@@ -61,7 +60,8 @@ ChannelState startState(const std::vector<int>& samples, int p) {
         int predicted = (samples[i - 1] * c[0] + samples[i - 2] * c[1]) / 256;
         sum += std::abs(samples[i] - predicted);
     }
-    s.delta = std::max(16, static_cast<int>(n ? sum / n / 4 : 16));
+    // The block header stores the step in 16 bits.
+    s.delta = std::clamp(static_cast<int>(n ? sum / n / 4 : 16), 16, 0x7FFF);
     return s;
 }
 

@@ -126,6 +126,17 @@ Image contactSheet() {
         Image picture = textures[i].paint();
         drawPixelText(sheet, x0, y0, 2, textures[i].name, label);
         blit(sheet, picture, x0, y0 + 20, 1);
+        if (textures[i].name == "puzir.jpg") {
+            // The bubble as the scene blends it: colour over water, weighted by its alpha picture.
+            Image alpha = paintBubbleAlpha(), over(kTextureSize, kTextureSize);
+            for (int y = 0; y < kTextureSize; ++y)
+                for (int x = 0; x < kTextureSize; ++x) {
+                    Rgb water =
+                        mix(rgb255(20, 120, 140), rgb255(10, 70, 100), static_cast<float>(y) / kTextureSize);
+                    over.at(x, y) = mix(water, picture.at(x, y), alpha.at(x, y).r);
+                }
+            blit(sheet, over, x0 + kTextureSize + 8, y0 + 20, 1);
+        }
         if (textures[i].tiles) {
             Image repeat(kTextureSize * 2, kTextureSize * 2);
             for (int y = 0; y < repeat.height(); ++y)

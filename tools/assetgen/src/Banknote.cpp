@@ -4,6 +4,7 @@
 #include "Noise.h"
 #include "Textures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -108,6 +109,32 @@ void paintBorder(Canvas& c, float x, float y, Rgb ink) {
     }
 }
 
+// The outline of the portrait in medallion units (1 = the oval's half-height), clockwise from
+// the crown: back of the head, nape, shoulders, then up the chest, chin, lips, nose and brow.
+struct Point {
+    float x, y;
+};
+constexpr Point kProfile[] = {
+    {0.04f, -0.76f}, {0.24f, -0.71f}, {0.35f, -0.55f},  {0.39f, -0.31f},  {0.33f, -0.09f},  {0.22f, 0.04f},
+    {0.21f, 0.27f},  {0.36f, 0.45f},  {0.66f, 0.62f},   {0.74f, 1.0f},    {-0.70f, 1.0f},   {-0.62f, 0.68f},
+    {-0.31f, 0.5f},  {-0.14f, 0.36f}, {-0.11f, 0.15f},  {-0.19f, 0.08f},  {-0.21f, -0.02f}, {-0.25f, -0.05f},
+    {-0.22f, -0.1f}, {-0.31f, -0.2f}, {-0.24f, -0.31f}, {-0.24f, -0.42f}, {-0.2f, -0.58f},  {-0.12f, -0.72f},
+};
+
+// Whether (x, y) lies inside the closed outline (crossing count); `edge` gets the distance to it.
+template <std::size_t N> bool insideOutline(const Point (&outline)[N], float x, float y, float& edge) {
+    bool inside = false;
+    edge = 1e9f;
+    for (std::size_t i = 0, j = N - 1; i < N; j = i++) {
+        const Point &a = outline[i], &b = outline[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+        float dx = b.x - a.x, dy = b.y - a.y;
+        float t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
+        edge = std::min(edge, std::hypot(x - (a.x + t * dx), y - (a.y + t * dy)));
+    }
+    return inside;
+}
+
 void paintMedallion(Canvas& c, float x, float y, float cx, float cy, Rgb ink, std::uint32_t seed) {
     const float rx = 0.25f, ry = 0.33f;
     float ex = (x - cx) / rx, ey = (y - cy) / ry;
@@ -127,37 +154,36 @@ void paintMedallion(Canvas& c, float x, float y, float cx, float cy, Rgb ink, st
     float ring = e * 40;
     c.ink(ink, 0.25f * stroke(std::fabs(ring - std::round(ring)) * ry / 40, kPixel * 0.2f));
 
-    // The portrait: a bust in three-quarter view built from ellipses, shaded by engraving lines
-    // whose weight follows the tone.
-    float px = (x - cx) / rx, py = (y - cy) / ry;
-    auto ellipse = [&](float ex0, float ey0, float erx, float ery) {
-        float u = (px - ex0) / erx, v = (py - ey0) / ery;
-        return std::sqrt(u * u + v * v);
-    };
-    float head = ellipse(0.02f, -0.2f, 0.4f, 0.4f);
-    float hair = ellipse(0.07f, -0.3f, 0.46f, 0.38f);
-    float neck = std::max(std::fabs(px - 0.02f) / 0.18f, std::fabs(py - 0.22f) / 0.2f);
-    float shoulders = ellipse(0.0f, 0.95f, 0.95f, 0.62f);
+    // The portrait: a head and shoulders in profile, looking to the viewer's left, engraved
+    // with parallel lines whose weight follows the tone (light from the left).
+    float qx = (x - cx) / ry, qy = (y - cy) / ry; // medallion units, equal on both axes
+    float edge = 1e9f;
+    bool inside = insideOutline(kProfile, qx, qy, edge);
     float tone = -1;
-    if (shoulders < 1) tone = 0.62f + 0.2f * px; // the coat, darker away from the light
-    if (neck < 1) tone = 0.35f + 0.25f * px;
-    if (head < 1) tone = 0.08f + 0.3f * smoothstep(-0.3f, 0.45f, px) + 0.2f * smoothstep(0.75f, 1.0f, head);
-    if (hair < 1 && (py < -0.45f || px > 0.2f) && head > 0.8f)
-        tone = 0.7f + 0.12f * periodicNoise(px * 10, py * 10, 64, seed);
-    if (tone >= 0) {
-        // Engraving: parallel lines, about two and a half texels apart, leaning with the form
-        // and thicker where the tone is darker.
+    if (inside) {
+        if (qy > 0.3f) {
+            tone = 0.55f + 0.25f * clamp01(qx + 0.3f);                                    // the coat
+            if (qy > 0.34f && std::fabs(qx + 0.12f) < (qy - 0.34f) * 0.45f) tone = 0.08f; // shirt front
+        } else {
+            tone = 0.06f + 0.32f * smoothstep(-0.3f, 0.3f, qx); // the face, lit from the front
+        }
+        // Hair over the crown and the back of the head.
+        float hx = (qx - 0.13f) / 0.3f, hy = (qy + 0.45f) / 0.36f;
+        if (hx * hx + hy * hy < 1 && qy < 0.05f && qx > -0.2f)
+            tone = 0.68f + 0.12f * periodicNoise(qx * 14, qy * 14, 64, seed);
+        // The ear, and the eye as a short dark stroke.
+        float ex0 = (qx - 0.06f) / 0.055f, ey0 = (qy + 0.2f) / 0.085f;
+        if (ex0 * ex0 + ey0 * ey0 < 1) tone = 0.3f + 0.3f * std::sqrt(ex0 * ex0 + ey0 * ey0);
+        if (std::fabs(qy + 0.3f) < 0.015f && qx > -0.22f && qx < -0.16f) tone = 1.0f;
+        // Engraving lines about two and a half texels apart, slightly tilted.
         const float frequency = 14;
-        float f = (py + px * 0.12f) * frequency;
+        float f = (qy + qx * 0.12f) * frequency;
         float spacing = ry / frequency;
         float d = std::fabs(f - std::round(f)) * spacing;
-        c.ink(mix(kPaper, ink, 0.15f), 1);
-        c.ink(ink, stroke(d, spacing * 0.5f * tone));
+        c.ink(mix(kPaper, ink, 0.12f), 1);
+        c.ink(ink, stroke(d, spacing * 0.55f * tone));
     }
-    if (tone >= 0 || head < 1.1f || shoulders < 1.1f) {
-        float outline = std::min(std::fabs(head - 1) * 0.4f * rx, std::fabs(shoulders - 1) * 0.6f * rx);
-        c.ink(ink, 0.9f * stroke(outline, kPixel * 0.4f));
-    }
+    if (edge * ry < 3 * kPixel) c.ink(ink, 0.9f * stroke(edge * ry, kPixel * 0.4f));
 }
 
 Rgb front(float x, float y) {

@@ -71,7 +71,7 @@ void addWaterNoise(Loop& loop, Rng& rng) {
     const int n = loop.frames();
     std::vector<double> white(static_cast<std::size_t>(n) * 2);
     for (double& w : white) w = rng.uniform(-1, 1);
-    const double low = 1 - std::exp(-kTwoPi * 900.0 / kSoundRate);
+    const double low = 1 - std::exp(-kTwoPi * 700.0 / kSoundRate);
     const double high = 1 - std::exp(-kTwoPi * 120.0 / kSoundRate);
     double l1[2] = {0, 0}, l2[2] = {0, 0};
     for (int pass = 0; pass < 2; ++pass) {
@@ -83,7 +83,7 @@ void addWaterNoise(Loop& loop, Rng& rng) {
                 double x = white[static_cast<std::size_t>(i) * 2 + ch];
                 l1[ch] += low * (x - l1[ch]);
                 l2[ch] += high * (l1[ch] - l2[ch]);
-                out[ch] = (l1[ch] - l2[ch]) * 0.35 * swell;
+                out[ch] = (l1[ch] - l2[ch]) * 0.2 * swell;
             }
             if (pass == 1) loop.add(i, out[0], out[1]);
         }
