@@ -1,8 +1,29 @@
 // Quillaby: an OpenGL underwater screen saver.
 #include <cstdio>
+#include <exception>
 
-int main(int /*argc*/, char** /*argv*/)
-{
-    std::printf("Quillaby %d.%d\n", QUILLABY_VERSION_MAJOR, QUILLABY_VERSION_MINOR);
-    return 0;
+#include "app/CommandLine.h"
+#include "app/SceneJobs.h"
+
+int main(int argc, char** argv) {
+    using namespace quillaby::app;
+    try {
+        const RunOptions options = ParseCommandLine(argc, argv);
+        switch (options.Job) {
+        case JobKind::Window:
+            return RunWindowJob(options);
+        case JobKind::Snapshot:
+            return RunSnapshotJob(options, stdout);
+        case JobKind::Help:
+            std::fputs(UsageText().c_str(), stdout);
+            return 0;
+        }
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "quillaby: %s\n\n%s", e.what(), UsageText().c_str());
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quillaby: %s\n", e.what());
+        return 1;
+    }
+    return 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The current size of the render surface in pixels, as the particle systems see it when
 // they place a newborn particle at the edge of the view.
+#include "platform/GLSurface.h"
 
 namespace quillaby::scene {
 
@@ -25,6 +26,17 @@ class FixedSurfaceSize : public SurfaceSize {
   private:
     int FWidth;
     int FHeight;
+};
+
+// The drawable size of the surface the scene renders on.
+class GLSurfaceSize : public SurfaceSize {
+  public:
+    explicit GLSurfaceSize(const platform::GLSurface& surface) : FSurface(surface) {}
+    int Width() const override { return FSurface.DrawableWidth(); }
+    int Height() const override { return FSurface.DrawableHeight(); }
+
+  private:
+    const platform::GLSurface& FSurface;
 };
 
 } // namespace quillaby::scene

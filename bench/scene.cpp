@@ -1,0 +1,108 @@
+// The cost of the underwater scene: one whole frame (update and every draw call) on the CPU against
+// the null GL table, the reset's pre-run, and snapshot rendering for real (offscreen, Mesa llvmpipe).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "app/CommandLine.h"
+#include "app/SceneSession.h"
+#include "gl/LoadSettings.h"
+#include "gl/OpenGL12.h"
+#include "scene/FrameLoop.h"
+#include "scene/SceneRandom.h"
+#include "scene/UnderwaterScene.h"
+
+namespace {
+
+// Puts the null table in place for one benchmark and the previous table back afterwards.
+class NullGL {
+  public:
+    NullGL() : FSaved(quillaby::gl::entryPoints) {
+        quillaby::gl::entryPoints = quillaby::gl::nullEntryPoints();
+    }
+    ~NullGL() { quillaby::gl::entryPoints = FSaved; }
+
+  private:
+    quillaby::gl::GLEntryPoints FSaved;
+};
+
+// A scene built from the program's resources, reset and ready for its first frame; no driver.
+struct CpuScene {
+    CpuScene(int theme, int notes, int bubbles) {
+        LoadSettings().LoadFromResources = true;
+        quillaby::scene::SeedRandom(1);
+        Options.ThemeIndex = theme;
+        Options.DollarCount = notes;
+        Options.BubbleCount = bubbles;
+        Scene.SetSceneDefaults();
+        Scene.CreateScene();
+        Loop.UseFixedStep(1.0 / 60);
+        Loop.ResetScene();
+    }
+    NullGL Gl;
+    TSceneOptions Options;
+    quillaby::scene::FixedSurfaceSize Surface{800, 600};
+    TUnderwaterScene Scene{Options, Surface};
+    TFrameLoop Loop{Scene};
+};
+
+// args: theme, notes, bubbles
+void BM_FrameCpu(benchmark::State& state) {
+    CpuScene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+               static_cast<int>(state.range(2)));
+    for (auto _ : state) s.Loop.RenderFrame();
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel(state.range(0) == 0 ? "Immersion" : state.range(0) == 1 ? "Fountain" : "Fishes");
+}
+BENCHMARK(BM_FrameCpu)
+    ->ArgNames({"theme", "notes", "bubbles"})
+    ->Args({0, 60, 100})
+    ->Args({1, 60, 100})
+    ->Args({2, 60, 100})
+    ->Args({0, 100, 100})
+    ->Args({1, 100, 100})
+    ->Args({2, 100, 100});
+
+// The reset at the start of each run: 5001 pre-run steps of every particle system.
+void BM_ResetScene(benchmark::State& state) {
+    CpuScene s(0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) s.Loop.ResetScene();
+}
+BENCHMARK(BM_ResetScene)
+    ->ArgNames({"notes", "bubbles"})
+    ->Args({60, 100})
+    ->Args({100, 100})
+    ->Unit(benchmark::kMillisecond);
+
+// Real rendering offscreen through the driver, as --snapshot does; items per second = frames per second.
+// args: width, height, theme
+void BM_SnapshotFrames(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    quillaby::app::RunOptions options;
+    options.Job = quillaby::app::JobKind::Snapshot;
+    options.Width = static_cast<int>(state.range(0));
+    options.Height = static_cast<int>(state.range(1));
+    options.Theme = static_cast<int>(state.range(2));
+    options.Seed = 1;
+    quillaby::platform::SdlGLWindowOptions window;
+    window.Width = options.Width;
+    window.Height = options.Height;
+    window.Flags = SDL_WINDOW_HIDDEN;
+    quillaby::app::SceneSession session(options, window, 1.0 / 30);
+    for (int i = 0; i < 5; ++i) session.Loop().RenderFrame(); // uploads and warm-up
+    for (auto _ : state) session.Loop().RenderFrame();
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SnapshotFrames)
+    ->ArgNames({"w", "h", "theme"})
+    ->Args({800, 600, 0})
+    ->Args({800, 600, 1})
+    ->Args({800, 600, 2})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3)
+    ->UseRealTime();
+
+} // namespace

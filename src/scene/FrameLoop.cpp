@@ -1,0 +1,169 @@
+#include "scene/FrameLoop.h"
+
+#include "geometry/AnimClasses.h"
+#include "geometry/TGLPrimitive.h"
+#include "gl/GLCalls.h"
+#include "gl/RenderStates.h"
+#include "gl/TGLLight.h"
+#include "gl/TGLMaterial.h"
+#include "gl/TGLTexture.h"
+#include "gl/TGLViewport.h"
+#include "gl/TOpenGLEngine.h"
+#include "scene/UnderwaterScene.h"
+
+TFrameLoop::TFrameLoop(TUnderwaterScene& Scene) : Drawing(Scene), FScene(Scene) {}
+
+Extended TFrameLoop::Now() {
+    if (FFixedStep) return FFixedClock;
+    return FScene.FrameClock->GetTime().AsSeconds();
+}
+
+void TFrameLoop::SetupOpenGL(quillaby::platform::GLSurface& Surface) {
+    TOpenGLEngine& engine = *FScene.Engine;
+    engine.SetDC(&Surface);
+    engine.SetDefaults();
+    engine.Init();
+    engine.Activate();
+
+    TGLViewport& viewport = *FScene.Viewport;
+    viewport.PerspectiveCorrection = true;
+    viewport.Lighting = true;
+    viewport.Dither = true;
+    viewport.ShadeModel = 1;  // smooth
+    viewport.PolygonMode = 0; // fill
+
+    TGLLight& light = *FScene.Light;
+    light.SetAmbient(MakeColor(0, 0, 0, 1));
+    light.SetDiffuse(FScene.Params.LightColour);
+    light.SetSpecular(MakeColor(0, 0, 0, 1));
+    light.SetNumber(0);
+    light.SetLocalViewer(false);
+    light.SetDirectional(true);
+    light.SetDirection(MakeVector(0, -1, -1));
+    light.SetPosition(MakeVector(0, 0, 0));
+
+    TGLMaterial& material = *FScene.Material;
+    material.SetAmbient(MakeColor(1, 1, 1, 1));
+    material.SetDiffuse(MakeColor(1, 1, 1, 1));
+    material.SetSpecular(MakeColor(1, 1, 1, 1));
+    material.SetShininess(100);
+
+    // Wherever blending is on, it is ordinary alpha blending.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void TFrameLoop::ResetScene() {
+    SceneFps = 0;
+    SceneFrames = 0;
+    FFramesRendered = 0;
+    FFixedClock = 0;
+    LastFrameTime = Now();
+    FrameTimeStep = 0;
+
+    TUnderwaterScene& s = FScene;
+    s.Bubbles->SetCount(s.Options.BubbleCount);
+    for (int i = 0; i < PreRunSteps; ++i) s.Bubbles->Update(PreRunStep);
+
+    const int notes = s.Options.DollarCount;
+    s.Fishes->SetCount(notes);
+    s.Immersion->SetCount(notes);
+    s.Fountain->SetCount(notes);
+    for (int i = 0; i < PreRunSteps; ++i) {
+        s.Immersion->Update(PreRunStep);
+        s.Fountain->Update(PreRunStep);
+        s.Fishes->Update(PreRunStep);
+    }
+    s.WaveAnimations->Start(Now());
+}
+
+void TFrameLoop::UpdateScene() {
+    const Single dt = FrameTimeStep;
+    Drawing.ScrollCaustics(dt);
+    FScene.Bubbles->Update(dt);
+    switch (FScene.ClampedTheme()) {
+    case tiImmersion:
+        FScene.Immersion->Update(dt);
+        break;
+    case tiFountain:
+        FScene.Fountain->Update(dt);
+        break;
+    default:
+        FScene.WaveAnimations->Update(Now());
+        FScene.WavePrimitives->Items(0)->BuildNormals();
+        FScene.Fishes->Update(dt);
+        break;
+    }
+}
+
+void TFrameLoop::RenderFrame() {
+    TOpenGLEngine& engine = *FScene.Engine;
+    UpdateScene();
+    engine.CheckError();
+
+    const int width = FScene.Surface.Width();
+    const int height = FScene.Surface.Height();
+    const TSceneParameters& p = FScene.Params;
+    TGLViewport& viewport = *FScene.Viewport;
+    viewport.SetBounds(0, 0, width, height);
+    // A minimised window has no height; keep the projection finite.
+    viewport.SetPerspective(p.FieldOfView, height > 0 ? static_cast<double>(width) / height : 1.0, p.ViewNear,
+                            p.ViewFar);
+    viewport.Apply();
+    engine.CheckError();
+
+    EnableCulling();
+    DisableStencilTest();
+    const TGLColor& fog = FScene.Theme().FogColour;
+    glClearColor(fog.R, fog.G, fog.B, fog.A);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SetAmbientLight(p.AmbientColour.R, p.AmbientColour.G, p.AmbientColour.B);
+    engine.CheckError();
+
+    // The camera sits at the origin looking along -z and never moves.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);
+
+    FScene.SyncCounts();
+    DrawScene();
+    engine.CheckError();
+
+    if (FBeforePresent) FBeforePresent();
+    engine.Swap(engine.DC());
+    engine.CheckError();
+
+    ++SceneFrames;
+    ++FFramesRendered;
+    TTimerPro& fpsClock = *FScene.FpsClock;
+    if (fpsClock.GetTime().AsSeconds() >= 1) {
+        SceneFps = SceneFrames;
+        if (FFrameRateHandler) FFrameRateHandler(SceneFps);
+        fpsClock.Stop();
+        fpsClock.Start();
+        SceneFrames = 0;
+    }
+}
+
+void TFrameLoop::DrawScene() {
+    if (FFixedStep) FFixedClock += *FFixedStep;
+    FrameTimeStep = static_cast<Single>(Now() - LastFrameTime);
+    LastFrameTime = Now();
+
+    TUnderwaterScene& s = FScene;
+    const TSceneTheme& theme = s.Theme();
+    Drawing.DrawEnvironment(theme);
+    switch (s.ClampedTheme()) {
+    case tiImmersion:
+        Drawing.DrawNotes(*s.NoteMesh, *s.NoteReflectionMesh, theme, *s.Immersion);
+        break;
+    case tiFountain:
+        Drawing.DrawNotes(*s.NoteMesh, *s.NoteReflectionMesh, theme, *s.Fountain);
+        break;
+    default: {
+        TGLPrimitive& wave = *s.WavePrimitives->Items(0);
+        Drawing.DrawNotes(wave, wave, theme, *s.Fishes);
+        break;
+    }
+    }
+    Drawing.DrawBubbles(theme);
+}

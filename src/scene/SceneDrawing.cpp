@@ -1,0 +1,188 @@
+#include "scene/SceneDrawing.h"
+
+#include <cmath>
+
+#include "geometry/FastMath.h"
+#include "gl/GLCalls.h"
+#include "geometry/TGLPrimitive.h"
+#include "gl/RenderStates.h"
+#include "gl/TGLLight.h"
+#include "gl/TGLMaterial.h"
+#include "gl/TGLTexture.h"
+#include "gl/TGLViewport.h"
+#include "scene/DepthFade.h"
+#include "scene/UnderwaterScene.h"
+
+namespace {
+
+constexpr Single CausticsDrift = 0.1f; // texture widths per second
+
+void SetSingleColour(TGLPrimitive& Mesh, const TGLColor& Colour) {
+    Mesh.Colors.SetCount(1);
+    Mesh.Colors.SetItem(0, Colour);
+}
+
+TGLColor WithAlpha(TGLColor Colour, Single Alpha) {
+    Colour.A = Alpha;
+    return Colour;
+}
+
+} // namespace
+
+void TSceneDrawing::ScrollCaustics(float dt) {
+    ScrollTextureCoords(FScene.SurfaceCausticsMesh->TexCoords, -CausticsDrift * dt, CausticsDrift * dt);
+    ScrollTextureCoords(FScene.BottomCausticsMesh->TexCoords, CausticsDrift * dt, CausticsDrift * dt);
+}
+
+void TSceneDrawing::DrawLayer(TGLPrimitive& Mesh, float Y) {
+    glPushMatrix();
+    glTranslatef(0, Y, 0);
+    Mesh.Draw();
+    glPopMatrix();
+}
+
+void TSceneDrawing::DrawEnvironment(const TSceneTheme& Theme) {
+    const TSceneParameters& p = FScene.Params;
+    // Painter's order: no depth test, no lighting.
+    DisableLighting();
+    DisableDepthTest();
+    DisableFog();
+    EnableTexturing();
+
+    DisableBlending();
+    Theme.SurfaceTexture->Bind();
+    DrawLayer(*FScene.SurfaceMesh, p.SurfaceY);
+    Theme.BottomTexture->Bind();
+    DrawLayer(*FScene.BottomMesh, p.BottomY);
+
+    EnableBlending();
+    SetSingleColour(*FScene.SurfaceCausticsMesh, {1, 1, 1, p.SurfaceCausticsAlpha});
+    if (p.SurfaceCausticsAlpha > 0) {
+        Theme.CausticsTexture->Bind();
+        DrawLayer(*FScene.SurfaceCausticsMesh, p.SurfaceY);
+    }
+    SetSingleColour(*FScene.BottomCausticsMesh, {1, 1, 1, p.BottomCausticsAlpha});
+    if (p.BottomCausticsAlpha > 0) {
+        Theme.CausticsTexture->Bind();
+        DrawLayer(*FScene.BottomCausticsMesh, p.BottomY);
+    }
+
+    // The fade layers hide the far ends of surface and sand in the theme's water colours.
+    DisableFog();
+    DisableTexturing();
+    EnableBlending();
+    TGLPrimitive& surfaceFade = *FScene.SurfaceFadeMesh;
+    ApplyDepthFade(surfaceFade.Vertices, surfaceFade.Colors, WithAlpha(Theme.SurfaceColour, 0),
+                   WithAlpha(Theme.SurfaceColour, 1), -p.FadeStart, -p.FadeEnd);
+    DrawLayer(surfaceFade, p.SurfaceY);
+    TGLPrimitive& bottomFade = *FScene.BottomFadeMesh;
+    ApplyDepthFade(bottomFade.Vertices, bottomFade.Colors, WithAlpha(Theme.BottomColour, 0),
+                   WithAlpha(Theme.BottomColour, 1), -p.FadeStart, -p.FadeEnd);
+    DrawLayer(bottomFade, p.BottomY);
+
+    DrawBackWall(Theme);
+}
+
+void TSceneDrawing::DrawBackWall(const TSceneTheme& Theme) {
+    const TSceneParameters& p = FScene.Params;
+    DisableFog();
+    DisableBlending();
+    DisableTexturing();
+    const Single h = std::tan(DegToRad(p.FieldOfView / 2)) * p.ViewFar;
+    const int width = FScene.Surface.Width(), height = FScene.Surface.Height();
+    const Single w = height > 0 ? h * static_cast<Single>(width) / static_cast<Single>(height) : h;
+    // The wall belongs at the far distance, but a vertex exactly on the far plane may be clipped
+    // by rounding: it stands a hair nearer, still covering the whole view.
+    const Single z = -p.ViewFar * (1 - BackWallInset);
+    TGLPrimitive& wall = *FScene.BackWall;
+    wall.Vertices.SetVector(0, -w, p.SurfaceY, z);
+    wall.Vertices.SetVector(1, -w, p.BottomY, z);
+    wall.Vertices.SetVector(2, w, p.BottomY, z);
+    wall.Vertices.SetVector(3, w, p.SurfaceY, z);
+    wall.Colors.SetCount(4);
+    wall.Colors.SetItem(0, Theme.SurfaceColour);
+    wall.Colors.SetItem(1, Theme.BottomColour);
+    wall.Colors.SetItem(2, Theme.BottomColour);
+    wall.Colors.SetItem(3, Theme.SurfaceColour);
+    wall.Draw();
+}
+
+namespace {
+
+void DrawParticles(TGLPrimitive& Mesh, const TParticles& System) {
+    for (int i = 0; i < System.Count; ++i) {
+        const TParticle& particle = System.Particles[i];
+        glPushMatrix();
+        glTranslatef(particle.Position.X, particle.Position.Y, particle.Position.Z);
+        glRotatef(particle.Rotation.Y, 0, 1, 0);
+        glRotatef(particle.Rotation.X, 1, 0, 0);
+        glRotatef(particle.Rotation.Z, 0, 0, 1);
+        Mesh.Draw();
+        glPopMatrix();
+    }
+}
+
+} // namespace
+
+void TSceneDrawing::DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, const TSceneTheme& Theme,
+                              const TParticles& System) {
+    const TSceneParameters& p = FScene.Params;
+    TGLLight& light = *FScene.Light;
+    TGLMaterial& material = *FScene.Material;
+    DisableFog();
+    EnableLighting();
+    EnableDepthTest();
+    light.SetDirection(MakeVector(-1, -1, -1));
+    light.Enable();
+
+    glDepthFunc(GL_LEQUAL);
+    DisableBlending();
+    material.SetDiffuse(Theme.NoteColour);
+    material.SetAmbient(Theme.NoteColour);
+    material.SetSpecular(Theme.NoteColour);
+    material.UpdateAll();
+    EnableTexturing();
+    FScene.NoteTexture->Bind();
+    DrawParticles(Mesh, System);
+
+    if (p.ReflectionAlpha > 0) {
+        EnableBlending();
+        // Only the pixels the first pass wrote get the shimmer.
+        glDepthFunc(GL_EQUAL);
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+        material.SetAmbient(MakeColor(1, 1, 1, 1));
+        material.SetSpecular(MakeColor(1, 1, 1, 1));
+        material.SetDiffuse(MakeColor(1, 1, 1, p.ReflectionAlpha));
+        material.UpdateAll();
+        FScene.ReflectionTexture->Bind();
+        DrawParticles(ReflectionMesh, System);
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+    }
+}
+
+void TSceneDrawing::DrawBubbles(const TSceneTheme& Theme) {
+    DisableFog();
+    DisableLighting();
+    EnableBlending();
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.1f);
+    glDepthFunc(GL_LEQUAL);
+    EnableDepthTest();
+    EnableTexturing();
+    FScene.BubbleTexture->Bind();
+    TGLPrimitive& mesh = *FScene.BubbleMesh;
+    SetSingleColour(mesh, Theme.BubbleColour);
+    const TParticles& bubbles = *FScene.Bubbles;
+    for (int i = 0; i < bubbles.Count; ++i) {
+        const TGLVector& position = bubbles.Particles[i].Position;
+        glPushMatrix();
+        glTranslatef(position.X, position.Y, position.Z);
+        mesh.Draw();
+        glPopMatrix();
+    }
+    glDisable(GL_ALPHA_TEST);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Draws one frame of the underwater scene once the buffers are cleared and the camera placed:
+// the environment (surface, sand, their caustics, the depth fade and the back wall), the banknotes
+// in two passes and the bubbles; and scrolls the caustics.
+class TUnderwaterScene;
+class TGLPrimitive;
+class TParticles;
+struct TSceneTheme;
+
+class TSceneDrawing {
+  public:
+    explicit TSceneDrawing(TUnderwaterScene& Scene) : FScene(Scene) {}
+
+    // Drifts the two caustics layers by dt seconds, in different directions.
+    void ScrollCaustics(float dt);
+    void DrawEnvironment(const TSceneTheme& Theme);
+    // Each live particle of System drawn with Mesh, lit and textured, then with ReflectionMesh as a
+    // sphere-mapped shimmer over exactly the pixels the first pass wrote.
+    void DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, const TSceneTheme& Theme,
+                   const TParticles& System);
+    void DrawBubbles(const TSceneTheme& Theme);
+
+    // How much nearer than the far clipping plane the back wall stands, as a fraction of the
+    // far distance, so that rounding never clips it away.
+    static constexpr float BackWallInset = 0.001f;
+
+  private:
+    void DrawLayer(TGLPrimitive& Mesh, float Y);
+    void DrawBackWall(const TSceneTheme& Theme);
+
+    TUnderwaterScene& FScene;
+};

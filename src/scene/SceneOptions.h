@@ -1,0 +1,9 @@
+#pragma once
+// The user's choices that the scene reads every frame.
+
+struct TSceneOptions {
+    int BubbleCount = 100; // 0 to 100
+    int DollarCount = 60;  // banknotes, 0 to 100
+    int ThemeIndex = 0;    // 0 Immersion, 1 Fountain, 2 Fishes
+    bool SoundEnabled = true;
+};

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# A bad command line is refused with a clear message and the usage, exit code 2, and no window.
+set -euo pipefail
+program=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy HOME=$tmp
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+expect_refused() { # expected-text arguments...
+  local expected=$1
+  shift
+  local rc=0
+  "$program" "$@" >"$tmp/out" 2>"$tmp/err" || rc=$?
+  [[ $rc == 2 ]] || fail "'$*' exited with $rc, not 2"
+  grep -qF -- "$expected" "$tmp/err" || fail "'$*' did not say '$expected': $(cat "$tmp/err")"
+  grep -q 'usage:' "$tmp/err" || fail "'$*' did not print the usage"
+}
+
+expect_refused '--theme' --window --theme 7
+expect_refused '--notes' --snapshot "$tmp/a.png" --notes many
+expect_refused 'unknown argument "--bogus"' --bogus
+expect_refused 'nothing to do'
+expect_refused '--size' --snapshot "$tmp/a.png" --size 10by10
+expect_refused 'needs a value' --snapshot
+[[ ! -e $tmp/a.png ]] || fail "a refused command line wrote a picture"
+
+"$program" --help >"$tmp/out" || fail "--help failed"
+grep -q -- '--snapshot' "$tmp/out" || fail "--help does not describe --snapshot"
+echo ok

@@ -1,0 +1,265 @@
+// The scene as the frame loop drives it: counts that follow the options, the reset's pre-run, the
+// time step, and the OpenGL calls of the drawing (against the recording table, no driver).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "geometry/TGLPrimitive.h"
+#include "gl/LoadSettings.h"
+#include "gl/RecordingGL.h"
+#include "scene/FrameLoop.h"
+#include "scene/SceneRandom.h"
+#include "scene/UnderwaterScene.h"
+
+using quillaby::gl::GLRecorder;
+using quillaby::scene::FixedSurfaceSize;
+
+namespace {
+
+// A millisecond counter the test moves by hand.
+class ManualClock : public quillaby::platform::Clock {
+  public:
+    uint32_t Milliseconds() override { return Now; }
+    bool QueryMinPeriod(uint32_t& minPeriod) override {
+        minPeriod = 1;
+        return true;
+    }
+    bool BeginPeriod(uint32_t) override { return true; }
+    void EndPeriod(uint32_t) override {}
+    uint32_t Now = 1000;
+};
+
+class SceneFrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        LoadSettings().LoadFromResources = true;
+        quillaby::scene::SeedRandom(2024);
+        Scene.SetSceneDefaults();
+        Scene.CreateScene();
+    }
+
+    std::vector<TParticle> Live(const TParticles& system) {
+        return std::vector<TParticle>(system.Particles, system.Particles + system.Count);
+    }
+
+    GLRecorder Recorder; // installed first, so nothing below reaches a driver
+    ManualClock Clock;
+    TSceneOptions Options;
+    FixedSurfaceSize Surface{640, 480};
+    TUnderwaterScene Scene{Options, Surface, Clock};
+    TFrameLoop Loop{Scene};
+};
+
+TEST_F(SceneFrameTest, CountsFollowTheOptionsInEveryNoteSystem) {
+    Scene.SyncCounts();
+    EXPECT_EQ(Scene.Bubbles->Count, 100);
+    EXPECT_EQ(Scene.Immersion->Count, 60);
+    EXPECT_EQ(Scene.Fountain->Count, 60);
+    EXPECT_EQ(Scene.Fishes->Count, 60);
+
+    // Lowering keeps the first notes as they are; raising again re-births the others.
+    const std::vector<TParticle> before = Live(*Scene.Immersion);
+    Options.DollarCount = 20;
+    Options.BubbleCount = 0;
+    Scene.SyncCounts();
+    EXPECT_EQ(Scene.Fishes->Count, 20);
+    EXPECT_EQ(Scene.Bubbles->Count, 0);
+    Options.DollarCount = 60;
+    Scene.SyncCounts();
+    const std::vector<TParticle> after = Live(*Scene.Immersion);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(after[i].Position.X, before[i].Position.X) << "note " << i;
+    int reborn = 0;
+    for (int i = 20; i < 60; ++i) reborn += after[i].Position.X != before[i].Position.X;
+    EXPECT_EQ(reborn, 40);
+}
+
+TEST_F(SceneFrameTest, TheResetSpreadsParticlesAndTheFirstUpdateMovesNothing) {
+    Loop.ResetScene();
+    const std::vector<TParticle> bubbles = Live(*Scene.Bubbles);
+    const std::vector<TParticle> notes = Live(*Scene.Immersion);
+    ASSERT_EQ(bubbles.size(), 100u);
+    // After 1250 s of pre-run the bubbles are at all heights, not all on the sand.
+    const auto [low, high] = std::minmax_element(
+        bubbles.begin(), bubbles.end(), [](auto& a, auto& b) { return a.Position.Y < b.Position.Y; });
+    EXPECT_GT(high->Position.Y - low->Position.Y, 2000);
+    EXPECT_EQ(Loop.FrameTimeStep, 0);
+
+    Clock.Now += 500; // time passes, but the first update uses the step measured while drawing
+    Loop.UpdateScene();
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(Scene.Bubbles->Particles[i].Position.Y, bubbles[i].Position.Y);
+    for (int i = 0; i < 60; ++i) EXPECT_EQ(Scene.Immersion->Particles[i].Position.Y, notes[i].Position.Y);
+}
+
+TEST_F(SceneFrameTest, TheStepMeasuredWhileDrawingDrivesTheNextUpdate) {
+    Loop.ResetScene();
+    Clock.Now += 2000; // a frame that took two seconds
+    Loop.DrawScene();
+    EXPECT_FLOAT_EQ(Loop.FrameTimeStep, 2);
+
+    const std::vector<TParticle> before = Live(*Scene.Immersion);
+    Loop.UpdateScene();
+    int reborn = 0, moved = 0;
+    for (int i = 0; i < 60; ++i) {
+        const TParticle& was = before[i];
+        const TParticle& now = Scene.Immersion->Particles[i];
+        if (was.Age + 2 > was.LifeTime) {
+            EXPECT_EQ(now.Age, 0) << "note " << i << " outlived its life but was not re-born";
+            EXPECT_GT(now.Position.Y, was.Position.Y); // back above the view
+            ++reborn;
+        } else {
+            EXPECT_NEAR(now.Position.Y, was.Position.Y + was.Velocity.Y * 2, 0.05);
+            ++moved;
+        }
+    }
+    EXPECT_EQ(reborn + moved, 60);
+}
+
+TEST_F(SceneFrameTest, AFixedStepMakesEveryFrameTheSameLength) {
+    Loop.UseFixedStep(1.0 / 30);
+    Loop.ResetScene();
+    Clock.Now += 5000; // the real clock is ignored
+    Loop.DrawScene();
+    EXPECT_FLOAT_EQ(Loop.FrameTimeStep, 1.0f / 30);
+    Loop.DrawScene();
+    EXPECT_FLOAT_EQ(Loop.FrameTimeStep, 1.0f / 30);
+}
+
+TEST_F(SceneFrameTest, BanknotesAreDrawnInTwoPassesWithTheShimmerOnlyWhereTheFirstWrote) {
+    Loop.ResetScene();
+    Recorder.clear();
+    Loop.Drawing.DrawNotes(*Scene.NoteMesh, *Scene.NoteReflectionMesh, Scene.Theme(), *Scene.Immersion);
+    const std::string text = Recorder.text();
+    EXPECT_EQ(Recorder.count("glPushMatrix"), 120);
+    EXPECT_EQ(Recorder.count("glRotatef"), 360);
+    EXPECT_NE(text.find("glDepthFunc(GL_LEQUAL)"), std::string::npos);
+    const size_t equal = text.find("glDepthFunc(GL_EQUAL)");
+    ASSERT_NE(equal, std::string::npos);
+    EXPECT_NE(text.find("glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP)", equal), std::string::npos);
+    EXPECT_NE(text.find("glDisable(GL_TEXTURE_GEN_T)", equal), std::string::npos);
+    EXPECT_NE(text.find("glMaterialfv(GL_FRONT, GL_DIFFUSE, {1, 1, 1, 0.2})", equal), std::string::npos);
+}
+
+TEST_F(SceneFrameTest, ReflectionAlphaZeroLeavesOutTheSecondPass) {
+    Scene.Params.ReflectionAlpha = 0;
+    Loop.ResetScene();
+    Recorder.clear();
+    Loop.Drawing.DrawNotes(*Scene.NoteMesh, *Scene.NoteReflectionMesh, Scene.Theme(), *Scene.Immersion);
+    EXPECT_EQ(Recorder.count("glPushMatrix"), 60);
+    EXPECT_EQ(Recorder.count("glTexGeni"), 0);
+    EXPECT_EQ(Recorder.text().find("GL_EQUAL"), std::string::npos);
+}
+
+TEST_F(SceneFrameTest, WithoutBanknotesTheLightIsStillSwitchedOn) {
+    Options.DollarCount = 0;
+    Loop.ResetScene();
+    Recorder.clear();
+    Loop.DrawScene();
+    EXPECT_TRUE(Recorder.enabled(GL_LIGHT0));
+    EXPECT_EQ(Recorder.count("glRotatef"), 0);
+    // The environment and the bubbles are still there.
+    EXPECT_EQ(Recorder.count("glDrawElements") + Recorder.count("glDrawArrays"), 7 + 100);
+}
+
+TEST_F(SceneFrameTest, TheBackWallSpansTheViewAtTheFarDistance) {
+    Loop.ResetScene();
+    Loop.Drawing.DrawEnvironment(Scene.Theme());
+    const TGLPrimitive& wall = *Scene.BackWall;
+    const Single h = std::tan(37.5f * 3.14159265f / 180) * 10000;
+    const Single w = h * 4 / 3;
+    EXPECT_NEAR(wall.Vertices.GetItem(0).X, -w, 0.5);
+    EXPECT_NEAR(wall.Vertices.GetItem(2).X, w, 0.5);
+    EXPECT_EQ(wall.Vertices.GetItem(0).Y, 5000);
+    EXPECT_EQ(wall.Vertices.GetItem(1).Y, -3000);
+    // A hair nearer than the far plane, so it is never clipped.
+    EXPECT_LT(wall.Vertices.GetItem(0).Z, -9980);
+    EXPECT_GT(wall.Vertices.GetItem(0).Z, -10000);
+    EXPECT_EQ(wall.Colors.GetItem(0).B, Scene.Theme().SurfaceColour.B);
+    EXPECT_EQ(wall.Colors.GetItem(1).B, Scene.Theme().BottomColour.B);
+}
+
+TEST_F(SceneFrameTest, CausticsLayersDriftInDifferentDirections) {
+    const TGLTextureCoord surface = Scene.SurfaceCausticsMesh->TexCoords.GetItem(0);
+    const TGLTextureCoord bottom = Scene.BottomCausticsMesh->TexCoords.GetItem(0);
+    Loop.Drawing.ScrollCaustics(2);
+    EXPECT_NEAR(Scene.SurfaceCausticsMesh->TexCoords.GetItem(0).U, surface.U - 0.2f, 1e-4);
+    EXPECT_NEAR(Scene.SurfaceCausticsMesh->TexCoords.GetItem(0).V, surface.V + 0.2f, 1e-4);
+    EXPECT_NEAR(Scene.BottomCausticsMesh->TexCoords.GetItem(0).U, bottom.U + 0.2f, 1e-4);
+    EXPECT_NEAR(Scene.BottomCausticsMesh->TexCoords.GetItem(0).V, bottom.V + 0.2f, 1e-4);
+}
+
+TEST_F(SceneFrameTest, ZeroCausticsAlphaSkipsTheLayerButStillCutsItsColours) {
+    Scene.Params.SurfaceCausticsAlpha = 0;
+    Loop.ResetScene();
+    Recorder.clear();
+    Loop.Drawing.DrawEnvironment(Scene.Theme());
+    EXPECT_EQ(Scene.SurfaceCausticsMesh->Colors.Count(), 1);
+    EXPECT_EQ(Scene.SurfaceCausticsMesh->Colors.GetItem(0).A, 0);
+    // Surface, bottom, bottom caustics, two fade layers and the wall.
+    EXPECT_EQ(Recorder.count("glDrawElements") + Recorder.count("glDrawArrays"), 6);
+}
+
+TEST_F(SceneFrameTest, AFrameRunsInItsOrderAndCountsTheFrameRateOnceASecond) {
+    std::vector<int> rates;
+    Loop.OnFrameRate([&rates](int fps) { rates.push_back(fps); });
+    Loop.ResetScene();
+    Recorder.clear();
+    Loop.RenderFrame();
+    const std::string text = Recorder.text();
+    const size_t clear = text.find("glClear(");
+    const size_t look = text.find("gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0)");
+    const size_t flush = text.find("glFlush()");
+    ASSERT_NE(clear, std::string::npos);
+    EXPECT_LT(text.find("glFrustum"), clear);
+    EXPECT_LT(clear, look);
+    EXPECT_LT(look, text.find("glDrawElements"));
+    EXPECT_LT(text.rfind("glDrawElements"), flush);
+
+    for (int i = 0; i < 9; ++i) {
+        Clock.Now += 100;
+        Loop.RenderFrame();
+    }
+    EXPECT_TRUE(rates.empty());
+    Clock.Now += 100;
+    Loop.RenderFrame();
+    ASSERT_EQ(rates.size(), 1u);
+    EXPECT_EQ(rates[0], 11);
+    EXPECT_EQ(Loop.SceneFps, 11);
+    EXPECT_EQ(Loop.SceneFrames, 0);
+}
+
+TEST_F(SceneFrameTest, AnOpenGLErrorEndsTheFrameWithItsMessage) {
+    Loop.ResetScene();
+    Recorder.queueError(GL_STACK_OVERFLOW);
+    try {
+        Loop.RenderFrame();
+        FAIL() << "the pending error was not raised";
+    } catch (const quillaby::Error& e) {
+        EXPECT_STREQ(e.what(), "OpenGL error: Stack overflow!");
+    }
+}
+
+TEST_F(SceneFrameTest, FishesSwimTheWavingMeshWithRebuiltNormals) {
+    Options.ThemeIndex = 2;
+    Loop.ResetScene();
+    Clock.Now += 300;
+    Loop.DrawScene();
+    TGLPrimitive& wave = *Scene.WavePrimitives->Items(0);
+    wave.Normals.SetCount(0);
+    Loop.UpdateScene();
+    EXPECT_EQ(wave.Normals.Count(), wave.Vertices.Count());
+}
+
+TEST_F(SceneFrameTest, DestroyingTheSceneFreesItAndItCanBeBuiltAgain) {
+    Scene.DestroyScene();
+    EXPECT_FALSE(Scene.Created());
+    EXPECT_EQ(Scene.NoteMesh, nullptr);
+    EXPECT_EQ(Scene.Themes[0].CausticsTexture, nullptr);
+    Scene.CreateScene();
+    EXPECT_TRUE(Scene.Created());
+    EXPECT_NE(Scene.Themes[2].SurfaceTexture, nullptr);
+}
+
+} // namespace
