@@ -6,7 +6,7 @@
 TASCFile::TASCFile(std::string_view Text, std::string SourceName)
     : FText(Text), FSourceName(std::move(SourceName)) {}
 
-std::string TASCFile::NextLine() {
+std::string_view TASCFile::NextLine() {
     for (;;) {
         if (FPosition >= FText.size()) throw TEndOfText{};
         size_t end = FText.find_first_of("\r\n", FPosition);
@@ -20,25 +20,26 @@ std::string TASCFile::NextLine() {
             FPosition += crlf ? 2 : 1;
         }
         FLineNumber = FNextLineNumber++;
-        if (!line.empty()) return std::string(quillaby::TrimBlanks(line));
+        if (!line.empty()) return quillaby::TrimBlanks(line);
     }
 }
 
 T3DMChunk TASCFile::ReadChunk() {
-    std::string line;
+    std::string_view line;
     do {
         line = NextLine();
     } while (line.empty() || line[0] != '#');
     const size_t space = line.find(' ');
-    if (space == std::string::npos) Fail("section header '" + line.substr(0, 40) + "' has no count");
-    return T3DMChunk{line.substr(1, space - 1), ToInteger(std::string_view(line).substr(space + 1))};
+    if (space == std::string_view::npos)
+        Fail("section header '" + std::string(line.substr(0, 40)) + "' has no count");
+    return T3DMChunk{std::string(line.substr(1, space - 1)), ToInteger(line.substr(space + 1))};
 }
 
 T3DMParam TASCFile::ReadParam() {
-    std::string line = NextLine();
+    const std::string_view line = NextLine();
     const size_t space = line.find(' ');
-    if (space == std::string::npos) return T3DMParam{std::string(), std::move(line)};
-    return T3DMParam{line.substr(0, space), line.substr(space + 1)};
+    if (space == std::string_view::npos) return T3DMParam{std::string(), std::string(line)};
+    return T3DMParam{std::string(line.substr(0, space)), std::string(line.substr(space + 1))};
 }
 
 void TASCFile::Fail(const std::string& Message) const {

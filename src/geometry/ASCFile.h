@@ -31,8 +31,8 @@ class TASCFile {
     TASCFile(std::string_view Text, std::string SourceName);
 
     // The next line of non-zero length, trimmed of blanks and control characters at both ends;
-    // TEndOfText when the text is used up.
-    std::string NextLine();
+    // TEndOfText when the text is used up. The view points into the text.
+    std::string_view NextLine();
     // The next line that begins with "#", read as a section header.
     T3DMChunk ReadChunk();
     // The next line, split at its first space; without a space the key is empty.

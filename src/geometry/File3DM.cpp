@@ -215,8 +215,8 @@ void T3DMFile::ReadSection(TASCFile& Reader, const T3DMChunk& Chunk) {
     } else if (name == "Transform") {
         T3DMObject& object = CurrentObject(Reader, Chunk);
         for (int i = 0; i < count; ++i) {
-            const std::string line = Reader.NextLine();
-            if (line.find("(matrix3") != std::string::npos) {
+            const std::string_view line = Reader.NextLine();
+            if (line.find("(matrix3") != std::string_view::npos) {
                 Reader.ReadMatrix(line, object.Transform);
                 object.HasTransform = true;
                 object.HasMatrix = true;

@@ -33,16 +33,16 @@ bool HasOnlyDecimalCharacters(std::string_view text) {
     return true;
 }
 
-template <typename Real> std::optional<Real> ToReal(std::string_view text) {
+// Parses as Wide, which holds every finite Real, so that values too small for Real become zero,
+// as they would when typed into any editor, while values too large for it are refused.
+template <typename Real, typename Wide> std::optional<Real> ToReal(std::string_view text) {
     text = SkipPlus(TrimBlanks(text));
     if (text.empty() || !HasOnlyDecimalCharacters(text)) return std::nullopt;
-    // Parse wider than the target so that values too small for it become zero, as they
-    // would when typed into any editor, while values too large are refused.
-    long double value = 0;
+    Wide value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
-    if (std::fabs(value) > static_cast<long double>(std::numeric_limits<Real>::max())) return std::nullopt;
+    if (std::fabs(value) > static_cast<Wide>(std::numeric_limits<Real>::max())) return std::nullopt;
     return static_cast<Real>(value);
 }
 
@@ -57,12 +57,13 @@ std::optional<int32_t> ToInteger(std::string_view text) {
     return value;
 }
 
+// Double for singles: the library's long double conversion is several times slower.
 std::optional<float> ToSingle(std::string_view text) {
-    return ToReal<float>(text);
+    return ToReal<float, double>(text);
 }
 
 std::optional<long double> ToExtended(std::string_view text) {
-    return ToReal<long double>(text);
+    return ToReal<long double, long double>(text);
 }
 
 namespace {
