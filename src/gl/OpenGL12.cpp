@@ -70,9 +70,11 @@ const GLEntryPoints& nullEntryPoints() {
 bool LoadGLLibraries(const std::string& glLibraryName, const std::string& gluLibraryName) {
     UnloadGLLibraries();
     Libraries& libs = libraries();
-    libs.gl = dlopen(glLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // NODELETE: the driver stays mapped after the handles are closed, since the platform's window
+    // layer may still use it.
+    libs.gl = dlopen(glLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!libs.gl) libs.problem = dlerror();
-    libs.glu = dlopen(gluLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    libs.glu = dlopen(gluLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!libs.glu && libs.problem.empty()) libs.problem = dlerror();
     if (libs.gl && libs.glu) {
         const std::string missing = BindGLEntryPoints();

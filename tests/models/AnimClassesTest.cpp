@@ -46,15 +46,13 @@ std::string ErrorOf(auto&& operation) {
     return "";
 }
 
-TEST(KeyAnimation, ANewAnimationIsStoppedAtTimeMinusOne) {
+TEST(KeyAnimation, ANewAnimationIsStoppedAndUpdatesNothingBeforeStart) {
     RecordingAnimation a;
     EXPECT_EQ(a.Time(), -1);
     EXPECT_TRUE(a.Stopped());
-    EXPECT_FALSE(a.Looped());
-    EXPECT_EQ(a.StartTime(), 0);
+    a.AddKeys({0.5L}); // a first key leaves the range at 0..0
     EXPECT_EQ(a.EndTime(), 0);
-    a.AddKeys({0, 1});
-    a.Update(5); // before Start: nothing
+    a.Update(5);
     EXPECT_EQ(a.Time(), -1);
     EXPECT_TRUE(a.Calls.empty());
 }
@@ -82,13 +80,6 @@ TEST(KeyAnimation, KeysStaySortedAndEqualTimesGoAfterTheFirst) {
     a.AddKeys({0.5L, 3});
     EXPECT_EQ(a.KeyTimes(), (std::vector<Extended>{-0.5L, 0, 0.5L, 1, 1, 1, 3}));
     EXPECT_EQ(a.EndTime(), 3);
-}
-
-TEST(KeyAnimation, ASingleKeyLeavesTheRangeAtZero) {
-    RecordingAnimation a;
-    a.AddKeys({0.5L});
-    EXPECT_EQ(a.StartTime(), 0);
-    EXPECT_EQ(a.EndTime(), 0);
 }
 
 TEST(KeyAnimation, ErrorsCarryTheOperationPrefix) {
@@ -143,52 +134,33 @@ TEST(KeyAnimation, PlaybackWithoutLoopStopsOnTheLastPose) {
     EXPECT_FALSE(a.Stopped());
 }
 
-TEST(KeyAnimation, AClockBeforeTheStartCountsAsTheStart) {
+TEST(KeyAnimation, AClockBeforeTheStartCountsAsTheStartAndEarlyTimesExtrapolate) {
     RecordingAnimation a;
-    a.AddKeys({0, 1});
+    a.AddKeys({1, 2, 3}); // the range is 0..3: times below 1 lie before the first key
     a.Start(10);
     a.Update(8);
     EXPECT_EQ(a.Time(), 0);
-    ASSERT_EQ(a.Calls.size(), 1u);
-    EXPECT_EQ(a.Calls[0].Factor, 0);
+    a.Update(10.5L);
+    ASSERT_EQ(a.Calls.size(), 2u);
+    EXPECT_EQ(a.Calls[1].Key1, 1);
+    EXPECT_EQ(a.Calls[1].Key2, 2);
+    EXPECT_NEAR(static_cast<double>(a.Calls[1].Factor), -0.5, 1e-12);
 }
 
-TEST(KeyAnimation, TimeBeforeTheFirstKeyExtrapolates) {
-    RecordingAnimation a;
-    a.AddKeys({1, 2, 3}); // the range is 0..3: time 0.5 lies before the first key
-    a.Start(0);
-    a.Update(0.5L);
-    ASSERT_EQ(a.Calls.size(), 1u);
-    EXPECT_EQ(a.Calls[0].Key1, 1);
-    EXPECT_EQ(a.Calls[0].Key2, 2);
-    EXPECT_NEAR(static_cast<double>(a.Calls[0].Factor), -0.5, 1e-12);
-}
-
-TEST(KeyAnimation, KeysAtOneTimeApplyTheFirstKey) {
-    RecordingAnimation a;
-    a.AddKeys({0, 0});
-    a.SetLooped(true);
-    a.Start(0);
-    a.Update(0.75L);
-    EXPECT_EQ(a.Time(), 0);
-    // From the initial -1 to 0 is a change: the first key is shown once, then never again.
-    ASSERT_EQ(a.Calls.size(), 1u);
-    EXPECT_EQ(a.Calls[0].Factor, 0);
-    a.Update(3);
-    EXPECT_EQ(a.Time(), 0);
-    EXPECT_EQ(a.Calls.size(), 1u);
-}
-
-TEST(KeyAnimation, ALoopedSingleKeyRestsOnIt) {
-    RecordingAnimation a;
-    a.AddKeys({0.5L});
-    a.SetLooped(true);
-    a.Start(0);
-    a.Update(7.25L);
-    EXPECT_EQ(a.Time(), 0);
-    ASSERT_EQ(a.Calls.size(), 1u);
-    EXPECT_EQ(a.Calls[0].Key1, 0.5L);
-    EXPECT_EQ(a.Calls[0].Key2, 0.5L);
+TEST(KeyAnimation, LoopedKeysAtOneTimeRestOnTheFirstKey) {
+    for (const auto& times : {std::vector<Extended>{0, 0}, std::vector<Extended>{0.5L}}) {
+        RecordingAnimation a;
+        for (Extended t : times) a.Add(std::make_unique<TAnimationKey>(), t);
+        a.SetLooped(true);
+        a.Start(0);
+        a.Update(0.75L);
+        a.Update(7.25L);
+        EXPECT_EQ(a.Time(), 0);
+        // From the initial -1 to 0 is one change: the first key is shown once, with factor 0.
+        ASSERT_EQ(a.Calls.size(), 1u);
+        EXPECT_EQ(a.Calls[0].Key1, times[0]);
+        EXPECT_EQ(a.Calls[0].Factor, 0);
+    }
 }
 
 TEST(AnimationList, StartsAndUpdatesEveryAnimationInOrder) {
@@ -204,10 +176,7 @@ TEST(AnimationList, StartsAndUpdatesEveryAnimationInOrder) {
     EXPECT_TRUE(first->Stopped());
     EXPECT_EQ(second->Time(), 1);
     EXPECT_FALSE(second->Stopped());
-    EXPECT_EQ(list.Items(1), second);
     EXPECT_THROW(list.Items(2), quillaby::Error);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
 }
 
 } // namespace

@@ -21,10 +21,22 @@ bool NamesSoftwareRasterizer(const std::string& renderer) {
     return false;
 }
 
+// The GL driver, once loaded for a window, stays loaded for the life of the process: windows come
+// and go (panel previews, full-screen runs) and reloading the driver each time only costs. The
+// references taken here are never given back; the process's end frees them.
+void KeepGLDriverLoaded() {
+    static const bool kept = [] {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        return SDL_GL_LoadLibrary(nullptr) == 0;
+    }();
+    (void)kept;
+}
+
 } // namespace
 
 SdlGLWindow::SdlGLWindow(SdlGLWindowOptions options) : options_(std::move(options)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
+    KeepGLDriverLoaded();
     const char* driver = SDL_GetCurrentVideoDriver();
     offscreen_ = driver && std::strcmp(driver, "offscreen") == 0;
 }

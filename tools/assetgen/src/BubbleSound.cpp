@@ -51,7 +51,7 @@ void addBubbles(Loop& loop, Rng& rng) {
         for (int k = 0; k < count; ++k) {
             double frequency = 2400 * std::pow(0.2, size) * rng.uniform(0.8, 1.25);
             double decay = 0.008 + 0.03 * size * rng.uniform(0.6, 1.2);
-            double rise = rng.uniform(0.8, 3.5);
+            double rise = rng.uniform(5.0, 14.0); // per second: a clear upward "bloop" within the ring
             double amplitude = rng.uniform(0.25, 0.6) * (0.6 + 0.6 * size);
             addPlink(loop, at, frequency, rise, decay, amplitude,
                      std::clamp(pan + rng.uniform(-0.1, 0.1), 0.0, 1.0));
