@@ -7,6 +7,9 @@
 // benchmarks); the program never links libGL or libGLU. The optional extension entries
 // (glLockArraysEXT, glUnlockArraysEXT) may be null: test them before calling.
 //
+// Sources we do not own that call GL (Dear ImGui's OpenGL2 backend) compile against the table when
+// built with `-include gl/GLCalls.h`.
+//
 // <GL/gl.h> supplies the types and constants and must be seen before the macros: this header
 // includes it first. Never include it again after this header in a way that bypasses its guard.
 #include <GL/gl.h>

@@ -137,7 +137,7 @@ std::vector<PaletteEntry> BuildLogicalPalette(const GLPixelFormat& Format) {
     if (Format.ColorBits <= 0) return {};
     const int count = Format.ColorBits >= 8 ? 256 : 1 << Format.ColorBits;
     const auto channel = [](int index, int bits, int shift) -> uint8_t {
-        if (bits <= 0) return 0;
+        if (bits <= 0 || bits > 8 || shift < 0 || shift > 23) return 0; // no such channel in a pixel
         const int maximum = (1 << bits) - 1;
         return static_cast<uint8_t>(((index >> shift) & maximum) * 255 / maximum);
     };

@@ -37,16 +37,20 @@ TEST(TOpenGLEngine, AMissingLibraryRaisesAndLeavesNothingLoaded) {
     TOpenGLEngine engine;
     engine.SetDC(&surface);
     engine.GLULibraryName = "libQuillabyNoSuchGLU.so.1";
+    feenableexcept(FE_INVALID);
     EXPECT_EQ(InitFailure(engine), "Load library failed: OpenGL DLL is not found!");
+    EXPECT_EQ(fegetexcept(), 0); // masked after the failed attempt too
     EXPECT_FALSE(engine.LibraryLoaded());
     EXPECT_FALSE(quillaby::gl::GLLibrariesLoaded());
     EXPECT_FALSE(engine.Active());
     EXPECT_TRUE(surface.calls.empty()); // no format was asked for
 
-    // A later Init tries again.
+    // A later Init tries again; every attempt leaves floating-point traps masked.
+    feenableexcept(FE_DIVBYZERO);
     engine.GLULibraryName = "libGLU.so.1";
     EXPECT_TRUE(engine.Init());
     EXPECT_TRUE(engine.LibraryLoaded());
+    EXPECT_EQ(fegetexcept(), 0);
 }
 
 TEST(TOpenGLEngine, InitAsksForTheRequestedBitsAndKeepsWhatWasChosen) {

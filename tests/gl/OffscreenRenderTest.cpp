@@ -31,6 +31,24 @@ TEST(OffscreenRender, EngineReportsTheChosenFormatOfTheSoftwareRasterizer) {
     EXPECT_THROW(gl.engine.CheckError(), quillaby::Error);
 }
 
+TEST(OffscreenRender, ASecondInitOnTheSameWindowGetsAWorkingContext) {
+    gltest::OffscreenGL gl(32, 32);
+    gl.engine.Deactivate();
+    gl.engine.Done();
+    EXPECT_FALSE(gl.engine.Active());
+    ASSERT_TRUE(gl.engine.Init());
+    gl.engine.Activate();
+    EXPECT_NE(gl.engine.RC(), nullptr);
+    EXPECT_TRUE(gl.engine.LibraryLoaded());
+
+    glClearColor(1, 0.5f, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    gl.engine.CheckError();
+    gltest::Image expected(32, 32);
+    expected.fill(0, 0, 32, 32, 255, 128, 0);
+    EXPECT_EQ(gltest::CompareImages(gltest::ReadBack(32, 32), expected, 1, "second-init-clear"), "");
+}
+
 // Two red quads lit by a directional light shining from the viewer: the left one faces the light,
 // the right one is tilted 60 degrees about X, so it catches half the diffuse light and, seen
 // edge-on by the orthographic camera, covers half the height.
