@@ -219,7 +219,14 @@ void T3DMFile::ReadSection(TASCFile& Reader, const T3DMChunk& Chunk) {
             if (line.find("(matrix3") != std::string::npos) {
                 Reader.ReadMatrix(line, object.Transform);
                 object.HasTransform = true;
+                object.HasMatrix = true;
             }
+        }
+        // A section without a matrix line stands for no transform of the object's own: an
+        // all-zero matrix would collapse the model to a point.
+        if (!object.HasMatrix) {
+            for (int r = 0; r < 4; ++r)
+                for (int c = 0; c < 3; ++c) object.Transform[r][c] = r == c ? 1.0f : 0.0f;
         }
         object.HasTransform = true;
     } else if (name == "MaterialStandard") {

@@ -62,6 +62,8 @@ class T3DMObject {
     bool HasTransform = false;
     // Rows: X axis, Y axis, Z axis, translation; all zero until a "(matrix3" line is read.
     Single Transform[4][3] = {};
+    // True once a "(matrix3" line was read; a Transform section without one gives the identity.
+    bool HasMatrix = false;
     std::vector<int32_t> FaceMatIDs;
 
     int FaceMatIDCount() const { return static_cast<int>(FaceMatIDs.size()); }

@@ -93,6 +93,15 @@ TEST(File3DM, SectionCountsAgainstTheLinesThere) {
               "test.3dm (line 5): '#Normals 1' is not a valid triple");
 }
 
+TEST(File3DM, ATransformSectionWithoutMatrixGivesTheIdentity) {
+    T3DMFile file;
+    file.LoadFromText("#Object 1\nName A\n#Transform 2\nPosition [0,0,0]\nScale [1,1,1]\n", "identity.3dm");
+    const T3DMObject& o = file.Objects(0);
+    EXPECT_TRUE(o.HasTransform);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(o.Transform[r][c], r == c ? 1.0f : 0.0f) << r << "," << c;
+}
+
 TEST(File3DM, GeometryGoesToTheMostRecentObject) {
     T3DMFile file;
     file.LoadFromText(
