@@ -1,0 +1,38 @@
+// Each theme rendered for real (offscreen, through the driver) at 160 x 120 with a fixed seed and
+// fixed steps, compared with a reference that was reviewed by eye. Rewrite the references with
+//     QUILLABY_UPDATE_GOLDEN=1 build/release/tests/test_scene --gtest_filter='Golden*'
+// and look at tests/golden/*.png before committing them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GoldenImage.h"
+#include "app/SceneJobs.h"
+
+namespace {
+
+// Rasterisers may round a texel or an edge differently; the scene itself must not move.
+constexpr quillaby::test::ImageTolerance Tolerance{16, 0.01};
+
+class GoldenTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(GoldenTest, ThemeMatchesItsReviewedPicture) {
+    quillaby::app::RunOptions options;
+    options.Job = quillaby::app::JobKind::Snapshot;
+    options.Theme = GetParam();
+    options.Width = 160;
+    options.Height = 120;
+    options.Seed = 11;
+    options.Frames = 10;
+    const quillaby::app::Snapshot shot = quillaby::app::RenderSnapshot(options);
+    ASSERT_EQ(shot.Width, 160);
+    ASSERT_EQ(shot.Height, 120);
+    const std::string reference =
+        std::string(QUILLABY_SOURCE_DIR) + "/tests/golden/theme" + std::to_string(GetParam()) + ".png";
+    EXPECT_TRUE(quillaby::test::MatchesGolden(reference, shot.Width, shot.Height, shot.Pixels, Tolerance));
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, GoldenTest, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return "Theme" + std::to_string(info.param); });
+
+} // namespace
