@@ -1,5 +1,7 @@
 #include "app/SceneSession.h"
 
+#include <filesystem>
+
 #include "gl/LoadSettings.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/sdl/SdlSoundPlayer.h"
@@ -26,8 +28,11 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
       FScene(FOptions, FSurfaceSize), FLoop(FScene) {
     TLoadSettings& settings = LoadSettings();
     settings.LoadFromResources = true;
-    if (!options.AssetsDir.empty())
-        settings.Resources = std::make_shared<DirectoryResources>(options.AssetsDir);
+    if (!options.AssetsDir.empty()) {
+        if (!std::filesystem::is_directory(options.AssetsDir))
+            throw Error("The assets folder \"" + options.AssetsDir + "\" does not exist");
+        UseAssetDirectory(settings, options.AssetsDir);
+    }
 
     FScene.SetSceneDefaults();
     if (options.Seed)

@@ -25,6 +25,19 @@ done
 cmp -s "$tmp/t0.png" "$tmp/again.png" || fail "the same seed gave a different picture"
 cmp -s "$tmp/t0.png" "$tmp/t1.png" && fail "two themes gave the same picture"
 
+# The asset files the build generated give the same picture as the copies built into the program;
+# a folder without them is an error that names what is missing.
+assets=$(dirname "$program")/resources/generated
+if [[ -d $assets ]]; then
+  "$program" --snapshot "$tmp/files.png" --theme 0 --size 96x64 --seed 7 --frames 3 --assets "$assets" >/dev/null
+  cmp -s "$tmp/t0.png" "$tmp/files.png" || fail "--assets with the generated files gave a different picture"
+fi
+rc=0
+"$program" --snapshot "$tmp/none.png" --size 32x32 --frames 1 --assets "$tmp/no-assets" 2>"$tmp/err" >/dev/null || rc=$?
+[[ $rc == 1 ]] || fail "a folder without assets exited with $rc"
+grep -q "no-assets" "$tmp/err" || fail "the missing asset is not named: $(cat "$tmp/err")"
+[[ ! -e $tmp/none.png ]] || fail "a failed run wrote a picture"
+
 # A file that cannot be written is an error that names it, and nothing is left behind.
 if "$program" --snapshot "$tmp/missing/x.png" --size 32x32 --frames 1 2>"$tmp/err" >/dev/null; then
   fail "writing into a missing folder succeeded"

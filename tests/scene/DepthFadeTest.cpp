@@ -1,4 +1,4 @@
-// The fade layers' per-vertex colours and the caustics scrolling.
+// The fade layers' per-vertex colours.
 #include <gtest/gtest.h>
 
 #include "scene/DepthFade.h"
@@ -66,19 +66,6 @@ TEST(DepthFade, MismatchedCountsOrAnEmptyRangeChangeNothing) {
     two.SetItem(0, {0.3f, 0.3f, 0.3f, 0.3f});
     ApplyDepthFade(v, two, Near, Far, -6000, -6000.005f);
     EXPECT_EQ(two.GetItem(0).A, 0.3f);
-}
-
-TEST(ScrollTextureCoords, EveryCoordinateMovesByTheSameAmount) {
-    TGLTextureCoordDArray t;
-    t.SetCount(3);
-    t.SetCoord(0, 0, 0);
-    t.SetCoord(1, 4, 4);
-    t.SetCoord(2, 100, -3);
-    ScrollTextureCoords(t, -0.1f * 0.5f, 0.1f * 0.5f);
-    EXPECT_FLOAT_EQ(t.GetItem(0).U, -0.05f);
-    EXPECT_FLOAT_EQ(t.GetItem(1).V, 4.05f);
-    EXPECT_FLOAT_EQ(t.GetItem(2).U, 99.95f);
-    EXPECT_FLOAT_EQ(t.GetItem(2).V, -2.95f);
 }
 
 } // namespace

@@ -117,16 +117,6 @@ TEST_F(SceneFrameTest, TheStepMeasuredWhileDrawingDrivesTheNextUpdate) {
     EXPECT_EQ(reborn + moved, 60);
 }
 
-TEST_F(SceneFrameTest, AFixedStepMakesEveryFrameTheSameLength) {
-    Loop.UseFixedStep(1.0 / 30);
-    Loop.ResetScene();
-    Clock.Now += 5000; // the real clock is ignored
-    Loop.DrawScene();
-    EXPECT_FLOAT_EQ(Loop.FrameTimeStep, 1.0f / 30);
-    Loop.DrawScene();
-    EXPECT_FLOAT_EQ(Loop.FrameTimeStep, 1.0f / 30);
-}
-
 TEST_F(SceneFrameTest, BanknotesAreDrawnInTwoPassesWithTheShimmerOnlyWhereTheFirstWrote) {
     Loop.ResetScene();
     Recorder.clear();
