@@ -13,6 +13,7 @@
 #include "scene/FrameLoop.h"
 #include "scene/SceneRandom.h"
 #include "scene/UnderwaterScene.h"
+#include "support/FakeGLSurface.h"
 
 using quillaby::gl::GLRecorder;
 using quillaby::scene::FixedSurfaceSize;
@@ -250,6 +251,27 @@ TEST_F(SceneFrameTest, DestroyingTheSceneFreesItAndItCanBeBuiltAgain) {
     Scene.CreateScene();
     EXPECT_TRUE(Scene.Created());
     EXPECT_NE(Scene.Themes[2].SurfaceTexture, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SceneFrameTest, SetUpLightShinesDownAndAwayAtFourTenthsOnTheNotes) {
+    gltest::FakeGLSurface surface;
+    surface.chosen.ColorBits = 32;
+    surface.chosen.DepthBits = 24;
+    Loop.SetupOpenGL(surface);
+    GLRecorder frame; // the set-up reached the real driver's table; the frame is recorded again
+    Loop.ResetScene();
+    Loop.DrawScene();
+    const std::string text = frame.text();
+    EXPECT_NE(text.find("glLightfv(GL_LIGHT0, GL_DIFFUSE, {0.4, 0.4, 0.4, 1})"), std::string::npos);
+    // Directional: the position is the negated direction (-1, -1, -1) with w = 0.
+    EXPECT_NE(text.find("glLightfv(GL_LIGHT0, GL_POSITION, {1, 1, 1, 0})"), std::string::npos);
+    EXPECT_NE(text.find("glMaterialf(GL_FRONT, GL_SHININESS, 100)"), std::string::npos);
+    EXPECT_TRUE(frame.enabled(GL_LIGHT0));
+    Scene.DestroyScene(); // the context goes with the engine while the surface still exists
 }
 
 } // namespace
