@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "geometry/FastMath.h"
-#include "gl/GLCalls.h"
 #include "geometry/TGLPrimitive.h"
+#include "gl/GLCalls.h"
 #include "gl/RenderStates.h"
 #include "gl/TGLLight.h"
 #include "gl/TGLMaterial.h"
