@@ -36,9 +36,29 @@ std::vector<uint8_t> ReadFrame(int width, int height) {
     return pixels;
 }
 
+// Holds SDL's video subsystem for the window job and refuses the drivers that show nothing: without a
+// display SDL falls back to drawing offscreen, and the run would go on unseen until killed.
+class VisibleVideo {
+  public:
+    VisibleVideo() {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            throw Error(std::string("--window needs a display: ") + SDL_GetError());
+        const std::string driver = SDL_GetCurrentVideoDriver();
+        if (driver == "offscreen" || driver == "dummy") {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            throw Error("--window needs a display, but the video driver is \"" + driver +
+                        "\"; set DISPLAY, or render a picture with --snapshot");
+        }
+    }
+    ~VisibleVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+    VisibleVideo(const VisibleVideo&) = delete;
+    VisibleVideo& operator=(const VisibleVideo&) = delete;
+};
+
 } // namespace
 
 int RunWindowJob(const RunOptions& options) {
+    VisibleVideo video;
     platform::SdlGLWindowOptions window;
     window.Title = "Quillaby";
     window.Width = options.Width;

@@ -26,6 +26,12 @@ expect_refused '--size' --snapshot "$tmp/a.png" --size 10by10
 expect_refused 'needs a value' --snapshot
 [[ ! -e $tmp/a.png ]] || fail "a refused command line wrote a picture"
 
+# Without a display the window job says so at once instead of rendering unseen.
+rc=0
+timeout 20 "$program" --window --no-sound >"$tmp/out" 2>"$tmp/err" || rc=$?
+[[ $rc == 1 ]] || fail "--window without a display exited with $rc"
+grep -q 'needs a display' "$tmp/err" || fail "--window without a display did not say so: $(cat "$tmp/err")"
+
 "$program" --help >"$tmp/out" || fail "--help failed"
 grep -q -- '--snapshot' "$tmp/out" || fail "--help does not describe --snapshot"
 echo ok
