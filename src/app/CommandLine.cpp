@@ -60,6 +60,9 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--assets") {
             options.AssetsDir = value();
             if (options.AssetsDir.empty()) throw UsageError("--assets needs a folder");
+        } else if (arg == "--gl-trace") {
+            options.GLTraceFile = value();
+            if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
         } else if (arg == "--frames") {
             options.Frames = static_cast<int>(ParseInteger(arg, value(), 1, 1000000));
             frames = true;
@@ -79,9 +82,9 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText() {
     return "usage: quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
-           "                         [--seed N] [--assets DIR]\n"
+           "                         [--seed N] [--assets DIR] [--gl-trace FILE]\n"
            "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
-           "                         [--notes N] [--bubbles N] [--assets DIR]\n"
+           "                         [--notes N] [--bubbles N] [--assets DIR] [--gl-trace FILE]\n"
            "\n"
            "  --window          the scene in a resizable window; Esc or closing the window ends it\n"
            "  --snapshot FILE   render offscreen and write the last frame to a PNG file\n"
@@ -92,7 +95,8 @@ std::string UsageText() {
            "  --no-sound        no bubbling sound\n"
            "  --seed N          seed of the random generator, for a reproducible scene\n"
            "  --frames N        snapshot frames rendered at 1/30 s steps (default 30)\n"
-           "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n";
+           "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n"
+           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n";
 }
 
 } // namespace quillaby::app

@@ -41,6 +41,7 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
         scene::RandomizeFromClock();
     FScene.CreateScene();
     FLoop.SetupOpenGL(FWindow);
+    if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
     if (fixedStep) FLoop.UseFixedStep(*fixedStep);
     FLoop.ResetScene();
 
@@ -54,6 +55,7 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
 }
 
 SceneSession::~SceneSession() {
+    FTrace.reset();
     FScene.DestroyScene();
     FScene.AttachSound(nullptr);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/CommandLine.h"
+#include "app/GLTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/SoundPlayer.h"
 #include "platform/sdl/SdlGLWindow.h"
@@ -40,6 +41,7 @@ class SceneSession {
     scene::GLSurfaceSize FSurfaceSize;
     TUnderwaterScene FScene;
     TFrameLoop FLoop;
+    std::unique_ptr<GLTrace> FTrace; // ends first, while the context still exists
 };
 
 } // namespace quillaby::app

@@ -48,6 +48,15 @@ TEST(CommandLine, SnapshotKeepsDefaultsItIsNotGiven) {
     EXPECT_EQ(o.Theme, 0);
     EXPECT_TRUE(o.Sound);
     EXPECT_FALSE(o.Seed.has_value());
+    EXPECT_TRUE(o.GLTraceFile.empty());
+}
+
+TEST(CommandLine, GLTraceNamesItsFileForEitherJob) {
+    EXPECT_EQ(Parse({"--snapshot", "a.png", "--gl-trace", "calls.txt"}).GLTraceFile, "calls.txt");
+    EXPECT_EQ(Parse({"--gl-trace", "w.txt", "--window"}).GLTraceFile, "w.txt");
+    EXPECT_NE(ErrorOf({"--window", "--gl-trace"}).find("--gl-trace needs a value"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--gl-trace", ""}).find("--gl-trace needs a file name"),
+              std::string::npos);
 }
 
 TEST(CommandLine, BadValuesAreRefusedWithTheOptionNamed) {

@@ -43,4 +43,13 @@ if "$program" --snapshot "$tmp/missing/x.png" --size 32x32 --frames 1 2>"$tmp/er
   fail "writing into a missing folder succeeded"
 fi
 grep -q "$tmp/missing/x.png" "$tmp/err" || fail "the error does not name the file: $(cat "$tmp/err")"
+
+# --gl-trace writes the frames' GL calls, one a line; a trace file that cannot be made is an error.
+"$program" --snapshot "$tmp/traced.png" --size 32x32 --frames 2 --gl-trace "$tmp/trace.txt" >/dev/null
+grep -q '^glClear(' "$tmp/trace.txt" || fail "the trace holds no glClear"
+grep -q '^glDrawElements(' "$tmp/trace.txt" || fail "the trace holds no draw call"
+rc=0
+"$program" --snapshot "$tmp/x.png" --size 32x32 --frames 1 --gl-trace "$tmp/no-dir/t.txt" 2>"$tmp/err" >/dev/null || rc=$?
+[[ $rc == 1 ]] || fail "an unwritable trace exited with $rc"
+grep -q "no-dir/t.txt" "$tmp/err" || fail "the unwritable trace is not named: $(cat "$tmp/err")"
 echo ok
