@@ -32,17 +32,17 @@ std::size_t findChunk(const Bytes& wave, const char* id, std::uint32_t& size) {
 }
 
 std::vector<std::int16_t> decodeWithSdl(const Bytes& wave) {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audioSpec{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1, &spec, &buffer,
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1, &audioSpec, &buffer,
                         &length)) {
         ADD_FAILURE() << "SDL could not decode: " << SDL_GetError();
         return {};
     }
-    EXPECT_EQ(spec.freq, 11025);
-    EXPECT_EQ(spec.channels, 2);
-    EXPECT_EQ(spec.format, AUDIO_S16SYS);
+    EXPECT_EQ(audioSpec.freq, 11025);
+    EXPECT_EQ(audioSpec.channels, 2);
+    EXPECT_EQ(audioSpec.format, AUDIO_S16SYS);
     std::vector<std::int16_t> samples(length / 2);
     std::memcpy(samples.data(), buffer, samples.size() * 2);
     SDL_FreeWAV(buffer);

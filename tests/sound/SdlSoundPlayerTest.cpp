@@ -156,19 +156,19 @@ TEST_F(DiskOutput, LoopsTheProgramsBubblingSoundExactlyAsDecoded) {
     if (!resource) GTEST_SKIP() << "this build carries no bubbling sound";
     const auto wave = std::as_bytes(resource->Bytes());
 
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audioSpec{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1, &spec,
+    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1, &audioSpec,
                              &buffer, &length),
               nullptr)
         << SDL_GetError();
     std::vector<Frame> reference(length / sizeof(Frame));
     std::memcpy(reference.data(), buffer, reference.size() * sizeof(Frame));
     SDL_FreeWAV(buffer);
-    ASSERT_EQ(spec.channels, 2);
-    ASSERT_EQ(spec.freq, 11025);
-    ASSERT_EQ(spec.format, AUDIO_S16);
+    ASSERT_EQ(audioSpec.channels, 2);
+    ASSERT_EQ(audioSpec.freq, 11025);
+    ASSERT_EQ(audioSpec.format, AUDIO_S16);
     ASSERT_GT(reference.size(), 11025u) << "seconds of sound, not a click";
 
     ScopedEnv fast("SDL_DISKAUDIODELAY", "1"); // one millisecond per callback: faster than real time

@@ -19,7 +19,7 @@ constexpr Uint16 kCallbackFrames = 512;
 // One decoded wave file in the format SDL decoded it to, and the bytes it was decoded from.
 struct DecodedWave {
     std::vector<std::byte> source;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audioSpec{};
     std::vector<uint8_t> samples;
 };
 
@@ -41,7 +41,7 @@ class SdlSoundPlayer final : public SoundPlayer {
     void PlayLoop(std::span<const std::byte> wave) override {
         Stop();
         const DecodedWave& sound = Decode(wave);
-        if (!OpenDevice(sound.spec)) return; // no audio at all: stay silent
+        if (!OpenDevice(sound.audioSpec)) return; // no audio at all: stay silent
         SDL_LockAudioDevice(device_);
         loop_.Start(sound.samples);
         SDL_UnlockAudioDevice(device_);
@@ -75,18 +75,18 @@ class SdlSoundPlayer final : public SoundPlayer {
             throw Error("Sound error: the wave data is too large!");
         SDL_RWops* stream = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
         if (stream == nullptr) throw Error(std::string("Sound error: ") + SDL_GetError());
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec audioSpec{};
         Uint8* buffer = nullptr;
         Uint32 length = 0;
-        if (SDL_LoadWAV_RW(stream, 1, &spec, &buffer, &length) == nullptr)
+        if (SDL_LoadWAV_RW(stream, 1, &audioSpec, &buffer, &length) == nullptr)
             throw Error(std::string("Sound error: the wave data cannot be decoded (") + SDL_GetError() +
                         ")!");
         // Whole frames only, so a wrap never splits one.
-        const Uint32 frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8u * spec.channels;
+        const Uint32 frameBytes = SDL_AUDIO_BITSIZE(audioSpec.format) / 8u * audioSpec.channels;
         if (frameBytes > 0) length -= length % frameBytes;
         decoded_.samples.assign(buffer, buffer + length);
         SDL_FreeWAV(buffer);
-        decoded_.spec = spec;
+        decoded_.audioSpec = audioSpec;
         decoded_.source.assign(wave.begin(), wave.end());
         return decoded_;
     }
