@@ -35,8 +35,8 @@ std::vector<std::int16_t> decodeWithSdl(const Bytes& wave) {
     SDL_AudioSpec audioSpec{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1, &audioSpec, &buffer,
-                        &length)) {
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1, &audioSpec,
+                        &buffer, &length)) {
         ADD_FAILURE() << "SDL could not decode: " << SDL_GetError();
         return {};
     }
