@@ -1,0 +1,64 @@
+# Shared set-up for the end-to-end scripts: source it, then call e2e_init.
+#   e2e_init                 temp HOME and XDG_* folders of our own; everything started through
+#                            e2e_track is killed on exit
+#   start_xvfb [WxHxD]       an Xvfb on a free display number (the server picks it: no races
+#                            between tests running in parallel); sets DISPLAY
+#   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
+#                            returns 1 when Xorg cannot start here (the caller skips)
+#   e2e_track PID            end PID when the script ends
+#   fail MESSAGE             print and exit 1
+#   skip MESSAGE             print and exit 77 (CTest's SKIP_RETURN_CODE for e2e tests)
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_PIDS=()
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*" >&2; exit 77; }
+e2e_track() { E2E_PIDS+=("$1"); }
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${E2E_PIDS[@]}"; do
+    for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  done
+  [[ -n ${E2E_TMP:-} ]] && rm -rf "$E2E_TMP"
+}
+
+e2e_init() {
+  E2E_TMP=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  export HOME=$E2E_TMP/home XDG_CONFIG_HOME=$E2E_TMP/config XDG_STATE_HOME=$E2E_TMP/state \
+    XDG_CACHE_HOME=$E2E_TMP/cache XDG_DATA_HOME=$E2E_TMP/data XDG_RUNTIME_DIR=$E2E_TMP/runtime
+  mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  unset SDL_VIDEODRIVER
+  export SDL_AUDIODRIVER=dummy QUILLABY_NONINTERACTIVE=1
+}
+
+# Reads the display number the server writes to the pipe once it is ready.
+_e2e_wait_displayfd() { # fifo pid what
+  local n=
+  read -r -t 20 n <"$1" || true
+  [[ -n $n ]] || return 1
+  export DISPLAY=:$n
+  xdpyinfo >/dev/null 2>&1
+}
+
+start_xvfb() { # [WxHxD]
+  local geometry=${1:-800x600x24} fifo=$E2E_TMP/xvfb.fd
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  e2e_track $!
+  _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+}
+
+start_xdummy() {
+  local fifo=$E2E_TMP/xorg.fd log=$E2E_TMP/xorg.log
+  [[ -x /usr/lib/xorg/Xorg ]] || return 1
+  mkfifo "$fifo"
+  /usr/lib/xorg/Xorg -displayfd 3 -config "$E2E_LIB_DIR/xorg-dummy.conf" -noreset -nolisten tcp \
+    -logfile "$log" -novtswitch -sharevts 3>"$fifo" >"$log.out" 2>&1 &
+  e2e_track $!
+  _e2e_wait_displayfd "$fifo" || return 1
+}
