@@ -45,13 +45,18 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
     if (fixedStep) FLoop.UseFixedStep(*fixedStep);
     FLoop.ResetScene();
 
-    if (FOptions.SoundEnabled) {
+    if (FOptions.SoundEnabled) ApplySound();
+}
+
+void SceneSession::ApplySound() {
+    if (!FSound) {
+        if (!FOptions.SoundEnabled) return;
         FPlayer = platform::CreateSdlSoundPlayer();
         FMessages = platform::CreateSdlMessageBox(!platform::NonInteractiveByEnvironment());
-        FSound = std::make_unique<BubbleSound>(*FPlayer, *FMessages, settings.Source());
+        FSound = std::make_unique<BubbleSound>(*FPlayer, *FMessages, LoadSettings().Source());
         FScene.AttachSound(FSound.get());
-        FSound->ApplySound(FOptions.SoundEnabled);
     }
+    FSound->ApplySound(FOptions.SoundEnabled);
 }
 
 SceneSession::~SceneSession() {

@@ -29,6 +29,11 @@ class SceneSession {
     platform::SdlGLWindow& Window() { return FWindow; }
     TFrameLoop& Loop() { return FLoop; }
     TUnderwaterScene& Scene() { return FScene; }
+    // The choices the scene reads every frame; a change shows in the next frame.
+    TSceneOptions& Options() { return FOptions; }
+    // Starts or stops the bubble sound as Options().SoundEnabled says; the player is made when first
+    // needed. A sound that cannot play is reported and switches the option off.
+    void ApplySound();
 
   private:
     TSceneOptions FOptions;

@@ -53,6 +53,10 @@ class GLSurface {
     // The drawable's size in pixels (0 x 0 before the surface exists).
     virtual int DrawableWidth() const = 0;
     virtual int DrawableHeight() const = 0;
+    // Where the drawing area starts in the window, in pixels from its lower-left corner: not at
+    // the origin when the surface is a part of a larger window.
+    virtual int DrawableLeft() const { return 0; }
+    virtual int DrawableBottom() const { return 0; }
 };
 
 } // namespace quillaby::platform

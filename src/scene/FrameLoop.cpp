@@ -104,7 +104,7 @@ void TFrameLoop::RenderFrame() {
     const int height = FScene.Surface.Height();
     const TSceneParameters& p = FScene.Params;
     TGLViewport& viewport = *FScene.Viewport;
-    viewport.SetBounds(0, 0, width, height);
+    viewport.SetBounds(FScene.Surface.Left(), FScene.Surface.Bottom(), width, height);
     // A minimised window has no height; keep the projection finite.
     viewport.SetPerspective(p.FieldOfView, height > 0 ? static_cast<double>(width) / height : 1.0, p.ViewNear,
                             p.ViewFar);

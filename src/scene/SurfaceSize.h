@@ -10,6 +10,9 @@ class SurfaceSize {
     virtual ~SurfaceSize() = default;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // The lower-left corner of the drawing area in the window, pixels.
+    virtual int Left() const { return 0; }
+    virtual int Bottom() const { return 0; }
 };
 
 // A size that is simply stored: for offscreen runs, tools and tests.
@@ -34,6 +37,8 @@ class GLSurfaceSize : public SurfaceSize {
     explicit GLSurfaceSize(const platform::GLSurface& surface) : FSurface(surface) {}
     int Width() const override { return FSurface.DrawableWidth(); }
     int Height() const override { return FSurface.DrawableHeight(); }
+    int Left() const override { return FSurface.DrawableLeft(); }
+    int Bottom() const override { return FSurface.DrawableBottom(); }
 
   private:
     const platform::GLSurface& FSurface;

@@ -42,7 +42,7 @@ SdlGLWindow::SdlGLWindow(SdlGLWindowOptions options) : options_(std::move(option
 }
 
 SdlGLWindow::~SdlGLWindow() {
-    if (window_) SDL_DestroyWindow(window_);
+    if (window_ && !options_.Host) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -71,6 +71,10 @@ bool SdlGLWindow::ChoosePixelFormat(const GLPixelFormat& wanted) {
 
 bool SdlGLWindow::SetPixelFormat() {
     if (window_) return true; // a window keeps the format it was made with
+    if (options_.Host) {
+        window_ = options_.Host;
+        return true;
+    }
     window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X, options_.Y, options_.Width,
                                options_.Height, SDL_WINDOW_OPENGL | options_.Flags);
     return window_ != nullptr;
@@ -81,6 +85,7 @@ GLContextHandle SdlGLWindow::CreateContext() {
     SDL_GLContext context = SDL_GL_CreateContext(window_); // current on success
     if (!context) return nullptr;
     ReadBackFormat();
+    if (options_.Host) ClipToArea();
     SDL_GL_MakeCurrent(window_, nullptr);
     return context;
 }
@@ -110,6 +115,19 @@ void SdlGLWindow::ReadBackFormat() {
     finish_ = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
 }
 
+void SdlGLWindow::ClipToArea() {
+    // Clearing the whole window would wipe the host's drawing: this context only ever touches its
+    // own rectangle.
+    using Scissor = void (*)(int, int, int, int);
+    using Enable = void (*)(unsigned);
+    const auto scissor = reinterpret_cast<Scissor>(SDL_GL_GetProcAddress("glScissor"));
+    const auto enable = reinterpret_cast<Enable>(SDL_GL_GetProcAddress("glEnable"));
+    constexpr unsigned kScissorTest = 0x0C11; // GL_SCISSOR_TEST
+    if (!scissor || !enable) return;
+    scissor(DrawableLeft(), DrawableBottom(), DrawableWidth(), DrawableHeight());
+    enable(kScissorTest);
+}
+
 bool SdlGLWindow::SetPalette(const std::vector<PaletteEntry>&) {
     return false; // SDL never chooses a palette format
 }
@@ -124,7 +142,7 @@ void SdlGLWindow::DeleteContext(GLContextHandle context) {
 }
 
 void SdlGLWindow::SwapBuffers() {
-    if (!window_) return;
+    if (!window_ || options_.Host) return; // the host presents the whole window
     if (offscreen_ && finish_ && SDL_GL_GetCurrentContext()) finish_();
     SDL_GL_SwapWindow(window_);
 }
@@ -134,6 +152,7 @@ ProcAddressLookup SdlGLWindow::ProcLookup() const {
 }
 
 int SdlGLWindow::DrawableWidth() const {
+    if (options_.Host) return options_.Width;
     int width = 0;
     int height = 0;
     if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
@@ -141,10 +160,23 @@ int SdlGLWindow::DrawableWidth() const {
 }
 
 int SdlGLWindow::DrawableHeight() const {
+    if (options_.Host) return options_.Height;
     int width = 0;
     int height = 0;
     if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
     return height;
+}
+
+int SdlGLWindow::DrawableLeft() const {
+    return options_.Host ? options_.X : 0;
+}
+
+int SdlGLWindow::DrawableBottom() const {
+    if (!options_.Host) return 0;
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(options_.Host, &width, &height);
+    return height - options_.Y - options_.Height;
 }
 
 } // namespace quillaby::platform

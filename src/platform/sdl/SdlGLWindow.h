@@ -21,6 +21,10 @@ struct SdlGLWindowOptions {
     // Added to SDL_WINDOW_OPENGL: SDL_WINDOW_FULLSCREEN, SDL_WINDOW_BORDERLESS, SDL_WINDOW_RESIZABLE,
     // SDL_WINDOW_ALWAYS_ON_TOP, SDL_WINDOW_HIDDEN ...
     Uint32 Flags = 0;
+    // Set: the surface is the rectangle X, Y, Width, Height (pixels from the top-left corner) of
+    // this window, which its owner keeps and presents. The surface draws there with a context of
+    // its own, so it and the window's other drawing never see each other's OpenGL state.
+    SDL_Window* Host = nullptr;
 };
 
 class SdlGLWindow : public GLSurface {
@@ -42,6 +46,8 @@ class SdlGLWindow : public GLSurface {
     ProcAddressLookup ProcLookup() const override;
     int DrawableWidth() const override;
     int DrawableHeight() const override;
+    int DrawableLeft() const override;
+    int DrawableBottom() const override;
 
     // The window, null until SetPixelFormat created it.
     SDL_Window* Window() const { return window_; }
@@ -50,6 +56,7 @@ class SdlGLWindow : public GLSurface {
 
   private:
     void ReadBackFormat();
+    void ClipToArea();
 
     SdlGLWindowOptions options_;
     SDL_Window* window_ = nullptr;

@@ -1,0 +1,162 @@
+#include "platform/sdl/SdlDialogWindow.h"
+
+#include <imgui.h>
+#include <imgui_impl_opengl2.h>
+#include <imgui_impl_sdl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/Error.h"
+#include "gl/GLCalls.h"
+
+namespace quillaby::platform {
+
+namespace {
+
+// The GUI draws through the process-wide GL table, which the scene's engine loads and unloads as
+// render windows come and go: it is loaded again whenever the GUI finds it empty.
+void EnsureGLTable() {
+    if (gl::GLLibrariesLoaded()) return;
+    if (!gl::LoadGLLibraries("libGL.so.1", "libGLU.so.1"))
+        throw Error("Load library failed: OpenGL DLL is not found!");
+}
+
+} // namespace
+
+SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags)
+    : width_(width), height_(height) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    offscreen_ = driver && std::strcmp(driver, "offscreen") == 0;
+    // True colour with a depth buffer, so that the preview's scene can draw into a part of it.
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                               SDL_WINDOW_OPENGL | extraFlags);
+    if (!window_) {
+        const std::string reason = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw Error("The dialog window cannot be created: " + reason);
+    }
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_) {
+        const std::string reason = SDL_GetError();
+        SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw Error("The dialog's OpenGL context cannot be created: " + reason);
+    }
+    IMGUI_CHECKVERSION();
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    ImGui_ImplSDL2_InitForOpenGL(window_, context_);
+    ImGui_ImplOpenGL2_Init();
+}
+
+SdlDialogWindow::~SdlDialogWindow() {
+    MakeCurrent();
+    for (unsigned texture : textures_) glDeleteTextures(1, &texture);
+    ImGui_ImplOpenGL2_Shutdown();
+    ImGui_ImplSDL2_Shutdown();
+    ImGui::DestroyContext();
+    SDL_GL_MakeCurrent(window_, nullptr);
+    SDL_GL_DeleteContext(context_);
+    SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlDialogWindow::MakeCurrent() {
+    EnsureGLTable();
+    SDL_GL_MakeCurrent(window_, context_);
+}
+
+bool SdlDialogWindow::PumpEvents() {
+    bool close = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        ImGui_ImplSDL2_ProcessEvent(&event);
+        if (event.type == SDL_QUIT) close = true;
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE &&
+            event.window.windowID == SDL_GetWindowID(window_))
+            close = true;
+    }
+    return close;
+}
+
+void SdlDialogWindow::BeginFrame() {
+    MakeCurrent();
+    ImGui_ImplOpenGL2_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    // The dialog's size is fixed: ImGui sees the designed client area whatever the window manager did.
+    ImGui::GetIO().DisplaySize = ImVec2(static_cast<float>(width_), static_cast<float>(height_));
+    ImGui::NewFrame();
+}
+
+void SdlDialogWindow::RenderFrame() {
+    ImGui::Render();
+    MakeCurrent();
+    glViewport(0, 0, width_, height_);
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+}
+
+void SdlDialogWindow::Present() {
+    // The offscreen driver presents nothing: wait for the frame so frames cannot pile up.
+    if (offscreen_) glFinish();
+    SDL_GL_SwapWindow(window_);
+}
+
+void SdlDialogWindow::SetTitle(const std::string& title) {
+    SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlDialogWindow::Show() {
+    SDL_ShowWindow(window_);
+}
+
+void SdlDialogWindow::Hide() {
+    SDL_HideWindow(window_);
+}
+
+SdlGLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {
+    SdlGLWindowOptions options;
+    options.X = left;
+    options.Y = top;
+    options.Width = width;
+    options.Height = height;
+    options.Host = window_;
+    return options;
+}
+
+void* SdlDialogWindow::CreateTexture(const std::vector<uint8_t>& rgba, int width, int height) {
+    MakeCurrent();
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    textures_.push_back(texture);
+    return reinterpret_cast<void*>(static_cast<intptr_t>(texture));
+}
+
+std::vector<uint8_t> SdlDialogWindow::ReadPixels() const {
+    SDL_GL_MakeCurrent(window_, context_);
+    std::vector<uint8_t> rows(static_cast<std::size_t>(width_) * height_ * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    std::vector<uint8_t> image(rows.size());
+    const std::size_t stride = static_cast<std::size_t>(width_) * 4;
+    for (int y = 0; y < height_; ++y)
+        std::copy_n(&rows[(height_ - 1 - y) * stride], stride, &image[y * stride]);
+    return image;
+}
+
+} // namespace quillaby::platform

@@ -1,0 +1,59 @@
+#pragma once
+// A fixed-size dialog window drawn with Dear ImGui through SDL and OpenGL: the window, the GUI's
+// own OpenGL context, ImGui's SDL and OpenGL2 backends, and the event pump. Other surfaces may draw
+// parts of the same window with contexts of their own (SdlGLWindowOptions::Host); the GUI is drawn
+// over them and the window presented once per pass.
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/sdl/SdlGLWindow.h"
+
+namespace quillaby::platform {
+
+class SdlDialogWindow {
+  public:
+    // Creates the window centred on the desktop and the ImGui context (no imgui.ini, no log file).
+    // Raises quillaby::Error with SDL's reason when it cannot.
+    SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags = 0);
+    ~SdlDialogWindow();
+    SdlDialogWindow(const SdlDialogWindow&) = delete;
+    SdlDialogWindow& operator=(const SdlDialogWindow&) = delete;
+
+    // Hands every waiting event to ImGui; true when the window was asked to close (its close box,
+    // or SDL_QUIT, which SIGTERM and SIGINT queue).
+    bool PumpEvents();
+    // Makes the GUI's context current and starts an ImGui frame.
+    void BeginFrame();
+    // Renders the frame's ImGui draw data over what is in the back buffer.
+    void RenderFrame();
+    // Presents the back buffer.
+    void Present();
+
+    void SetTitle(const std::string& title);
+    void Show();
+    void Hide();
+    // The options of a surface that draws the rectangle (pixels from the top-left) of this window.
+    SdlGLWindowOptions AreaOptions(int left, int top, int width, int height) const;
+    // A texture in the GUI's context for ImGui::Image; RGBA rows top to bottom.
+    void* CreateTexture(const std::vector<uint8_t>& rgba, int width, int height);
+    // The back buffer's pixels, RGBA rows top to bottom (for pictures of the dialog).
+    std::vector<uint8_t> ReadPixels() const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    SDL_Window* Window() const { return window_; }
+
+  private:
+    void MakeCurrent();
+
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    int width_;
+    int height_;
+    bool offscreen_ = false;
+    std::vector<unsigned> textures_;
+};
+
+} // namespace quillaby::platform

@@ -1,0 +1,121 @@
+#include "ui/SettingsDialog.h"
+
+#include <SDL.h>
+
+#include <filesystem>
+
+#include "gl/BmpDecoder.h"
+#include "gl/Resources.h"
+
+namespace quillaby::ui {
+
+TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags)
+    : FParts(std::move(parts)), FWindow(Caption, DialogWidth, DialogHeight, extraWindowFlags),
+      FFonts(LoadDialogFonts()), FController(FParts.Options), FView(FController, FFonts) {
+    TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
+    FController.Start();
+    FParts.Scene.OnFrameRate(
+        [this](int fps) { FWindow.SetTitle(std::string(Caption) + " FPS: " + std::to_string(fps)); });
+}
+
+TSettingsDialog::~TSettingsDialog() {
+    FParts.Scene.OnFrameRate(nullptr);
+    if (FPanelRunning) FParts.Scene.ReleasePanel();
+}
+
+void TSettingsDialog::StartPanelPreview() {
+    FPanelRunning = false;
+    FPanelHasFrame = false;
+    FParts.Scene.StartPanel(FWindow.AreaOptions(PanelSceneArea.Left, PanelSceneArea.Top, PanelSceneArea.Width,
+                                                PanelSceneArea.Height));
+    FPanelRunning = true;
+    if (FParts.Scene.SoftwareRendering())
+        FParts.Messages.Show(SoftwareWarning, "Quillaby", platform::MessageIcon::Error);
+}
+
+void TSettingsDialog::IdlePass(bool present) {
+    if (FWindow.PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
+    if (FController.Result != DialogResult::None) return;
+    if (FPanelRunning) {
+        FParts.Scene.RenderPanelFrame();
+        FPanelHasFrame = true;
+    }
+    FWindow.BeginFrame();
+    const DialogRequest request = FView.Draw(FPanelHasFrame);
+    FWindow.RenderFrame();
+    if (present) FWindow.Present();
+    switch (request) {
+    case DialogRequest::Preview:
+        ButtonPreviewClick();
+        break;
+    case DialogRequest::Help:
+        ButtonHelpClick();
+        break;
+    case DialogRequest::About:
+        ButtonAboutClick();
+        break;
+    case DialogRequest::None:
+        break;
+    }
+}
+
+DialogResult TSettingsDialog::Run() {
+    StartPanelPreview();
+    while (FController.Result == DialogResult::None) IdlePass();
+    return FController.Result;
+}
+
+void TSettingsDialog::ButtonPreviewClick() {
+    FPanelRunning = false;
+    FParts.Scene.ReleasePanel();
+    FParts.Scene.RunFullScreen();
+    StartPanelPreview();
+}
+
+void TSettingsDialog::ButtonHelpClick() {
+    const std::string page = FParts.ProgramPath + HelpFileName;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(page, error)) {
+        FParts.Messages.Show("The help page \"" + page + "\" is missing.", "Quillaby",
+                             platform::MessageIcon::Error);
+        return;
+    }
+    const std::string url = "file://" + std::filesystem::absolute(page).string();
+    if (SDL_OpenURL(url.c_str()) != 0)
+        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened: " + SDL_GetError(), "Quillaby",
+                             platform::MessageIcon::Error);
+}
+
+void* TSettingsDialog::Logo() {
+    if (FLogo) return FLogo;
+    const EmbeddedResources resources(ProgramResourceTable());
+    const std::optional<ResourceData> file = resources.Find("LOGO_BMP");
+    if (!file) return nullptr;
+    const Bitmap bitmap = DecodeBmp(file->Bytes());
+    if (!bitmap.HasPixels()) return nullptr;
+    std::vector<uint8_t> rgba(static_cast<std::size_t>(bitmap.Width) * bitmap.Height * 4);
+    for (int y = 0; y < bitmap.Height; ++y)
+        for (int x = 0; x < bitmap.Width; ++x) {
+            uint8_t* out = &rgba[(static_cast<std::size_t>(y) * bitmap.Width + x) * 4];
+            const unsigned char* row = bitmap.Row(y);
+            if (bitmap.Format == BitmapFormat::Palette8) {
+                const PaletteColor& c = bitmap.Palette[row[x]];
+                out[0] = c.R, out[1] = c.G, out[2] = c.B;
+            } else {
+                out[0] = row[x * 3 + 2], out[1] = row[x * 3 + 1], out[2] = row[x * 3];
+            }
+            out[3] = 255;
+        }
+    FLogo = FWindow.CreateTexture(rgba, bitmap.Width, bitmap.Height);
+    return FLogo;
+}
+
+void TSettingsDialog::ButtonAboutClick() {
+    AboutContent content;
+    content.VersionText = FParts.VersionText;
+    content.OpenGLInfoText = FParts.Scene.OpenGLInfoText();
+    content.Logo = Logo();
+    FView.About().ShowAbout(std::move(content));
+}
+
+} // namespace quillaby::ui

@@ -1,0 +1,69 @@
+#pragma once
+// The settings dialog as the user meets it: its window with the controls, the live preview of the
+// scene in its panel (drawn every idle pass under the controls), the full-screen "Preview...",
+// the About box and the help page. Runs until "OK", "Cancel", Esc or the close box.
+#include <memory>
+#include <string>
+
+#include "platform/MessageBox.h"
+#include "platform/sdl/SdlDialogWindow.h"
+#include "ui/DialogController.h"
+#include "ui/DialogFonts.h"
+#include "ui/PanelScene.h"
+#include "ui/SettingsDialogView.h"
+
+namespace quillaby::ui {
+
+struct SettingsDialogParts {
+    DialogHost& Options;
+    PanelScene& Scene;
+    platform::MessageBox& Messages;
+    // Where the help page lies, ending in '/'.
+    std::string ProgramPath;
+    // "1.9"
+    std::string VersionText;
+};
+
+class TSettingsDialog {
+  public:
+    // Opens the window and fills the controls from the options (the scene is started by Run).
+    // extraWindowFlags: SDL_WINDOW_HIDDEN for pictures of the dialog.
+    explicit TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags = 0);
+    ~TSettingsDialog();
+
+    // Starts the panel preview, then runs idle passes until the dialog is closed.
+    DialogResult Run();
+
+    // The panel preview's start: the scene on the panel, the software-rendering warning.
+    void StartPanelPreview();
+    // One idle pass: the events, one frame of the scene into the panel, the controls over it,
+    // and the window presented. `present` false leaves the back buffer to be read.
+    void IdlePass(bool present = true);
+    void ButtonPreviewClick();
+    void ButtonHelpClick();
+    void ButtonAboutClick();
+
+    TDialogController& Controller() { return FController; }
+    platform::SdlDialogWindow& Window() { return FWindow; }
+
+    static constexpr const char* Caption = "Quillaby Screen Saver";
+    static constexpr const char* HelpFileName = "quillaby.html";
+    static constexpr const char* SoftwareWarning =
+        "In this screen mode, hardware acceleration was not detected! The screen saver runs in Software "
+        "mode with lower performance and quality!\r\nClick on Help button in the settings of screen saver "
+        "to resolve this problem.";
+
+  private:
+    void* Logo();
+
+    SettingsDialogParts FParts;
+    platform::SdlDialogWindow FWindow;
+    DialogFonts FFonts;
+    TDialogController FController;
+    TSettingsDialogView FView;
+    bool FPanelRunning = false;
+    bool FPanelHasFrame = false;
+    void* FLogo = nullptr;
+};
+
+} // namespace quillaby::ui

@@ -1,0 +1,53 @@
+// The settings dialog rendered for real (offscreen): the whole dialog against a picture reviewed by
+// eye, with the live panel masked; and the scene drawn through the panel, between the dialog's own
+// drawing, still matching the scene's reviewed pictures. Rewrite the dialog's reference with
+//     QUILLABY_UPDATE_GOLDEN=1 build/release/tests/test_ui --gtest_filter='DialogPicture*'
+// and look at tests/golden/settings-dialog.png before committing it.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "FakeDialogHost.h"
+#include "app/SessionPanelScene.h"
+#include "scene/GoldenImage.h"
+#include "support/FakeMessageBox.h"
+#include "support/OffscreenGL.h"
+#include "ui/SettingsDialog.h"
+
+namespace {
+
+using namespace quillaby;
+
+app::RunOptions SceneRun(int theme) {
+    app::RunOptions run;
+    run.Theme = theme;
+    run.Seed = 11;
+    run.Sound = false;
+    return run;
+}
+
+void MaskPanel(std::vector<uint8_t>& rgba) {
+    const ui::Rect& p = ui::PanelSceneArea;
+    for (int y = p.Top; y < p.Bottom(); ++y)
+        for (int x = p.Left; x < p.Right(); ++x)
+            for (int c = 0; c < 4; ++c)
+                rgba[(static_cast<std::size_t>(y) * ui::DialogWidth + x) * 4 + c] = c == 3 ? 255 : 0;
+}
+
+TEST(DialogPicture, TheDialogLooksAsReviewed) {
+    test::FakeDialogHost host;
+    host.Values.SoundEnabled = false;
+    test::FakeMessageBox messages;
+    app::SessionPanelScene scene(host.Values, SceneRun(0), 1.0 / 30);
+    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
+    dialog.StartPanelPreview();
+    for (int i = 0; i < 3; ++i) dialog.IdlePass();
+    dialog.IdlePass(false);
+    std::vector<uint8_t> picture = dialog.Window().ReadPixels();
+    app::WritePng(gltest::OutputPath("settings-dialog-live"), ui::DialogWidth, ui::DialogHeight, picture);
+    MaskPanel(picture);
+    const std::string reference = std::string(QUILLABY_SOURCE_DIR) + "/tests/golden/settings-dialog.png";
+    EXPECT_TRUE(test::MatchesGolden(reference, ui::DialogWidth, ui::DialogHeight, picture, {16, 0.002}));
+}
+
+} // namespace
