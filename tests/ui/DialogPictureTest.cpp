@@ -50,4 +50,44 @@ TEST(DialogPicture, TheDialogLooksAsReviewed) {
     EXPECT_TRUE(test::MatchesGolden(reference, ui::DialogWidth, ui::DialogHeight, picture, {16, 0.002}));
 }
 
+// The scene in a 160 x 120 part of the dialog's window, drawn in turn with the dialog's controls:
+// each theme must look as it does on a window of its own.
+class PanelPicture : public ::testing::TestWithParam<int> {};
+
+TEST_P(PanelPicture, SceneDrawnBetweenTheControlsMatchesItsReviewedPicture) {
+    test::FakeDialogHost host;
+    host.Values.ThemeIndex = GetParam();
+    host.Values.SoundEnabled = false;
+    platform::SdlDialogWindow window("Quillaby test", ui::DialogWidth, ui::DialogHeight, SDL_WINDOW_HIDDEN);
+    const ui::DialogFonts fonts = ui::LoadDialogFonts();
+    ui::TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
+    ui::TDialogController controller(host);
+    controller.Start();
+    ui::TSettingsDialogView view(controller, fonts);
+    app::SessionPanelScene scene(host.Values, SceneRun(GetParam()), 1.0 / 30);
+    const ui::Rect area{ui::PanelSceneArea.Left, ui::PanelSceneArea.Top, 160, 120};
+    scene.StartPanel(window.AreaOptions(area.Left, area.Top, area.Width, area.Height));
+    constexpr int Frames = 10;
+    for (int i = 0; i < Frames; ++i) {
+        scene.RenderPanelFrame();
+        window.BeginFrame();
+        view.Draw(true);
+        window.RenderFrame();
+        if (i + 1 < Frames) window.Present();
+    }
+    const std::vector<uint8_t> whole = window.ReadPixels();
+    std::vector<uint8_t> panel;
+    for (int y = area.Top; y < area.Bottom(); ++y) {
+        const auto row = whole.begin() + (static_cast<std::ptrdiff_t>(y) * ui::DialogWidth + area.Left) * 4;
+        panel.insert(panel.end(), row, row + area.Width * 4);
+    }
+    scene.ReleasePanel();
+    const std::string reference =
+        std::string(QUILLABY_SOURCE_DIR) + "/tests/golden/theme" + std::to_string(GetParam()) + ".png";
+    EXPECT_TRUE(test::MatchesGolden(reference, area.Width, area.Height, panel, {16, 0.01}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, PanelPicture, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return "Theme" + std::to_string(info.param); });
+
 } // namespace
