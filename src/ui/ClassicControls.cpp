@@ -181,11 +181,8 @@ void TrackBar(ImDrawList& list, const TrackGeometry& track, int position, bool f
     const Rect channel{track.ChannelLeft() - 2, r.Top + 8, track.ChannelRight() - track.ChannelLeft() + 4, 4};
     Frame(list, channel, Shadow, Highlight);
     Frame(list, Inset(channel, 1), DarkShadow, Light);
-    // Ticks below: one every 5, the first and the last longer.
-    for (int p = 0; p <= 100; p += 5) {
-        const int length = (p == 0 || p == 100) ? 4 : 3;
-        VLine(list, track.XOf(p), r.Top + 19, r.Top + 19 + length - (length == 4 ? 1 : 0) + 1, Ink);
-    }
+    // Ticks below the thumb's point, one every 5.
+    for (int p = 0; p <= 100; p += 5) VLine(list, track.XOf(p), r.Top + 18, r.Top + 21, Ink);
     // The thumb: a raised square with a point downwards.
     const Rect t = track.Thumb(position);
     const int square = t.Height - t.Width / 2 - 1;

@@ -50,6 +50,35 @@ TEST(DialogPicture, TheDialogLooksAsReviewed) {
     EXPECT_TRUE(test::MatchesGolden(reference, ui::DialogWidth, ui::DialogHeight, picture, {16, 0.002}));
 }
 
+TEST(DialogPicture, TheAboutBoxShowsTheLogoAndTheOpenGLFoundOverTheRunningPanel) {
+    test::FakeDialogHost host;
+    host.Values.SoundEnabled = false;
+    test::FakeMessageBox messages;
+    app::SessionPanelScene scene(host.Values, SceneRun(1), 1.0 / 30);
+    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
+    dialog.StartPanelPreview();
+    dialog.IdlePass();
+    dialog.ButtonAboutClick();
+    for (int i = 0; i < 2; ++i) dialog.IdlePass();
+    dialog.IdlePass(false);
+    const std::vector<uint8_t> picture = dialog.Window().ReadPixels();
+    app::WritePng(gltest::OutputPath("about-box"), ui::DialogWidth, ui::DialogHeight, picture);
+    EXPECT_NE(scene.OpenGLInfoText().find("OpenGL:  "), std::string::npos);
+    // The logo's corner pixel sits inside the frame, two pixels in; the panel still shows the scene
+    // where the box leaves it uncovered (not the dialog's colour and not black).
+    const auto pixel = [&](int x, int y) {
+        return &picture[(static_cast<std::size_t>(y) * ui::DialogWidth + x) * 4];
+    };
+    const uint8_t* logo = pixel(ui::AboutClient.Left + ui::AboutLogoBevel.Left + 2 + 75,
+                                ui::AboutClient.Top + ui::AboutLogoBevel.Top + 2 + 55);
+    const uint8_t* background = pixel(ui::AboutClient.Left + 200, ui::AboutClient.Top + 230);
+    EXPECT_NE(std::vector<uint8_t>(logo, logo + 3), std::vector<uint8_t>(background, background + 3));
+    EXPECT_EQ(std::vector<uint8_t>(background, background + 3),
+              (std::vector<uint8_t>{ui::DialogRed, ui::DialogGreen, ui::DialogBlue}));
+    const uint8_t* panel = pixel(ui::PanelSceneArea.Left + 20, ui::PanelSceneArea.Top + 10);
+    EXPECT_GT(panel[0] + panel[1] + panel[2], 0);
+}
+
 // The scene in a 160 x 120 part of the dialog's window, drawn in turn with the dialog's controls:
 // each theme must look as it does on a window of its own.
 class PanelPicture : public ::testing::TestWithParam<int> {};
