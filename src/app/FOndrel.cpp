@@ -6,9 +6,11 @@
 #include <filesystem>
 
 #include "app/Application.h"
+#include "app/FormSettings.h"
 #include "app/SceneHost.h"
 #include "gl/BmpDecoder.h"
 #include "gl/LoadSettings.h"
+#include "gl/TOpenGLEngine.h"
 #include "platform/DesktopDisplay.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
@@ -153,8 +155,49 @@ void TFormOndrel::ScreenSaverAppStart() {
 }
 
 void TFormOndrel::StartSettings() {
-    // Until the settings dialog exists, the settings modes run the saver itself.
+    // The dialog is modal: the program ends when it closes.
+    TFormSettings settings(*this, FApplication);
+    settings.Run();
+    FApplication.Terminate();
+}
+
+void TFormOndrel::StartPanelPreview(const platform::SdlGLWindowOptions& area) {
+    FHost->ReleaseOpenGL();
+    FDisplay->SetFullScreen(false);
+    FullScreenActive = false;
+    ShowCursor(true);
+    FHost->ReleaseRenderWindow();
+    FHost->CreateRenderWindow(area);
+    FHost->SetupOpenGL();
+    if (FHost->Scene().Engine->Generic)
+        FApplication.Messages().Show(
+            "In this screen mode, hardware acceleration was not detected! The screen saver runs in Software "
+            "mode with lower performance and quality!\r\nClick on Help button in the settings of screen "
+            "saver to resolve this problem.",
+            FApplication.Title, platform::MessageIcon::Error);
+    ResetScene();
+    FHost->ApplySound();
+}
+
+bool TFormOndrel::RunFullScreenPreview() {
     StartFullScreen();
+    ShowCursor(false);
+    ScreenSaverApp.SetScreenSaverRunning(true);
+    struct Restore {
+        TFormOndrel& Form;
+        ~Restore() {
+            Form.ScreenSaverApp.SetScreenSaverRunning(false);
+            Form.ShowCursor(true);
+        }
+    } restore{*this};
+    // Frames keep coming until input hides the window (no password in this mode).
+    platform::EventPump& pump = Pump();
+    while (FullScreenActive && !FApplication.Terminated()) {
+        platform::InputEvent event;
+        while (FullScreenActive && !FApplication.Terminated() && pump.Poll(event)) FormEvent(event);
+        if (FullScreenActive) RenderFrame();
+    }
+    return !FApplication.Terminated();
 }
 
 void TFormOndrel::RaiseColorDepthWarning() {
@@ -253,7 +296,8 @@ void TFormOndrel::HandleUserInput() {
     std::snprintf(line, sizeof line, "Full Screen mode: %dX%dX%d  FPS:%d", mode.Width, mode.Height,
                   mode.ColorDepth, FHost->Loop().SceneFps);
     ScreenSaverApp.WriteLog(line);
-    FApplication.Terminate();
+    // A full-screen preview from the settings dialog returns to the dialog.
+    if (ScreenSaverApp.SaverMode() == smSaver) FApplication.Terminate();
 }
 
 void TFormOndrel::FormCloseQuery() {

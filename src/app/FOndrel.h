@@ -16,6 +16,7 @@ namespace quillaby::platform {
 class DesktopDisplay;
 class EventPump;
 class SaverSystem;
+struct SdlGLWindowOptions;
 class X11HostPreview;
 struct InputEvent;
 } // namespace quillaby::platform
@@ -50,6 +51,14 @@ class TFormOndrel {
     void HandleUserInput();
     void CheckMouseMove(int x, int y);
     void FormEvent(const platform::InputEvent& event);
+
+    // The settings modes' render window, a part of the dialog's window: made, set up and reset;
+    // software rendering is reported.
+    void StartPanelPreview(const platform::SdlGLWindowOptions& area);
+    // "Preview...": the scene full screen until input hides it. False when the program is to end.
+    bool RunFullScreenPreview();
+    TSceneHost& SceneHost() { return *FHost; }
+    platform::DesktopDisplay& Display() { return *FDisplay; }
 
     TScreenSaverApp ScreenSaverApp;
     TExecutePro ExecutePro;

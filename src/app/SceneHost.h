@@ -62,6 +62,8 @@ class TSceneHost {
         explicit CurrentWindowSize(const TSceneHost& host) : FHost(host) {}
         int Width() const override { return FHost.FWindow ? FHost.FWindow->DrawableWidth() : 0; }
         int Height() const override { return FHost.FWindow ? FHost.FWindow->DrawableHeight() : 0; }
+        int Left() const override { return FHost.FWindow ? FHost.FWindow->DrawableLeft() : 0; }
+        int Bottom() const override { return FHost.FWindow ? FHost.FWindow->DrawableBottom() : 0; }
 
       private:
         const TSceneHost& FHost;

@@ -12,16 +12,15 @@ class PanelScene {
   public:
     virtual ~PanelScene() = default;
     // Releases any render surface, then sets the scene up on a surface made from these options
-    // (OpenGL set-up, scene reset, sound). The surface draws into a part of the dialog's window.
+    // (OpenGL set-up, software rendering reported, scene reset, sound). The surface draws into a
+    // part of the dialog's window.
     virtual void StartPanel(const platform::SdlGLWindowOptions& area) = 0;
-    // True when the panel's OpenGL is drawn by a software rasterizer.
-    virtual bool SoftwareRendering() const = 0;
     // One frame into the panel.
     virtual void RenderPanelFrame() = 0;
     // Frees the panel's context and surface.
     virtual void ReleasePanel() = 0;
-    // The full-screen run: returns once input has closed it.
-    virtual void RunFullScreen() = 0;
+    // The full-screen run: returns once input has closed it; false when the program is to end.
+    virtual bool RunFullScreen() = 0;
     // "Vendor:  ...\r\nVideo:  ...\r\nOpenGL:  ...", empty before the first OpenGL set-up.
     virtual std::string OpenGLInfoText() const = 0;
     // Called once a second with the frame rate while the panel runs.

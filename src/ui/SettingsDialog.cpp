@@ -29,8 +29,6 @@ void TSettingsDialog::StartPanelPreview() {
     FParts.Scene.StartPanel(FWindow.AreaOptions(PanelSceneArea.Left, PanelSceneArea.Top, PanelSceneArea.Width,
                                                 PanelSceneArea.Height));
     FPanelRunning = true;
-    if (FParts.Scene.SoftwareRendering())
-        FParts.Messages.Show(SoftwareWarning, "Quillaby", platform::MessageIcon::Error);
 }
 
 void TSettingsDialog::IdlePass(bool present) {
@@ -68,7 +66,10 @@ DialogResult TSettingsDialog::Run() {
 void TSettingsDialog::ButtonPreviewClick() {
     FPanelRunning = false;
     FParts.Scene.ReleasePanel();
-    FParts.Scene.RunFullScreen();
+    if (!FParts.Scene.RunFullScreen()) {
+        FController.ButtonExitClick(DialogResult::Cancel);
+        return;
+    }
     StartPanelPreview();
 }
 

@@ -34,7 +34,7 @@ class TSettingsDialog {
     // Starts the panel preview, then runs idle passes until the dialog is closed.
     DialogResult Run();
 
-    // The panel preview's start: the scene on the panel, the software-rendering warning.
+    // The panel preview's start: the scene on the panel, "Downloading..." until its first frame.
     void StartPanelPreview();
     // One idle pass: the events, one frame of the scene into the panel, the controls over it,
     // and the window presented. `present` false leaves the back buffer to be read.
@@ -48,10 +48,6 @@ class TSettingsDialog {
 
     static constexpr const char* Caption = "Quillaby Screen Saver";
     static constexpr const char* HelpFileName = "quillaby.html";
-    static constexpr const char* SoftwareWarning =
-        "In this screen mode, hardware acceleration was not detected! The screen saver runs in Software "
-        "mode with lower performance and quality!\r\nClick on Help button in the settings of screen saver "
-        "to resolve this problem.";
 
   private:
     void* Logo();

@@ -8,7 +8,7 @@
 #include <SDL.h>
 
 #include "FakeDialogHost.h"
-#include "app/SessionPanelScene.h"
+#include "SessionPanelScene.h"
 #include "scene/GoldenImage.h"
 #include "support/FakeMessageBox.h"
 #include "support/OffscreenGL.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The scene for the settings dialog, run as a scene session: in the dialog's panel, or full screen
+// The scene for tests of the settings dialog, run as a scene session: in the dialog's panel, or full screen
 // for "Preview...". The dialog's options reach the running scene every frame.
 #include <functional>
 #include <memory>
@@ -22,10 +22,9 @@ class SessionPanelScene : public ui::PanelScene {
     ~SessionPanelScene() override;
 
     void StartPanel(const platform::SdlGLWindowOptions& area) override;
-    bool SoftwareRendering() const override;
     void RenderPanelFrame() override;
     void ReleasePanel() override;
-    void RunFullScreen() override;
+    bool RunFullScreen() override;
     std::string OpenGLInfoText() const override { return FOpenGLInfoText; }
     void OnFrameRate(std::function<void(int)> handler) override;
 

@@ -1,4 +1,4 @@
-#include "app/SessionPanelScene.h"
+#include "SessionPanelScene.h"
 
 #include <SDL.h>
 
@@ -75,10 +75,6 @@ void SessionPanelScene::StartPanel(const platform::SdlGLWindowOptions& area) {
     FSession->Loop().OnFrameRate(FFrameRate);
 }
 
-bool SessionPanelScene::SoftwareRendering() const {
-    return FSession && FSession->Scene().Engine->Generic;
-}
-
 void SessionPanelScene::RenderPanelFrame() {
     if (!FSession) return;
     SyncOptions(*FSession);
@@ -101,7 +97,7 @@ void SessionPanelScene::OnFrameRate(std::function<void(int)> handler) {
     if (FSession) FSession->Loop().OnFrameRate(FFrameRate);
 }
 
-void SessionPanelScene::RunFullScreen() {
+bool SessionPanelScene::RunFullScreen() {
     FSession.reset();
     SDL_DisplayMode desktop{};
     SDL_GetDesktopDisplayMode(0, &desktop);
@@ -128,6 +124,7 @@ void SessionPanelScene::RunFullScreen() {
         }
         SDL_ShowCursor(SDL_ENABLE);
     }
+    return true;
 }
 
 } // namespace quillaby::app
