@@ -63,6 +63,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--gl-trace") {
             options.GLTraceFile = value();
             if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
+        } else if (arg == "--fewer-passes") {
+            options.FewerPasses = true;
         } else if (arg == "--frames") {
             options.Frames = static_cast<int>(ParseInteger(arg, value(), 1, 1000000));
             frames = true;
@@ -82,9 +84,10 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText() {
     return "usage: quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
-           "                         [--seed N] [--assets DIR] [--gl-trace FILE]\n"
+           "                         [--seed N] [--assets DIR] [--gl-trace FILE] [--fewer-passes]\n"
            "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
            "                         [--notes N] [--bubbles N] [--assets DIR] [--gl-trace FILE]\n"
+           "                         [--fewer-passes]\n"
            "\n"
            "  --window          the scene in a resizable window; Esc or closing the window ends it\n"
            "  --snapshot FILE   render offscreen and write the last frame to a PNG file\n"
@@ -96,7 +99,9 @@ std::string UsageText() {
            "  --seed N          seed of the random generator, for a reproducible scene\n"
            "  --frames N        snapshot frames rendered at 1/30 s steps (default 30)\n"
            "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n"
-           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n";
+           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n"
+           "  --fewer-passes    draw the surface and the sand each in one pass (same picture, faster on\n"
+           "                    software rendering)\n";
 }
 
 } // namespace quillaby::app
