@@ -31,7 +31,8 @@ void ParseSize(std::string_view text, RunOptions& options) {
 namespace {
 
 // The options the scene jobs alone take: refused beside the screen-saver modes.
-constexpr std::string_view kSceneJobOptions[] = {"--theme", "--notes", "--bubbles", "--size", "--no-sound"};
+constexpr std::string_view kSceneJobOptions[] = {"--theme", "--notes",    "--bubbles",
+                                                 "--size",  "--no-sound", "--fewer-passes"};
 
 // Single-dash names that belong to another option family and are matched whole, never read as a
 // screen-saver mode letter ("-root" would otherwise be "r", the settings dialog).
