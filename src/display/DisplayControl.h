@@ -82,7 +82,7 @@ class TFullScreenMode : public TScreenMode {
 // Called once per enumerated mode; leaving Accept false drops the mode.
 using TVideoModeEnumEvent =
     std::function<void(int32_t ColorDepth, int32_t Width, int32_t Height, bool& Accept)>;
-using TNotifyEvent = std::function<void(TCustomDisplayControl& Sender)>;
+using TDisplayNotifyEvent = std::function<void(TCustomDisplayControl& Sender)>;
 
 class TCustomDisplayControl {
   public:
@@ -94,8 +94,8 @@ class TCustomDisplayControl {
     TVideoModesList VideoModes;
     TColorDepthModes ColorDepthModes;
     TVideoModeEnumEvent OnEnumerate;
-    TNotifyEvent OnBeforeChange;
-    TNotifyEvent OnAfterChange;
+    TDisplayNotifyEvent OnBeforeChange;
+    TDisplayNotifyEvent OnAfterChange;
     bool AutoEnumerate = true;
     bool DesignMode = false; // never set without a form designer
 
