@@ -25,22 +25,10 @@ TSceneOptions SceneOptionsOf(const RunOptions& options) {
 
 SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptions window,
                            std::optional<double> fixedStep)
-    : FOptions(SceneOptionsOf(options)), FWindow(std::move(window)), FSurfaceSize(FWindow),
-      FScene(FOptions, FSurfaceSize), FLoop(FScene) {
-    TLoadSettings& settings = LoadSettings();
-    settings.LoadFromResources = true;
-    if (!options.AssetsDir.empty()) {
-        if (!std::filesystem::is_directory(options.AssetsDir))
-            throw Error("The assets folder \"" + options.AssetsDir + "\" does not exist");
-        UseAssetDirectory(settings, options.AssetsDir);
-    }
-
-    FScene.SetSceneDefaults();
-    if (options.Seed)
-        scene::SeedRandom(*options.Seed);
-    else
-        scene::RandomizeFromClock();
-    FScene.CreateScene();
+    : FOptions(SceneOptionsOf(options)), FSurfaceSize(FWindow), FScene(FOptions, FSurfaceSize),
+      FSceneBuilt(std::async(std::launch::async, [this, &options] { BuildScene(options); })),
+      FWindow(std::move(window)), FLoop(FScene) {
+    FSceneBuilt.get(); // raises what building the scene raised
     FLoop.SetupOpenGL(FWindow);
     if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
     if (fixedStep) FLoop.UseFixedStep(*fixedStep);
@@ -58,6 +46,23 @@ void SceneSession::ApplySound() {
         FScene.AttachSound(FSound.get());
     }
     FSound->ApplySound(FOptions.SoundEnabled);
+}
+
+void SceneSession::BuildScene(const RunOptions& options) {
+    TLoadSettings& settings = LoadSettings();
+    settings.LoadFromResources = true;
+    if (!options.AssetsDir.empty()) {
+        if (!std::filesystem::is_directory(options.AssetsDir))
+            throw Error("The assets folder \"" + options.AssetsDir + "\" does not exist");
+        UseAssetDirectory(settings, options.AssetsDir);
+    }
+
+    FScene.SetSceneDefaults();
+    if (options.Seed)
+        scene::SeedRandom(*options.Seed);
+    else
+        scene::RandomizeFromClock();
+    FScene.CreateScene();
 }
 
 SceneSession::~SceneSession() {
