@@ -5,20 +5,24 @@
 #include "app/SceneHost.h"
 #include "base/Error.h"
 #include "gl/TOpenGLEngine.h"
-#include "platform/DesktopDisplay.h"
+#include "ui/Registry.h"
 #include "ui/SettingsDialog.h"
 
 namespace quillaby::app {
 
 TFormSettings::TFormSettings(TFormOndrel& form, TApplication& application)
     : FForm(form), FApplication(application) {
-    const TSceneOptions& o = form.Options;
-    FOptions.BubbleCount = o.BubbleCount;
-    FOptions.DollarCount = o.DollarCount;
-    FOptions.ThemeIndex = o.ThemeIndex;
-    FOptions.SoundEnabled = o.SoundEnabled;
-    FOptions.RunAsExe = form.RunAsExe;
-    FFullScreen = DesktopMode();
+    // Only 16-bit and 32-bit modes are ever listed or used.
+    FDisplayControl.OnEnumerate = [](int32_t depth, int32_t, int32_t, bool& accept) {
+        accept = depth == 16 || depth == 32;
+    };
+    FDisplayControl.Enumerate();
+    FOptions.SetDefaultOptions(FDisplayControl);
+    const auto key = TRegistry::Open(TRootKey::CurrentUser, FForm.ScreenSaverApp.Company,
+                                     FForm.ScreenSaverApp.Title, true);
+    FOptions.Load(*key, FDisplayControl);
+    FOptions.ReadRunAsExe(*key);
+    FOptions.ProgramPath = FForm.ProgramPath;
 }
 
 void TFormSettings::Run() {
@@ -30,39 +34,54 @@ void TFormSettings::Run() {
 }
 
 void TFormSettings::PushOptions() {
-    TSceneOptions& o = FForm.Options;
-    o.BubbleCount = FOptions.BubbleCount;
-    o.DollarCount = FOptions.DollarCount;
-    o.ThemeIndex = FOptions.ThemeIndex;
-    o.SoundEnabled = FOptions.SoundEnabled;
+    const bool fewerPasses = FForm.Options.FewerPasses;
+    FForm.Options = FOptions.SceneOptions();
+    FForm.Options.FewerPasses = fewerPasses || FOptions.FewerPasses;
     FForm.RunAsExe = FOptions.RunAsExe;
 }
 
-// The display offers its desktop mode.
 std::vector<int> TFormSettings::ColorDepths() const {
-    return {DesktopMode().ColorDepth};
+    std::vector<int> depths;
+    for (int i = 0; i < FDisplayControl.ColorDepthModes.Count(); ++i)
+        depths.push_back(FDisplayControl.ColorDepthModes.Items(i).ColorDepth);
+    return depths;
 }
 
-std::vector<ui::VideoMode> TFormSettings::ModesOfDepth(int) const {
-    return {DesktopMode()};
+std::vector<ui::VideoMode> TFormSettings::ModesOfDepth(int depthIndex) const {
+    std::vector<ui::VideoMode> modes;
+    const TColorDepthMode& group = FDisplayControl.ColorDepthModes.Items(depthIndex);
+    for (int i = 0; i < group.Modes.Count(); ++i) {
+        const TScreenMode& m = group.Modes.Items(i);
+        modes.push_back({m.ColorDepth(), m.Width(), m.Height()});
+    }
+    return modes;
+}
+
+ui::VideoMode TFormSettings::FullScreenMode() const {
+    const TScreenMode& m = FDisplayControl.FullScreenMode();
+    return {m.ColorDepth(), m.Width(), m.Height()};
+}
+
+void TFormSettings::SetFullScreenMode(const ui::VideoMode& mode) {
+    FDisplayControl.FullScreenMode().SetMode(mode.Width, mode.Height, mode.ColorDepth);
 }
 
 ui::VideoMode TFormSettings::DesktopMode() const {
-    const platform::ScreenMode mode = FForm.Display().DesktopMode();
-    return {mode.ColorDepth, mode.Width, mode.Height};
+    // The display control reads the desktop's mode on its first request.
+    TScreenMode& m = const_cast<TDisplayControl&>(FDisplayControl).DesktopMode();
+    return {m.ColorDepth(), m.Width(), m.Height()};
 }
 
 void TFormSettings::SetDefaultOptions() {
-    const bool runAsExe = FOptions.RunAsExe;
-    FOptions = ui::DialogOptions{};
-    FOptions.RunAsExe = runAsExe;
-    FFullScreen = DesktopMode();
+    FOptions.SetDefaultOptions(FDisplayControl);
     PushOptions();
 }
 
 void TFormSettings::SaveOptions() {
     PushOptions();
-    FForm.ScreenSaverApp.SaveOptions();
+    const auto key = TRegistry::Open(TRootKey::CurrentUser, FForm.ScreenSaverApp.Company,
+                                     FForm.ScreenSaverApp.Title, false);
+    FOptions.Save(*key, FDisplayControl);
 }
 
 void TFormSettings::ApplySound() {

@@ -1,7 +1,10 @@
 #pragma once
 // The settings modes of the main form: the settings dialog over the form's options, display and
 // scene. The panel preview and "Preview..." are the form's own runs.
+#include "display/DisplayControl.h"
+#include "platform/sdl/SdlDisplayModes.h"
 #include "ui/DialogHost.h"
+#include "ui/Options.h"
 #include "ui/PanelScene.h"
 
 namespace quillaby::app {
@@ -19,8 +22,8 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
     ui::DialogOptions& Options() override { return FOptions; }
     std::vector<int> ColorDepths() const override;
     std::vector<ui::VideoMode> ModesOfDepth(int depthIndex) const override;
-    ui::VideoMode FullScreenMode() const override { return FFullScreen; }
-    void SetFullScreenMode(const ui::VideoMode& mode) override { FFullScreen = mode; }
+    ui::VideoMode FullScreenMode() const override;
+    void SetFullScreenMode(const ui::VideoMode& mode) override;
     ui::VideoMode DesktopMode() const override;
     void SetDefaultOptions() override;
     void SaveOptions() override;
@@ -39,8 +42,9 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
 
     TFormOndrel& FForm;
     TApplication& FApplication;
-    ui::DialogOptions FOptions;
-    ui::VideoMode FFullScreen;
+    platform::SdlDisplayModes FModes;
+    TDisplayControl FDisplayControl{FModes};
+    TOptions FOptions;
 };
 
 } // namespace quillaby::app

@@ -3,6 +3,8 @@
 // control's lists of colour depths and modes, and the operations on them.
 #include <vector>
 
+#include "ui/Options.h"
+
 namespace quillaby::ui {
 
 struct VideoMode {
@@ -12,15 +14,7 @@ struct VideoMode {
     friend bool operator==(const VideoMode&, const VideoMode&) = default;
 };
 
-struct DialogOptions {
-    int BubbleCount = 100; // 0 to 100
-    int DollarCount = 60;  // 0 to 100
-    int ThemeIndex = 0;    // 0 Immersion, 1 Fountain, 2 Fishes
-    bool AutoTheme = false;
-    bool SoundEnabled = true;
-    bool DesktopOnly = false;
-    bool RunAsExe = false;
-};
+using DialogOptions = TOptions;
 
 class DialogHost {
   public:

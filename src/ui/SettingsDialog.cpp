@@ -71,6 +71,7 @@ void TSettingsDialog::ButtonPreviewClick() {
         return;
     }
     StartPanelPreview();
+    FWindow.Focus();
 }
 
 void TSettingsDialog::ButtonHelpClick() {

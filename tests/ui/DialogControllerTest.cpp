@@ -90,7 +90,12 @@ TEST_F(Dialog, DesktopOnlyDisablesBothListsAndShowsTheDesktopMode) {
 }
 
 TEST_F(Dialog, DefaultResetsEverythingButRunAsExeAndLeavesTheSoundAlone) {
-    host.Values = {5, 6, 1, true, false, true, true};
+    host.Values.BubbleCount = 5;
+    host.Values.DollarCount = 6;
+    host.Values.AutoTheme = true;
+    host.Values.SoundEnabled = false;
+    host.Values.DesktopOnly = true;
+    host.Values.RunAsExe = true;
     dialog.Start();
     dialog.ButtonDefaultClick();
     EXPECT_EQ(host.Defaults, 1);

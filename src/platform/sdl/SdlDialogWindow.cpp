@@ -85,6 +85,31 @@ bool SdlDialogWindow::PumpEvents() {
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE &&
             event.window.windowID == SDL_GetWindowID(window_))
             close = true;
+        // A key goes down in a frame of its own: ImGui 1.86 would miss a press and release seen together.
+        if (event.type == SDL_KEYDOWN) break;
+        const bool held = buttonDown_[0] || buttonDown_[1] || buttonDown_[2];
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_LEAVE && !held)
+            pointerInside_ = false;
+        if (event.type == SDL_MOUSEMOTION && event.motion.windowID == SDL_GetWindowID(window_)) {
+            pointerInside_ = true;
+            pointerX_ = event.motion.x;
+            pointerY_ = event.motion.y;
+            if (held) break;
+        }
+        if ((event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
+            event.button.windowID == SDL_GetWindowID(window_) && event.button.button >= 1 &&
+            event.button.button <= 3) {
+            const int button = event.button.button == SDL_BUTTON_LEFT    ? 0
+                               : event.button.button == SDL_BUTTON_RIGHT ? 1
+                                                                         : 2;
+            const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+            buttonDown_[button] = down;
+            if (down) buttonPressed_[button] = true;
+            pointerInside_ = true;
+            pointerX_ = event.button.x;
+            pointerY_ = event.button.y;
+            break;
+        }
     }
     return close;
 }
@@ -93,8 +118,18 @@ void SdlDialogWindow::BeginFrame() {
     MakeCurrent();
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
+    ImGuiIO& io = ImGui::GetIO();
     // The dialog's size is fixed: ImGui sees the designed client area whatever the window manager did.
-    ImGui::GetIO().DisplaySize = ImVec2(static_cast<float>(width_), static_cast<float>(height_));
+    io.DisplaySize = ImVec2(static_cast<float>(width_), static_cast<float>(height_));
+    // The buttons and the pointer as the processed events left them: the backend asks X for the
+    // newest state, which may include events still queued, and was seen to answer stale positions
+    // while a button is held.
+    io.MousePos = pointerInside_ ? ImVec2(static_cast<float>(pointerX_), static_cast<float>(pointerY_))
+                                 : ImVec2(-FLT_MAX, -FLT_MAX);
+    for (int i = 0; i < 3; ++i) {
+        io.MouseDown[i] = buttonDown_[i] || buttonPressed_[i];
+        buttonPressed_[i] = false;
+    }
     ImGui::NewFrame();
 }
 
@@ -121,6 +156,11 @@ void SdlDialogWindow::Show() {
 
 void SdlDialogWindow::Hide() {
     SDL_HideWindow(window_);
+}
+
+void SdlDialogWindow::Focus() {
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
 }
 
 SdlGLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {

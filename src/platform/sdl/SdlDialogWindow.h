@@ -22,8 +22,10 @@ class SdlDialogWindow {
     SdlDialogWindow(const SdlDialogWindow&) = delete;
     SdlDialogWindow& operator=(const SdlDialogWindow&) = delete;
 
-    // Hands every waiting event to ImGui; true when the window was asked to close (its close box,
-    // or SDL_QUIT, which SIGTERM and SIGINT queue).
+    // Hands the waiting events to ImGui; true when the window was asked to close (its close box,
+    // or SDL_QUIT, which SIGTERM and SIGINT queue). A mouse button going down or up, or a move with
+    // a button held, or a key going down ends the batch: the next frame sees the pointer where that
+    // event happened, and a quick press and release are not folded into one frame.
     bool PumpEvents();
     // Makes the GUI's context current and starts an ImGui frame.
     void BeginFrame();
@@ -35,6 +37,8 @@ class SdlDialogWindow {
     void SetTitle(const std::string& title);
     void Show();
     void Hide();
+    // Raises the window and gives it the keyboard (back from a full-screen run).
+    void Focus();
     // The options of a surface that draws the rectangle (pixels from the top-left) of this window.
     SdlGLWindowOptions AreaOptions(int left, int top, int width, int height) const;
     // A texture in the GUI's context for ImGui::Image; RGBA rows top to bottom.
@@ -54,6 +58,11 @@ class SdlDialogWindow {
     int height_;
     bool offscreen_ = false;
     std::vector<unsigned> textures_;
+    // The pointer as the events processed so far left it (window pixels).
+    bool pointerInside_ = false; // over the window, or held down since it was
+    int pointerX_ = 0, pointerY_ = 0;
+    bool buttonDown_[3] = {};
+    bool buttonPressed_[3] = {}; // went down since the last frame
 };
 
 } // namespace quillaby::platform
