@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "app/HackOptions.h"
+
 namespace quillaby::app {
 
 namespace {
@@ -96,7 +98,12 @@ std::string UsageText() {
            "  --seed N          seed of the random generator, for a reproducible scene\n"
            "  --frames N        snapshot frames rendered at 1/30 s steps (default 30)\n"
            "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n"
-           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n";
+           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n"
+           "\n"
+           "Hack mode, for XScreenSaver (options with one dash or two):\n"
+           "       quillaby -root | -window-id ID [-theme N|random] [-notes N] [-bubbles N] [-sound]\n"
+           "                         [-delay USEC] [-fps]\n" +
+           HackUsageText();
 }
 
 } // namespace quillaby::app
