@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/CommandLine.h"
+#include "app/FOndrel.h"
 #include "app/HackMode.h"
 #include "app/SceneJobs.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
             return RunHackMode(*hack);
         const RunOptions options = ParseCommandLine(argc, argv);
         switch (options.Job) {
+        case JobKind::Saver:
+            return RunScreenSaver(options);
         case JobKind::Window:
             return RunWindowJob(options);
         case JobKind::Snapshot:

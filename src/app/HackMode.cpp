@@ -2,14 +2,14 @@
 
 #include <SDL.h>
 
-#include <optional>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "app/FrameRateOverlay.h"
 #include "app/SceneSession.h"
-#include "platform/posix/MachineLock.h"
+#include "platform/InstanceLock.h"
 #include "platform/posix/StopSignals.h"
 #include "platform/x11/ForeignWindowWatch.h"
 
@@ -17,8 +17,8 @@ namespace quillaby::app {
 
 namespace {
 
-// Held by the one hack on the machine that plays the sound.
-constexpr const char* SoundLockName = "quillaby-hack-sound.lock";
+// Held by the one hack of the user's session that plays the sound.
+constexpr const char* SoundLockName = "quillabyHackSound";
 
 std::string Hex(unsigned long window) {
     std::ostringstream text;
@@ -68,11 +68,11 @@ int RunHackMode(const HackOptions& hack) {
     const unsigned long target = hack.Window ? hack.Window : platform::RootWindowOfDisplay();
     if (!platform::WindowExists(target)) throw Error("There is no window " + Hex(target) + " on the display");
 
-    std::optional<platform::MachineLock> soundLock;
-    if (hack.Sound) soundLock.emplace(SoundLockName);
+    std::unique_ptr<platform::InstanceLock> soundLock;
+    if (hack.Sound) soundLock = platform::TryLockInstance(platform::InstanceLockPath(SoundLockName));
     platform::SdlGLWindowOptions window;
     window.ForeignWindow = target;
-    SceneSession session(SceneSettingsOf(hack, soundLock && soundLock->Held()), window);
+    SceneSession session(SceneSettingsOf(hack, soundLock != nullptr), window);
     platform::ForeignWindowWatch watch(session.Window().Window());
 
     TFrameLoop& loop = session.Loop();

@@ -1,10 +1,10 @@
 #include "app/HackOptions.h"
 
-#include <charconv>
 #include <functional>
 #include <string_view>
 
 #include "app/CommandLine.h"
+#include "app/WindowIdText.h"
 
 namespace quillaby::app {
 
@@ -17,15 +17,6 @@ std::string_view OptionName(std::string_view arg) {
     if (arg.size() < 2 || arg[0] != '-') return {};
     arg.remove_prefix(arg[1] == '-' ? 2 : 1);
     return arg;
-}
-
-long long ParseNumber(std::string_view option, std::string_view text, long long low, long long high) {
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw UsageError("-" + std::string(option) + " needs a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not \"" + std::string(text) + "\"");
-    return value;
 }
 
 struct HackOption {
@@ -53,17 +44,17 @@ const std::vector<HackOption>& Options() {
          },
          "0 Immersion (default), 1 Fountain, 2 Fishes, or random"},
         {"notes", "N",
-         [](HackOptions& o, std::string_view v) { o.Notes = int(ParseNumber("notes", v, 0, 100)); },
+         [](HackOptions& o, std::string_view v) { o.Notes = int(ParseInteger("-notes", v, 0, 100)); },
          "banknotes, 0 to 100 (default 60)"},
         {"bubbles", "N",
-         [](HackOptions& o, std::string_view v) { o.Bubbles = int(ParseNumber("bubbles", v, 0, 100)); },
+         [](HackOptions& o, std::string_view v) { o.Bubbles = int(ParseInteger("-bubbles", v, 0, 100)); },
          "bubbles, 0 to 100 (default 100)"},
         {"sound", nullptr, [](HackOptions& o, std::string_view) { o.Sound = true; },
-         "play the bubbling sound (one copy on the machine plays it)"},
+         "play the bubbling sound (one copy of the session plays it)"},
         {"no-sound", nullptr, [](HackOptions& o, std::string_view) { o.Sound = false; }, "silent (default)"},
         {"delay", "USEC",
          [](HackOptions& o, std::string_view v) {
-             o.DelayMicroseconds = int(ParseNumber("delay", v, 0, MaxDelay));
+             o.DelayMicroseconds = int(ParseInteger("-delay", v, 0, MaxDelay));
          },
          "microseconds to pause after each frame (default 30000)"},
         {"fps", nullptr, [](HackOptions& o, std::string_view) { o.ShowFrameRate = true; },
@@ -81,19 +72,10 @@ const HackOption* FindOption(std::string_view name) {
 } // namespace
 
 unsigned long ParseWindowId(const std::string& what, const std::string& text) {
-    std::string_view digits = text;
-    int base = 10;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-        digits.remove_prefix(2);
-        base = 16;
-    }
-    unsigned long value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-    // X resource ids have 29 bits; 0 is no window.
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || value == 0 ||
-        value > 0x1FFFFFFFul)
+    const std::optional<uint64_t> id = ReadWindowId(text);
+    if (!id || *id == 0)
         throw UsageError(what + " needs an X window id in decimal or 0x hex, not \"" + text + "\"");
-    return value;
+    return static_cast<unsigned long>(*id);
 }
 
 std::optional<HackOptions> ParseHackCommandLine(int argc, const char* const* argv,

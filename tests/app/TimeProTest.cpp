@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/TimePro.h"
+#include "base/TimePro.h"
 
 namespace {
 
