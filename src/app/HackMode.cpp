@@ -57,6 +57,8 @@ RunOptions SceneSettingsOf(const HackOptions& hack, bool playSound) {
     options.Notes = hack.Notes;
     options.Bubbles = hack.Bubbles;
     options.Sound = playSound;
+    // A hack shares the machine with others, one per monitor: the cheaper drawing, same picture.
+    options.FewerPasses = true;
     return options;
 }
 
