@@ -34,6 +34,10 @@ check_layout() { # root prefix etc
     [[ $(readlink -f "$root$f") == "$(readlink -f "$root$prefix/lib/quillaby/quillaby")" ]] ||
       fail "$f does not lead to the program"
   done
+  # The help page, once written, lies beside the program.
+  if [[ -f ${QUILLABY_SOURCE_DIR:-}/help/quillaby.html ]]; then
+    [[ -f $root$prefix/lib/quillaby/quillaby.html ]] || fail "the help page is not beside the program"
+  fi
   [[ $(cat "$root$etc/xdg/Harnwick Software/Quillaby.conf") == "Path=\"$prefix/lib/quillaby/\"" ]] ||
     fail "the machine-wide settings name the wrong folder: $(cat "$root$etc/xdg/Harnwick Software/Quillaby.conf")"
   gzip -t "$root$prefix/share/man/man6/quillaby.6.gz" || fail "the man page is no gzip file"
