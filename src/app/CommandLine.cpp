@@ -99,7 +99,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             throw UsageError("unknown argument \"" + std::string(arg) + "\"");
         } else if (std::find(std::begin(kReservedNames), std::end(kReservedNames), arg) !=
                    std::end(kReservedNames)) {
-            throw UsageError("\"" + std::string(arg) + "\" is not supported yet");
+            throw UsageError("\"" + std::string(arg) +
+                             "\" belongs to hack mode (-root or -window-id with hack options only)");
         } else {
             options.SaverArguments.emplace_back(arg);
         }
