@@ -1,9 +1,10 @@
 #pragma once
 // The GL surface on an SDL window. The requested bits go to SDL_GL_SetAttribute before the window
 // exists, so the window is created when the engine sets the pixel format; what the driver chose is
-// read back from the context. Works on a visible window (full screen, borderless, resizable) and
-// with SDL's "offscreen" video driver, whose swap presents nothing: there every swap waits for the
-// frame to finish (glFinish) so frames cannot pile up in the driver.
+// read back from the context. Works on a visible window (full screen, borderless, resizable), on a
+// window another program made (hack mode), and with SDL's "offscreen" video driver, whose swap
+// presents nothing: there every swap waits for the frame to finish (glFinish) so frames cannot pile
+// up in the driver.
 #include <SDL.h>
 
 #include <string>
@@ -25,6 +26,9 @@ struct SdlGLWindowOptions {
     // this window, which its owner keeps and presents. The surface draws there with a context of
     // its own, so it and the window's other drawing never see each other's OpenGL state.
     SDL_Window* Host = nullptr;
+    // Non-zero: draw into this existing X window, which another program owns, instead of making one.
+    // The window keeps its own visual and size; Flags, position and size above are not used.
+    unsigned long ForeignWindow = 0;
 };
 
 class SdlGLWindow : public GLSurface {
