@@ -5,11 +5,14 @@
 #include "app/CommandLine.h"
 #include "app/FOndrel.h"
 #include "app/SceneJobs.h"
+#include "app/StoredSceneOptions.h"
 
 int main(int argc, char** argv) {
     using namespace quillaby::app;
     try {
-        const RunOptions options = ParseCommandLine(argc, argv);
+        RunOptions options = ParseCommandLine(argc, argv);
+        if (options.Job == JobKind::Window || options.Job == JobKind::Snapshot)
+            ApplyStoredSceneOptions(options);
         switch (options.Job) {
         case JobKind::Saver:
             return RunScreenSaver(options);

@@ -41,6 +41,10 @@ struct RunOptions {
     std::string SnapshotFile;
     int Frames = 30;         // snapshot frames at 1/30 s each
     std::string GLTraceFile; // empty: no trace of the GL calls
+    // Which scene settings the command line gave; the others come from the user's stored options.
+    struct {
+        bool Theme = false, Notes = false, Bubbles = false, Sound = false;
+    } Given;
 };
 
 // Reads argv[0..argc-1]; raises UsageError for anything it cannot accept.

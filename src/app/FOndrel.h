@@ -10,10 +10,12 @@
 #include "app/ExecutePro.h"
 #include "app/InputGate.h"
 #include "app/ScrSaverApp.h"
+#include "display/DisplayControl.h"
 #include "scene/SceneOptions.h"
+#include "ui/Options.h"
 
 namespace quillaby::platform {
-class DesktopDisplay;
+class DisplayModes;
 class EventPump;
 class SaverSystem;
 class X11HostPreview;
@@ -47,6 +49,9 @@ class TFormOndrel {
     void ScreenSaverAppIdle(bool& done);
     void ScreenSaverAppStop();
     void ScreenSaverAppException(const std::exception& e);
+    void ScreenSaverAppLoadOptions();
+    // Only 16-bit and 32-bit modes are listed or used.
+    static void DisplayControlEnumerate(int32_t colorDepth, int32_t width, int32_t height, bool& accept);
     void HandleUserInput();
     void CheckMouseMove(int x, int y);
     void FormEvent(const platform::InputEvent& event);
@@ -54,11 +59,11 @@ class TFormOndrel {
     TScreenSaverApp ScreenSaverApp;
     TExecutePro ExecutePro;
     TInputGate Input;
-    TSceneOptions Options;
+    TOptions Options;
+    TSceneOptions SceneOptions;                      // what the scene reads every frame, taken from Options
+    std::unique_ptr<TDisplayControl> DisplayControl; // made when the scene starts (not in the preview)
     bool FullScreenActive = false;
     bool Ready = false;
-    bool RunAsExe = false;
-    std::string ProgramPath; // folder of the program and its executable twin, ending in "/"
 
   private:
     void StartFullScreen();
@@ -73,11 +78,12 @@ class TFormOndrel {
     TApplication& FApplication;
     RunOptions FRunOptions;
     platform::SaverSystem& FSystem;
-    std::unique_ptr<platform::DesktopDisplay> FDisplay;
+    std::unique_ptr<platform::DisplayModes> FDisplayModes;
     std::unique_ptr<TSceneHost> FHost;
     std::unique_ptr<platform::X11HostPreview> FPreview;
     std::unique_ptr<platform::EventPump> FPump;
     bool FClosed = false;
+    bool FFailed = false; // the error report ran: nothing is saved any more
 };
 
 // The screen saver's run for the saver arguments of `options`: returns the exit code.
