@@ -145,6 +145,10 @@ void TFormOndrel::ScreenSaverAppStart() {
 
     FHost = std::make_unique<TSceneHost>(SceneOptions, FApplication.Messages());
     FHost->WriteLog = [this](const std::string& line) { ScreenSaverApp.WriteLog(line); };
+    FHost->Loop().OnFrameRate([this](int fps) {
+        if (!FullScreenActive && OnCaptionChange)
+            OnCaptionChange("Quillaby Screen Saver FPS: " + std::to_string(fps));
+    });
     FHost->Scene().SetSceneDefaults();
     platform::SetNormalPriority();
     if (FRunOptions.Seed)

@@ -2,6 +2,7 @@
 // The main form: the composition root of the saver. Its handlers decide what each run mode does
 // and hand the work to the objects it owns: the application component, the process launcher, the
 // input gate, the scene host and the host-window preview.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,8 @@ class TFormOndrel {
     std::unique_ptr<TDisplayControl> DisplayControl; // made when the scene starts (not in the preview)
     bool FullScreenActive = false;
     bool Ready = false;
+    // The main form's caption changes (once a second the frame rate of a run that is not full screen).
+    std::function<void(const std::string&)> OnCaptionChange;
 
   private:
     void StartFullScreen();
