@@ -39,8 +39,9 @@ struct RunOptions {
     std::optional<uint64_t> Seed; // none: seeded from the clock
     std::string AssetsDir;        // empty: the assets built into the program
     std::string SnapshotFile;
-    int Frames = 30;         // snapshot frames at 1/30 s each
-    std::string GLTraceFile; // empty: no trace of the GL calls
+    int Frames = 30;          // snapshot frames at 1/30 s each
+    std::string GLTraceFile;  // empty: no trace of the GL calls
+    bool FewerPasses = false; // surface and sand each in one pass where the driver can
     // Which scene settings the command line gave; the others come from the user's stored options.
     struct {
         bool Theme = false, Notes = false, Bubbles = false, Sound = false;

@@ -13,7 +13,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Processes.h"
 #include "platform/SaverSystem.h"
-#include "platform/sdl/SdlDesktopOnlyModes.h"
+#include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/x11/X11HostPreview.h"
@@ -135,7 +135,7 @@ void TFormOndrel::ScreenSaverAppStart() {
     if (ScreenSaverApp.SaverMode() == smPreview) return;
     Ready = false;
 
-    FDisplayModes = platform::CreateSdlDesktopOnlyModes();
+    FDisplayModes = std::make_unique<platform::SdlDisplayModes>();
     DisplayControl = std::make_unique<TDisplayControl>(*FDisplayModes);
     DisplayControl->OnEnumerate = DisplayControlEnumerate;
     DisplayControl->Loaded();
@@ -187,9 +187,14 @@ void TFormOndrel::RaiseColorDepthWarning() {
                 "Preview Mode.\r\n Change the Color Depth of your Windows Desktop to run it!");
 }
 
+void TFormOndrel::ReleaseRenderWindow() {
+    if (FDisplayModes) FDisplayModes->DetachWindow();
+    if (FHost) FHost->ReleaseRenderWindow();
+}
+
 void TFormOndrel::StartFullScreen() {
     FHost->ReleaseOpenGL();
-    FHost->ReleaseRenderWindow();
+    ReleaseRenderWindow();
     Options.NextAutoTheme();
     SceneOptions = Options.SceneOptions();
     DisplayControl->SetFullScreen(!Options.DesktopOnly);
@@ -203,11 +208,12 @@ void TFormOndrel::StartFullScreen() {
     window.Y = 0;
     window.Width = mode.Width();
     window.Height = mode.Height();
-    window.Flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
-                   SDL_WINDOW_SKIP_TASKBAR;
+    // The display modes make it full screen, in the mode switched to or over the desktop.
+    window.Flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
     FHost->CreateRenderWindow(window);
     FHost->SetupOpenGL();
     SDL_Window* sdlWindow = FHost->RenderWindow()->Window();
+    FDisplayModes->AttachWindow(sdlWindow);
     ShowCursor(false);
     SDL_RaiseWindow(sdlWindow);
     SDL_SetWindowInputFocus(sdlWindow);
@@ -288,6 +294,7 @@ void TFormOndrel::FormCloseQuery() {
     if (ScreenSaverApp.SaverMode() == smPreview || !FHost) return;
     FHost->ReleaseOpenGL();
     if (DisplayControl) DisplayControl->SetFullScreen(false);
+    ReleaseRenderWindow();
     FHost->DestroyScene();
 }
 
@@ -309,7 +316,7 @@ void TFormOndrel::ScreenSaverAppException(const std::exception& e) {
         if (FHost) {
             FullScreenActive = false;
             FHost->ReleaseOpenGL();
-            FHost->ReleaseRenderWindow();
+            ReleaseRenderWindow();
         }
     } catch (const std::exception&) {
     }

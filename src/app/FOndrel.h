@@ -16,9 +16,9 @@
 #include "ui/Options.h"
 
 namespace quillaby::platform {
-class DisplayModes;
 class EventPump;
 class SaverSystem;
+class SdlDisplayModes;
 class X11HostPreview;
 struct InputEvent;
 } // namespace quillaby::platform
@@ -77,11 +77,13 @@ class TFormOndrel {
     // The settings modes; the settings dialog takes over here.
     void StartSettings();
     void ShowCursor(bool show);
+    // The render window goes, after it has let go of the display mode.
+    void ReleaseRenderWindow();
 
     TApplication& FApplication;
     RunOptions FRunOptions;
     platform::SaverSystem& FSystem;
-    std::unique_ptr<platform::DisplayModes> FDisplayModes;
+    std::unique_ptr<platform::SdlDisplayModes> FDisplayModes;
     std::unique_ptr<TSceneHost> FHost;
     std::unique_ptr<platform::X11HostPreview> FPreview;
     std::unique_ptr<platform::EventPump> FPump;

@@ -32,6 +32,7 @@ void ApplyStoredSceneOptions(RunOptions& options) {
     if (!options.Given.Notes) options.Notes = stored.DollarCount;
     if (!options.Given.Bubbles) options.Bubbles = stored.BubbleCount;
     if (!options.Given.Sound) options.Sound = stored.SoundEnabled;
+    options.FewerPasses = options.FewerPasses || stored.FewerPasses;
 }
 
 } // namespace quillaby::app
