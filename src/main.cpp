@@ -1,15 +1,19 @@
 // Quillaby: an OpenGL underwater screen saver.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "app/CommandLine.h"
 #include "app/FOndrel.h"
+#include "app/HackMode.h"
 #include "app/SceneJobs.h"
 #include "app/StoredSceneOptions.h"
 
 int main(int argc, char** argv) {
     using namespace quillaby::app;
     try {
+        if (const auto hack = ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")))
+            return RunHackMode(*hack);
         RunOptions options = ParseCommandLine(argc, argv);
         if (options.Job == JobKind::Window || options.Job == JobKind::Snapshot)
             ApplyStoredSceneOptions(options);

@@ -20,17 +20,17 @@ start() { # [tool options]
     "$tool" "$@" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
     pid=$!
     e2e_track $pid
-    for _ in $(seq 100); do grep -q . "$E2E_TMP/out" && break; sleep 0.1; done
+    for _ in $(seq 300); do grep -q . "$E2E_TMP/out" && break; sleep 0.1; done
     [[ $(cat "$E2E_TMP/out") == "switched 640x480" ]] || fail "no switch: $(cat "$E2E_TMP/out" "$E2E_TMP/err")"
     [[ $(size) == 640x480 ]] || fail "the display shows $(size) while switched"
 }
 
 ended() { # how, expected exit status
     local rc=0
-    for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 300); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
     wait $pid || rc=$?
     [[ $rc == "$2" ]] || fail "$1: exit status $rc, not $2: $(cat "$E2E_TMP/err")"
-    for _ in $(seq 100); do [[ $(size) == "$desktop" ]] && break; sleep 0.1; done
+    for _ in $(seq 300); do [[ $(size) == "$desktop" ]] && break; sleep 0.1; done
     [[ $(size) == "$desktop" ]] || fail "$1 left the display at $(size), not $desktop"
 }
 
