@@ -11,22 +11,14 @@
 namespace quillaby::app {
 
 TFormSettings::TFormSettings(TFormOndrel& form, TApplication& application)
-    : FForm(form), FApplication(application) {
-    // Only 16-bit and 32-bit modes are ever listed or used.
-    FDisplayControl.OnEnumerate = [](int32_t depth, int32_t, int32_t, bool& accept) {
-        accept = depth == 16 || depth == 32;
-    };
-    FDisplayControl.Enumerate();
-    FOptions.SetDefaultOptions(FDisplayControl);
-    const auto key = TRegistry::Open(TRootKey::CurrentUser, FForm.ScreenSaverApp.Company,
-                                     FForm.ScreenSaverApp.Title, true);
-    FOptions.Load(*key, FDisplayControl);
-    FOptions.ReadRunAsExe(*key);
-    FOptions.ProgramPath = FForm.ProgramPath;
+    : FForm(form), FApplication(application) {}
+
+ui::DialogOptions& TFormSettings::Options() {
+    return FForm.Options;
 }
 
 void TFormSettings::Run() {
-    ui::SettingsDialogParts parts{*this, *this, FApplication.Messages(), FForm.ProgramPath,
+    ui::SettingsDialogParts parts{*this, *this, FApplication.Messages(), FForm.Options.ProgramPath,
                                   std::to_string(FForm.ScreenSaverApp.MajorVersion) + "." +
                                       std::to_string(FForm.ScreenSaverApp.MinorVersion)};
     ui::TSettingsDialog dialog(parts);
@@ -34,22 +26,19 @@ void TFormSettings::Run() {
 }
 
 void TFormSettings::PushOptions() {
-    const bool fewerPasses = FForm.Options.FewerPasses;
-    FForm.Options = FOptions.SceneOptions();
-    FForm.Options.FewerPasses = fewerPasses || FOptions.FewerPasses;
-    FForm.RunAsExe = FOptions.RunAsExe;
+    FForm.SceneOptions = FForm.Options.SceneOptions();
 }
 
 std::vector<int> TFormSettings::ColorDepths() const {
     std::vector<int> depths;
-    for (int i = 0; i < FDisplayControl.ColorDepthModes.Count(); ++i)
-        depths.push_back(FDisplayControl.ColorDepthModes.Items(i).ColorDepth);
+    for (int i = 0; i < FForm.DisplayControl->ColorDepthModes.Count(); ++i)
+        depths.push_back(FForm.DisplayControl->ColorDepthModes.Items(i).ColorDepth);
     return depths;
 }
 
 std::vector<ui::VideoMode> TFormSettings::ModesOfDepth(int depthIndex) const {
     std::vector<ui::VideoMode> modes;
-    const TColorDepthMode& group = FDisplayControl.ColorDepthModes.Items(depthIndex);
+    const TColorDepthMode& group = FForm.DisplayControl->ColorDepthModes.Items(depthIndex);
     for (int i = 0; i < group.Modes.Count(); ++i) {
         const TScreenMode& m = group.Modes.Items(i);
         modes.push_back({m.ColorDepth(), m.Width(), m.Height()});
@@ -58,22 +47,21 @@ std::vector<ui::VideoMode> TFormSettings::ModesOfDepth(int depthIndex) const {
 }
 
 ui::VideoMode TFormSettings::FullScreenMode() const {
-    const TScreenMode& m = FDisplayControl.FullScreenMode();
+    const TScreenMode& m = FForm.DisplayControl->FullScreenMode();
     return {m.ColorDepth(), m.Width(), m.Height()};
 }
 
 void TFormSettings::SetFullScreenMode(const ui::VideoMode& mode) {
-    FDisplayControl.FullScreenMode().SetMode(mode.Width, mode.Height, mode.ColorDepth);
+    FForm.DisplayControl->FullScreenMode().SetMode(mode.Width, mode.Height, mode.ColorDepth);
 }
 
 ui::VideoMode TFormSettings::DesktopMode() const {
-    // The display control reads the desktop's mode on its first request.
-    TScreenMode& m = const_cast<TDisplayControl&>(FDisplayControl).DesktopMode();
+    TScreenMode& m = FForm.DisplayControl->DesktopMode();
     return {m.ColorDepth(), m.Width(), m.Height()};
 }
 
 void TFormSettings::SetDefaultOptions() {
-    FOptions.SetDefaultOptions(FDisplayControl);
+    FForm.Options.SetDefaultOptions(*FForm.DisplayControl);
     PushOptions();
 }
 
@@ -81,15 +69,15 @@ void TFormSettings::SaveOptions() {
     PushOptions();
     const auto key = TRegistry::Open(TRootKey::CurrentUser, FForm.ScreenSaverApp.Company,
                                      FForm.ScreenSaverApp.Title, false);
-    FOptions.Save(*key, FDisplayControl);
+    FForm.Options.Save(*key, *FForm.DisplayControl);
 }
 
 void TFormSettings::ApplySound() {
     PushOptions();
     FForm.SceneHost().ApplySound();
     // The sound reports its own failure and switches itself off; the dialog then greys its box.
-    if (FOptions.SoundEnabled && !FForm.Options.SoundEnabled) {
-        FOptions.SoundEnabled = false;
+    if (FForm.Options.SoundEnabled && !FForm.SceneOptions.SoundEnabled) {
+        FForm.Options.SoundEnabled = false;
         throw Error("The bubble sound cannot be played");
     }
 }

@@ -1,10 +1,7 @@
 #pragma once
-// The settings modes of the main form: the settings dialog over the form's options, display and
-// scene. The panel preview and "Preview..." are the form's own runs.
-#include "display/DisplayControl.h"
-#include "platform/sdl/SdlDisplayModes.h"
+// The settings modes of the main form: the settings dialog over the form's options, display
+// control and scene. The panel preview and "Preview..." are the form's own runs.
 #include "ui/DialogHost.h"
-#include "ui/Options.h"
 #include "ui/PanelScene.h"
 
 namespace quillaby::app {
@@ -19,7 +16,7 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
     // Shows the dialog until it is closed.
     void Run();
 
-    ui::DialogOptions& Options() override { return FOptions; }
+    ui::DialogOptions& Options() override;
     std::vector<int> ColorDepths() const override;
     std::vector<ui::VideoMode> ModesOfDepth(int depthIndex) const override;
     ui::VideoMode FullScreenMode() const override;
@@ -42,9 +39,6 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
 
     TFormOndrel& FForm;
     TApplication& FApplication;
-    platform::SdlDisplayModes FModes;
-    TDisplayControl FDisplayControl{FModes};
-    TOptions FOptions;
 };
 
 } // namespace quillaby::app
