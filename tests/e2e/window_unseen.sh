@@ -26,7 +26,7 @@ grows() { # what: several frames' worth of calls
   fail "$1: no frames drawn"
 }
 stands_still() { # what
-  sleep 1 # a frame already begun may still finish
+  sleep 2 # a frame already begun may still finish
   local before
   before=$(size)
   sleep 1.5
