@@ -50,6 +50,7 @@ stands_still "covered"
 kill $cover
 grows "uncovered"
 
-xdotool key --window "$window" Escape
+kill -0 $app 2>/dev/null || fail "the program ended early: $(cat "$E2E_TMP/err")"
+kill -TERM $app
 for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-wait $app || fail "exit code $? after Escape"
+wait $app || fail "exit code $? after SIGTERM"
