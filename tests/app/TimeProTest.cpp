@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "app/TimePro.h"
@@ -154,11 +155,23 @@ TEST(StopwatchPeriod, EveryBeginIsMatchedByOneEndOfTheSamePeriod) {
     }
 }
 
-TEST(SystemClock, IsMonotonicAcrossReads) {
+TEST(SystemClock, IsMonotonicAcrossReadsAndCountsMilliseconds) {
+    using namespace std::chrono;
     auto& clock = quillaby::platform::SystemClock();
-    const uint32_t a = clock.Milliseconds();
-    const uint32_t b = clock.Milliseconds();
-    EXPECT_GE(static_cast<int32_t>(b - a), 0);
+    // Read continuously over at least 30 ms of the steady clock: no reading may be earlier than the
+    // one before, and the readings must cover the same span in milliseconds.
+    const auto start = steady_clock::now();
+    const uint32_t first = clock.Milliseconds();
+    uint32_t last = first;
+    int backwards = 0;
+    while (steady_clock::now() - start < milliseconds(30)) {
+        const uint32_t now = clock.Milliseconds();
+        backwards += static_cast<int32_t>(now - last) < 0;
+        last = now;
+    }
+    const auto steady = duration_cast<milliseconds>(steady_clock::now() - start).count();
+    EXPECT_EQ(backwards, 0);
+    EXPECT_NEAR(static_cast<int32_t>(last - first), steady, 2);
 }
 
 } // namespace
