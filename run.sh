@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs Quillaby: ./run.sh [program arguments]
-# Without arguments: the scene in a window where there is a display; on a machine without one,
-# a snapshot of each theme in ./out/.
+# Without arguments: the program as a user double-clicks it (plain `quillaby`) where there is a
+# display; on a machine without one, a snapshot of each theme in ./out/.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup-deps
@@ -12,7 +12,7 @@ if (($#)); then
   exec "$program" "$@"
 fi
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
-  exec "$program" --window
+  exec "$program"
 fi
 mkdir -p out
 names=(immersion fountain fishes)

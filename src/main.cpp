@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/CommandLine.h"
+#include "app/FOndrel.h"
 #include "app/SceneJobs.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
     try {
         const RunOptions options = ParseCommandLine(argc, argv);
         switch (options.Job) {
+        case JobKind::Saver:
+            return RunScreenSaver(options);
         case JobKind::Window:
             return RunWindowJob(options);
         case JobKind::Snapshot:

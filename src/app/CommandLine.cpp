@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -27,11 +28,24 @@ void ParseSize(std::string_view text, RunOptions& options) {
 
 } // namespace
 
+namespace {
+
+// The options the scene jobs alone take: refused beside the screen-saver modes.
+constexpr std::string_view kSceneJobOptions[] = {"--theme", "--notes", "--bubbles", "--size", "--no-sound"};
+
+// Single-dash names that belong to another option family and are matched whole, never read as a
+// screen-saver mode letter ("-root" would otherwise be "r", the settings dialog).
+constexpr std::string_view kReservedNames[] = {"-root", "-window-id"};
+
+} // namespace
+
 RunOptions ParseCommandLine(int argc, const char* const* argv) {
     RunOptions options;
+    options.ProgramPath = argc > 0 && argv[0] != nullptr ? argv[0] : "quillaby";
     bool window = false;
     bool snapshot = false;
     bool frames = false;
+    std::string sceneOption; // the first scene-job option given, for the message
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         // Every option but the switches takes the next argument as its value.
@@ -39,6 +53,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             if (i + 1 >= argc) throw UsageError(std::string(arg) + " needs a value");
             return argv[++i];
         };
+        for (std::string_view name : kSceneJobOptions)
+            if (arg == name && sceneOption.empty()) sceneOption = name;
         if (arg == "--window") {
             window = true;
         } else if (arg == "--snapshot") {
@@ -56,36 +72,58 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--no-sound") {
             options.Sound = false;
         } else if (arg == "--seed") {
-            options.Seed = static_cast<uint64_t>(ParseInteger(arg, value(), 0, INT64_MAX));
+            const std::string_view text = value();
+            options.Seed = static_cast<uint64_t>(ParseInteger(arg, text, 0, INT64_MAX));
+            options.OwnOptions.insert(options.OwnOptions.end(), {std::string(arg), std::string(text)});
         } else if (arg == "--assets") {
             options.AssetsDir = value();
             if (options.AssetsDir.empty()) throw UsageError("--assets needs a folder");
+            options.OwnOptions.insert(options.OwnOptions.end(), {std::string(arg), options.AssetsDir});
         } else if (arg == "--gl-trace") {
             options.GLTraceFile = value();
             if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
         } else if (arg == "--frames") {
             options.Frames = static_cast<int>(ParseInteger(arg, value(), 1, 1000000));
             frames = true;
+        } else if (arg == "--log") {
+            options.LogFile = true;
+            options.OwnOptions.emplace_back(arg);
         } else if (arg == "--help" || arg == "-h") {
             options.Job = JobKind::Help;
             return options;
-        } else {
+        } else if (arg.starts_with("--")) {
             throw UsageError("unknown argument \"" + std::string(arg) + "\"");
+        } else if (std::find(std::begin(kReservedNames), std::end(kReservedNames), arg) !=
+                   std::end(kReservedNames)) {
+            throw UsageError("\"" + std::string(arg) + "\" is not supported yet");
+        } else {
+            options.SaverArguments.emplace_back(arg);
         }
     }
     if (window && snapshot) throw UsageError("choose one of --window and --snapshot");
-    if (!window && !snapshot) throw UsageError("nothing to do: give --window or --snapshot FILE.png");
     if (frames && !snapshot) throw UsageError("--frames applies to --snapshot only");
-    options.Job = window ? JobKind::Window : JobKind::Snapshot;
+    if (window || snapshot) {
+        if (!options.SaverArguments.empty())
+            throw UsageError("unknown argument \"" + options.SaverArguments.front() + "\"");
+        options.Job = window ? JobKind::Window : JobKind::Snapshot;
+    } else if (!sceneOption.empty()) {
+        throw UsageError(sceneOption + " applies to --window and --snapshot only");
+    }
     return options;
 }
 
 std::string UsageText() {
-    return "usage: quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
+    return "usage: quillaby [/s | /c[:XID] | /p XID | /a] [--log] [--assets DIR] [--seed N]\n"
+           "       quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
            "                         [--seed N] [--assets DIR] [--gl-trace FILE]\n"
            "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
            "                         [--notes N] [--bubbles N] [--assets DIR] [--gl-trace FILE]\n"
            "\n"
+           "  /s                the screen saver, full screen; any key, button or mouse movement ends it\n"
+           "  /c                the settings (also: no argument)\n"
+           "  /p XID            the still preview inside the X window XID (decimal or 0x hex)\n"
+           "  /a                change the password (the desktop's screen locker owns it: ends at once)\n"
+           "  --log             write the log file (beside the program, or in the user's state folder)\n"
            "  --window          the scene in a resizable window; Esc or closing the window ends it\n"
            "  --snapshot FILE   render offscreen and write the last frame to a PNG file\n"
            "  --theme N         0 Immersion (default), 1 Fountain, 2 Fishes\n"

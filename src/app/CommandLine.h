@@ -1,8 +1,11 @@
 #pragma once
-// The program's command line: which job to do and the scene's settings for it.
+// The program's command line: which job to do and the scene's settings for it. Our own long
+// options ("--name") are taken out first; what is left, renumbered, is the screen-saver command line
+// ("/s", "/p 4711", "/c:4711" ...) that the saver component reads.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Error.h"
 
@@ -15,15 +18,20 @@ class UsageError : public Error {
 };
 
 enum class JobKind {
+    Saver,    // the screen saver in the mode its screen-saver arguments select
     Window,   // the scene in an ordinary resizable window
     Snapshot, // a fixed number of frames offscreen, the last written to a PNG file
     Help,     // print the usage and stop
 };
 
 struct RunOptions {
-    JobKind Job = JobKind::Help;
-    int Theme = 0;  // 0 Immersion, 1 Fountain, 2 Fishes
-    int Notes = 60; // banknotes, 0 to 100
+    JobKind Job = JobKind::Saver;
+    std::string ProgramPath;                 // argument 0: the name the program was started under
+    std::vector<std::string> SaverArguments; // the screen-saver arguments, renumbered from 1
+    std::vector<std::string> OwnOptions;     // --log, --assets, --seed as given: what a relaunch passes on
+    bool LogFile = false;                    // --log
+    int Theme = 0;                           // 0 Immersion, 1 Fountain, 2 Fishes
+    int Notes = 60;                          // banknotes, 0 to 100
     int Bubbles = 100;
     int Width = 800; // pixels
     int Height = 600;
@@ -35,7 +43,7 @@ struct RunOptions {
     std::string GLTraceFile; // empty: no trace of the GL calls
 };
 
-// Reads argv[1..argc-1]; raises UsageError for anything it cannot accept.
+// Reads argv[0..argc-1]; raises UsageError for anything it cannot accept.
 RunOptions ParseCommandLine(int argc, const char* const* argv);
 
 // The usage text, one option a line.

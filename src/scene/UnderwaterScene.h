@@ -4,7 +4,7 @@
 // particle systems. Built once per program run (CreateScene), freed when the host closes.
 #include <memory>
 
-#include "app/TimePro.h"
+#include "base/TimePro.h"
 #include "scene/Bubles.h"
 #include "scene/Fish.h"
 #include "scene/Fountain.h"

@@ -72,11 +72,27 @@ TEST(CommandLine, BadValuesAreRefusedWithTheOptionNamed) {
 }
 
 TEST(CommandLine, JobsMustBeGivenOnceAndArgumentsKnown) {
-    EXPECT_NE(ErrorOf({}).find("nothing to do"), std::string::npos);
     EXPECT_NE(ErrorOf({"--window", "--snapshot", "a.png"}).find("choose one"), std::string::npos);
     EXPECT_NE(ErrorOf({"--window", "--frames", "3"}).find("--snapshot only"), std::string::npos);
     EXPECT_NE(ErrorOf({"--window", "--fast"}).find("\"--fast\""), std::string::npos);
     EXPECT_EQ(Parse({"--help"}).Job, JobKind::Help);
+}
+
+TEST(CommandLine, OwnOptionsComeOutAndTheRestIsTheSaverCommandLine) {
+    const RunOptions o = Parse({"--log", "/p", "--assets", "dir", "0x3e00004"});
+    EXPECT_EQ(o.Job, JobKind::Saver);
+    EXPECT_TRUE(o.LogFile);
+    EXPECT_EQ(o.AssetsDir, "dir");
+    EXPECT_EQ(o.SaverArguments, (std::vector<std::string>{"/p", "0x3e00004"}));
+    EXPECT_EQ(o.OwnOptions, (std::vector<std::string>{"--log", "--assets", "dir"}));
+    EXPECT_EQ(o.ProgramPath, "quillaby");
+    EXPECT_TRUE(Parse({}).SaverArguments.empty());
+    // Single-dash names of the other family are whole names, never the mode letter "r" or "w".
+    EXPECT_NE(ErrorOf({"-root"}).find("\"-root\""), std::string::npos);
+    EXPECT_NE(ErrorOf({"/s", "--bogus"}).find("\"--bogus\""), std::string::npos);
+    EXPECT_NE(ErrorOf({"/s", "--theme", "1"}).find("--theme applies to --window and --snapshot only"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "/s"}).find("\"/s\""), std::string::npos);
 }
 
 } // namespace

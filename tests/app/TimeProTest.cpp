@@ -3,7 +3,7 @@
 #include <chrono>
 #include <vector>
 
-#include "app/TimePro.h"
+#include "base/TimePro.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/TimePro.h"
+#include "base/TimePro.h"
 
 void TTime::SetTotal(uint32_t ms) {
     TotalMilliseconds = ms;

@@ -1,0 +1,151 @@
+#include "app/AppPro.h"
+
+#include <cmath>
+
+#include "app/Application.h"
+#include "platform/BlockLogFile.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramLocation.h"
+
+namespace quillaby::app {
+
+TCustomApplicationPro::TCustomApplicationPro(TApplication& application, std::string programPath)
+    : FApplication(application), FProgramPath(std::move(programPath)) {
+    InstallHooks();
+}
+
+TCustomApplicationPro::~TCustomApplicationPro() {
+    // Hooks that point at a destroyed component must not stay behind.
+    FApplication.OnIdle = nullptr;
+    FApplication.OnException = nullptr;
+}
+
+void TCustomApplicationPro::SetLogFile(bool on) {
+    FLogFile = on;
+    if (!on) FLog.reset();
+}
+
+void TCustomApplicationPro::LoadOptions() {
+    if (OnLoadOptions) OnLoadOptions();
+}
+
+void TCustomApplicationPro::SaveOptions() {
+    if (OnSaveOptions) OnSaveOptions();
+}
+
+void TCustomApplicationPro::WriteLog(const std::string& text) {
+    if (!FLogFile) return;
+    if (!FLog) {
+        const size_t slash = FLogFileName.rfind('/');
+        if (slash != std::string::npos && slash > 0) platform::MakeDirectories(FLogFileName.substr(0, slash));
+        FLog = std::make_unique<platform::BlockLogFile>(FLogFileName);
+    }
+    FLog->Append(text + "\r\n");
+}
+
+void TCustomApplicationPro::Start() {
+    if (FRunning) return;
+    if (OnStart) OnStart();
+    FRunning = true;
+}
+
+void TCustomApplicationPro::Stop() {
+    if (!FRunning) return;
+    if (OnStop) OnStop();
+    FRunning = false;
+}
+
+void TCustomApplicationPro::Initialize() {
+    if (!Title.empty()) FApplication.Title = Title;
+    if (!FApplication.Title.empty()) Title = FApplication.Title;
+
+    const size_t slash = FProgramPath.rfind('/');
+    FProgramFileName = slash == std::string::npos ? FProgramPath : FProgramPath.substr(slash + 1);
+    FBaseName = FProgramFileName.substr(0, FProgramFileName.find('.'));
+    FProgramDir = platform::ProgramDirectoryOf(FProgramPath);
+    // Beside the program where it may write; an installed program logs into the user's state folder.
+    if (platform::DirectoryWritable(FProgramDir))
+        FLogFileName = FProgramDir + FBaseName + ".log";
+    else
+        FLogFileName = platform::UserStateDirectory() + "/" + (Company.empty() ? Title : Company) + "/" +
+                       FBaseName + ".log";
+
+    InstallHooks();
+    if (SingleInstance) CreateInstanceSemaphore();
+}
+
+void TCustomApplicationPro::InstallHooks() {
+    FApplication.OnIdle = [this](bool& done) { Idle(done); };
+    FApplication.OnException = [this](const std::exception& e) { HandleException(e); };
+}
+
+void TCustomApplicationPro::CreateInstanceSemaphore() {
+    FLock = platform::TryLockInstance(platform::InstanceLockPath(FBaseName + "Semaphore"));
+    if (FLock) return;
+    // Another copy runs: end without a window, a message or a log.
+    FAnotherInstance = true;
+    FLogFile = false;
+    FApplication.Terminate();
+    FApplication.ShowMainForm = false;
+}
+
+void TCustomApplicationPro::Idle(bool& done) {
+    done = false;
+    if (!FRunning) Start();
+    if (OnIdle) OnIdle(done);
+}
+
+void TCustomApplicationPro::HandleException(const std::exception& e) {
+    if (Debug) {
+        // A log that cannot be written must not keep the real failure from its report.
+        try {
+            WriteLog(e.what());
+        } catch (const std::exception&) {
+        }
+    }
+    // The idle hook is out while the report runs (a modal box may pump messages) and back afterwards,
+    // also when the report itself fails.
+    struct Reinstall {
+        TCustomApplicationPro& Self;
+        ~Reinstall() {
+            Self.FApplication.OnIdle = [s = &Self](bool& done) { s->Idle(done); };
+        }
+    } reinstall{*this};
+    FApplication.OnIdle = nullptr;
+    if (OnException) {
+        OnException(e);
+        return;
+    }
+    FApplication.Messages().Show(e.what(), FApplication.Title, platform::MessageIcon::Error);
+    FApplication.SetExitCode(1);
+    FApplication.Terminate();
+}
+
+TCustomGraphicApplicationPro::TCustomGraphicApplicationPro(TApplication& application, std::string programPath,
+                                                           platform::Clock& clock)
+    : TCustomApplicationPro(application, std::move(programPath)), FClock(clock) {}
+
+TCustomGraphicApplicationPro::~TCustomGraphicApplicationPro() = default;
+
+void TCustomGraphicApplicationPro::Idle(bool& done) {
+    TCustomApplicationPro::Idle(done);
+    ++FFrameCount;
+    if (!FFrameTimer) FFrameTimer = std::make_unique<TTimerPro>(FClock);
+    if (!FFrameTimer->Running()) {
+        FFrameTimer->Start();
+        FFrameCountStart = FFrameTimer->GetTime().AsSeconds();
+    }
+    const Extended elapsed = FFrameTimer->GetTime().AsSeconds();
+    if (elapsed < FFrameCountStart) FFrameCountStart = elapsed;
+    if (elapsed - FFrameCountStart >= 1.0) {
+        const int rate = static_cast<int>(std::lround(FFrameCount / (elapsed - FFrameCountStart)));
+        const bool changed = rate != FFramesPerSecond;
+        FFramesPerSecond = rate;
+        if (changed && OnFramesPerSecondChange) OnFramesPerSecondChange();
+        FFrameCountStart = elapsed;
+        FFrameCount = 0;
+    }
+}
+
+} // namespace quillaby::app

@@ -1,0 +1,311 @@
+#include "app/FOndrel.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/Application.h"
+#include "app/SceneHost.h"
+#include "gl/BmpDecoder.h"
+#include "gl/LoadSettings.h"
+#include "platform/DesktopDisplay.h"
+#include "platform/EventPump.h"
+#include "platform/MessageBox.h"
+#include "platform/Processes.h"
+#include "platform/SaverSystem.h"
+#include "platform/sdl/SdlEventPump.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/x11/X11HostPreview.h"
+#include "scene/SceneRandom.h"
+
+namespace quillaby::app {
+namespace {
+
+constexpr const char* kErrorCaption = "Ondrel Screen Saver Error!";
+constexpr const char* kLogoResource = "logo_bmp";
+
+// The form's still picture (150 x 110) as 0xRRGGBB pixels.
+platform::RgbPicture LogoPicture() {
+    const Bitmap bitmap = DecodeBmp(ProgramResources().Get(kLogoResource).Bytes());
+    platform::RgbPicture picture;
+    picture.Width = bitmap.Width;
+    picture.Height = bitmap.Height;
+    picture.Pixels.resize(static_cast<size_t>(bitmap.Width) * bitmap.Height);
+    for (int y = 0; y < bitmap.Height; ++y) {
+        const unsigned char* row = bitmap.Row(y);
+        for (int x = 0; x < bitmap.Width; ++x) {
+            uint32_t rgb = 0;
+            if (bitmap.Format == BitmapFormat::Palette8) {
+                const PaletteColor& c = bitmap.Palette[row[x]];
+                rgb = (uint32_t{c.R} << 16) | (uint32_t{c.G} << 8) | c.B;
+            } else if (bitmap.Format == BitmapFormat::Bgr24) {
+                rgb = (uint32_t{row[3 * x + 2]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x];
+            }
+            picture.Pixels[static_cast<size_t>(y) * bitmap.Width + x] = rgb;
+        }
+    }
+    return picture;
+}
+
+} // namespace
+
+TFormOndrel::TFormOndrel(TApplication& application, const RunOptions& options, platform::SaverSystem& system)
+    : ScreenSaverApp(application, options.ProgramPath, options.SaverArguments, system),
+      FApplication(application), FRunOptions(options), FSystem(system) {}
+
+TFormOndrel::~TFormOndrel() {
+    // The scene and its window go before the component that logs for them.
+    FHost.reset();
+}
+
+void TFormOndrel::Load() {
+    ScreenSaverApp.Title = "Quillaby";
+    ScreenSaverApp.Company = "Harnwick Software";
+    ScreenSaverApp.MajorVersion = 1;
+    ScreenSaverApp.MinorVersion = 9;
+    ScreenSaverApp.SetLogFile(FRunOptions.LogFile);
+    ScreenSaverApp.Debug = true;
+    ScreenSaverApp.OnStart = [this] { ScreenSaverAppStart(); };
+    ScreenSaverApp.OnStop = [this] { ScreenSaverAppStop(); };
+    ScreenSaverApp.OnIdle = [this](bool& done) { ScreenSaverAppIdle(done); };
+    ScreenSaverApp.OnException = [this](const std::exception& e) { ScreenSaverAppException(e); };
+    ExecutePro.WindowStyle = ewShow;
+    ExecutePro.Priority = epNormal;
+    ExecutePro.Mode = emProcess;
+    ExecutePro.Wait = true;
+    FApplication.OnEvent = [this](const platform::InputEvent& event) { FormEvent(event); };
+
+    ScreenSaverApp.Initialize();
+    if (ScreenSaverApp.AnotherInstance() || FApplication.Terminated()) return;
+    FormCreate();
+}
+
+platform::EventPump& TFormOndrel::Pump() {
+    if (FPreview) return *FPreview;
+    if (!FPump) FPump = platform::CreateSdlEventPump();
+    return *FPump;
+}
+
+void TFormOndrel::Close() {
+    if (FClosed) return;
+    FClosed = true;
+    FormCloseQuery();
+    ScreenSaverApp.Stop();
+}
+
+void TFormOndrel::FormCreate() {
+    if (ScreenSaverApp.SaverMode() == smPreview) return;
+    ProgramPath = ScreenSaverApp.ProgramDir();
+    RunAsExe = false;
+    if (RunAsExe && IsSaverFile(FRunOptions.ProgramPath)) {
+        if (ScreenSaverApp.SaverMode() == smSaver) RelaunchAsExe("/s");
+        if (ScreenSaverApp.SaverMode() == smConfig) RelaunchAsExe("/c");
+    }
+}
+
+void TFormOndrel::RelaunchAsExe(const std::string& modeSwitch) {
+    // The twin gets the switch as an argument of its own and our long options: a single command line
+    // could not tell the switch "/s" from a folder.
+    std::vector<std::string> parameters = FRunOptions.OwnOptions;
+    parameters.push_back(modeSwitch);
+    ExecutePro.ExecuteProgram(ProgramPath + ScreenSaverApp.BaseName(), parameters);
+    FApplication.Terminate();
+}
+
+void TFormOndrel::FormShow() {
+    if (ScreenSaverApp.SaverMode() != smPreview || !FApplication.ShowMainForm) return;
+    FPreview = std::make_unique<platform::X11HostPreview>(ScreenSaverApp.HostWindow(), LogoPicture(),
+                                                          FApplication.Title);
+}
+
+void TFormOndrel::ScreenSaverAppStart() {
+    TLoadSettings& settings = LoadSettings();
+    settings.LoadFromResources = true;
+    if (!FRunOptions.AssetsDir.empty()) {
+        if (!std::filesystem::is_directory(FRunOptions.AssetsDir))
+            throw Error("The assets folder \"" + FRunOptions.AssetsDir + "\" does not exist");
+        UseAssetDirectory(settings, FRunOptions.AssetsDir);
+    }
+    if (ScreenSaverApp.SaverMode() == smPreview) return;
+    Ready = false;
+
+    FDisplay = platform::CreateSdlDesktopDisplay();
+    const int depth = FDisplay->DesktopMode().ColorDepth;
+    if (depth != 16 && depth != 32) RaiseColorDepthWarning();
+
+    FHost = std::make_unique<TSceneHost>(Options, FApplication.Messages());
+    FHost->WriteLog = [this](const std::string& line) { ScreenSaverApp.WriteLog(line); };
+    FHost->Scene().SetSceneDefaults();
+    platform::SetNormalPriority();
+    if (FRunOptions.Seed)
+        scene::SeedRandom(*FRunOptions.Seed);
+    else
+        scene::RandomizeFromClock();
+    ScreenSaverApp.LoadOptions();
+    FHost->Scene().CreateScene();
+
+    if (ScreenSaverApp.SaverMode() == smSaver) {
+        StartFullScreen();
+        return;
+    }
+    StartSettings();
+}
+
+void TFormOndrel::StartSettings() {
+    // Until the settings dialog exists, the settings modes run the saver itself.
+    StartFullScreen();
+}
+
+void TFormOndrel::RaiseColorDepthWarning() {
+    throw Error("Warning! This Screen Saver needs High Color (16 bits) or True Color (32 bits) to work in "
+                "Preview Mode.\r\n Change the Color Depth of your Windows Desktop to run it!");
+}
+
+void TFormOndrel::StartFullScreen() {
+    FHost->ReleaseOpenGL();
+    FHost->ReleaseRenderWindow();
+    FDisplay->SetFullScreen(true);
+    const platform::ScreenMode mode = FDisplay->CurrentMode();
+
+    // Losing the focus must not minimise the saver (another window popping up would uncover the desktop).
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    platform::SdlGLWindowOptions window;
+    window.Title = FApplication.Title;
+    window.X = 0;
+    window.Y = 0;
+    window.Width = mode.Width;
+    window.Height = mode.Height;
+    window.Flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
+                   SDL_WINDOW_SKIP_TASKBAR;
+    FHost->CreateRenderWindow(window);
+    FHost->SetupOpenGL();
+    SDL_Window* sdlWindow = FHost->RenderWindow()->Window();
+    ShowCursor(false);
+    SDL_RaiseWindow(sdlWindow);
+    SDL_SetWindowInputFocus(sdlWindow);
+    SDL_CaptureMouse(SDL_TRUE);
+
+    ResetScene();
+    FullScreenActive = true;
+    FHost->ApplySound();
+}
+
+void TFormOndrel::ResetScene() {
+    Input.Reset();
+    FHost->Loop().ResetScene();
+}
+
+void TFormOndrel::ScreenSaverAppIdle(bool& done) {
+    // The still picture only changes when the host asks: wait for its events.
+    if (ScreenSaverApp.SaverMode() == smPreview) {
+        done = true;
+        return;
+    }
+    if (FHost && FHost->RenderWindow()) RenderFrame();
+}
+
+void TFormOndrel::RenderFrame() {
+    SDL_Window* window = FHost->RenderWindow()->Window();
+    if (FullScreenActive && window != nullptr) {
+        const Uint32 flags = SDL_GetWindowFlags(window);
+        if ((flags & SDL_WINDOW_SHOWN) && !(flags & SDL_WINDOW_INPUT_FOCUS)) SDL_SetWindowInputFocus(window);
+    }
+    FHost->RenderFrame();
+}
+
+void TFormOndrel::FormEvent(const platform::InputEvent& event) {
+    using Kind = platform::InputEvent::Kind;
+    if (event.Type == Kind::Quit || (event.Type == Kind::Close && FPreview)) {
+        FApplication.Terminate();
+        return;
+    }
+    if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Window()) return;
+    if (event.Window != SDL_GetWindowID(FHost->RenderWindow()->Window())) return;
+    switch (event.Type) {
+    case Kind::Key:
+    case Kind::MouseButton:
+        HandleUserInput();
+        break;
+    case Kind::MouseMove:
+        CheckMouseMove(event.X, event.Y);
+        break;
+    case Kind::Close:
+        FApplication.Terminate();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormOndrel::CheckMouseMove(int x, int y) {
+    if (Input.CheckMouseMove(x, y)) HandleUserInput();
+}
+
+void TFormOndrel::HandleUserInput() {
+    Input.Reset();
+    if (ScreenSaverApp.SaverMode() == smSaver && !ScreenSaverApp.VerifyPassword()) return;
+    FHost->StopSound();
+    SDL_HideWindow(FHost->RenderWindow()->Window());
+    FullScreenActive = false;
+    const platform::ScreenMode mode = FDisplay->CurrentMode();
+    char line[128];
+    std::snprintf(line, sizeof line, "Full Screen mode: %dX%dX%d  FPS:%d", mode.Width, mode.Height,
+                  mode.ColorDepth, FHost->Loop().SceneFps);
+    ScreenSaverApp.WriteLog(line);
+    FApplication.Terminate();
+}
+
+void TFormOndrel::FormCloseQuery() {
+    if (ScreenSaverApp.SaverMode() == smPreview || !FHost) return;
+    FHost->ReleaseOpenGL();
+    if (FDisplay) FDisplay->SetFullScreen(false);
+    FHost->DestroyScene();
+}
+
+void TFormOndrel::ScreenSaverAppStop() {}
+
+void TFormOndrel::ScreenSaverAppException(const std::exception& e) {
+    ShowCursor(true);
+    // The report comes in any case, even when putting the display back fails.
+    try {
+        if (FDisplay) FDisplay->SetFullScreen(false);
+        if (FHost) {
+            FullScreenActive = false;
+            FHost->ReleaseOpenGL();
+            FHost->ReleaseRenderWindow();
+        }
+    } catch (const std::exception&) {
+    }
+    FApplication.Messages().Show(e.what(), kErrorCaption, platform::MessageIcon::Error);
+    FApplication.SetExitCode(1);
+    FApplication.Terminate();
+}
+
+void TFormOndrel::ShowCursor(bool show) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int RunScreenSaver(const RunOptions& options) {
+    const auto messages = platform::CreateSdlMessageBox(!platform::NonInteractiveByEnvironment());
+    TApplication application(*messages);
+    application.Title = "Quillaby";
+    application.HelpFile = "QUILLABY.HLP";
+    const auto system = platform::CreateSdlSaverSystem();
+    TFormOndrel form(application, options, *system);
+    try {
+        form.Load();
+        if (!application.Terminated()) form.FormShow();
+    } catch (const std::exception& e) {
+        application.HandleException(e);
+    }
+    if (!application.Terminated()) application.Run(form.Pump());
+    try {
+        form.Close();
+    } catch (const std::exception& e) {
+        application.HandleException(e);
+    }
+    return application.ExitCode();
+}
+
+} // namespace quillaby::app

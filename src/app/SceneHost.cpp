@@ -1,0 +1,73 @@
+#include "app/SceneHost.h"
+
+#include "app/OpenGLInfo.h"
+#include "gl/LoadSettings.h"
+#include "gl/TGLTexture.h"
+#include "gl/TOpenGLEngine.h"
+#include "platform/sdl/SdlSoundPlayer.h"
+#include "scene/BubbleSound.h"
+
+namespace quillaby::app {
+
+TSceneHost::TSceneHost(TSceneOptions& options, platform::MessageBox& messages)
+    : FOptions(options), FMessages(messages), FPlayer(platform::CreateSdlSoundPlayer()), FSize(*this),
+      FScene(FOptions, FSize), FLoop(FScene) {}
+
+TSceneHost::~TSceneHost() {
+    DestroyScene();
+}
+
+void TSceneHost::CreateRenderWindow(platform::SdlGLWindowOptions options) {
+    FWindow = std::make_unique<platform::SdlGLWindow>(std::move(options));
+}
+
+void TSceneHost::SetupOpenGL() {
+    FLoop.SetupOpenGL(*FWindow);
+    if (!FOpenGLInfoLogged) {
+        FOpenGLInfoLogged = true;
+        const OpenGLInfo info = CollectOpenGLInfo();
+        FOpenGLInfoText = info.Text;
+        if (WriteLog)
+            for (const std::string& line : info.Log) WriteLog(line);
+    }
+}
+
+void TSceneHost::ReleaseOpenGL() {
+    if (!FScene.Engine) return;
+    for (TGLTexture* texture : {FScene.NoteTexture, FScene.ReflectionTexture, FScene.BubbleTexture})
+        if (texture) texture->DeleteHandle();
+    for (TSceneTheme& theme : FScene.Themes)
+        for (TGLTexture* texture : {theme.CausticsTexture, theme.BottomTexture, theme.SurfaceTexture})
+            if (texture) texture->DeleteHandle();
+    FScene.Engine->Deactivate();
+    FScene.Engine->Done();
+    if (FScene.Engine->DC()) FScene.Engine->SetDC(nullptr);
+}
+
+void TSceneHost::ReleaseRenderWindow() {
+    FWindow.reset();
+}
+
+void TSceneHost::RenderFrame() {
+    if (FWindow) FLoop.RenderFrame();
+}
+
+void TSceneHost::DestroyScene() {
+    ReleaseOpenGL();
+    FScene.DestroyScene();
+    ReleaseRenderWindow();
+}
+
+void TSceneHost::ApplySound() {
+    if (!FSound) {
+        FSound = std::make_unique<BubbleSound>(*FPlayer, FMessages, LoadSettings().Source());
+        FScene.AttachSound(FSound.get());
+    }
+    FSound->ApplySound(FOptions.SoundEnabled);
+}
+
+void TSceneHost::StopSound() {
+    if (FSound) FSound->StopSound();
+}
+
+} // namespace quillaby::app

@@ -1,0 +1,85 @@
+#pragma once
+// The scene as the saver host runs it: built once per program run, drawn into a render window made
+// anew for every run (full screen now, the dialog's panel later), with its bubbling sound and the
+// description of the OpenGL implementation collected on the first set-up.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/sdl/SdlGLWindow.h"
+#include "scene/FrameLoop.h"
+#include "scene/SceneOptions.h"
+#include "scene/SurfaceSize.h"
+#include "scene/UnderwaterScene.h"
+
+namespace quillaby {
+class BubbleSound;
+}
+namespace quillaby::platform {
+class MessageBox;
+class SoundPlayer;
+} // namespace quillaby::platform
+
+namespace quillaby::app {
+
+class TSceneHost {
+  public:
+    // The options and the message box must outlive the host. The sound player exists from here on,
+    // also while sound is off, so that it can be switched on later.
+    TSceneHost(TSceneOptions& options, platform::MessageBox& messages);
+    ~TSceneHost();
+    TSceneHost(const TSceneHost&) = delete;
+    TSceneHost& operator=(const TSceneHost&) = delete;
+
+    TUnderwaterScene& Scene() { return FScene; }
+    TFrameLoop& Loop() { return FLoop; }
+
+    // Makes the render window (it appears when OpenGL is set up on it).
+    void CreateRenderWindow(platform::SdlGLWindowOptions options);
+    platform::SdlGLWindow* RenderWindow() { return FWindow.get(); }
+    // The engine on the render window, then the viewport, light and material; the first time in a
+    // run also the OpenGL information (handed to the log writer line by line).
+    void SetupOpenGL();
+    // The scene's textures lose their GL names, the context goes, the engine forgets the window.
+    void ReleaseOpenGL();
+    void ReleaseRenderWindow();
+    // One frame, when there is a render window.
+    void RenderFrame();
+    // Frees the scene (stopping the sound) and the render window.
+    void DestroyScene();
+
+    void ApplySound();
+    void StopSound();
+
+    // The three lines describing the OpenGL implementation; empty before the first set-up.
+    const std::string& OpenGLInfoText() const { return FOpenGLInfoText; }
+    // Where the OpenGL information's log lines go.
+    std::function<void(const std::string&)> WriteLog;
+
+  private:
+    class CurrentWindowSize : public scene::SurfaceSize {
+      public:
+        explicit CurrentWindowSize(const TSceneHost& host) : FHost(host) {}
+        int Width() const override { return FHost.FWindow ? FHost.FWindow->DrawableWidth() : 0; }
+        int Height() const override { return FHost.FWindow ? FHost.FWindow->DrawableHeight() : 0; }
+
+      private:
+        const TSceneHost& FHost;
+    };
+
+    void LogOpenGLInfo();
+
+    TSceneOptions& FOptions;
+    platform::MessageBox& FMessages;
+    // The player outlives the scene that stops it; the scene (with its engine) goes before the window.
+    std::unique_ptr<platform::SoundPlayer> FPlayer;
+    std::unique_ptr<BubbleSound> FSound;
+    std::unique_ptr<platform::SdlGLWindow> FWindow;
+    CurrentWindowSize FSize;
+    TUnderwaterScene FScene;
+    TFrameLoop FLoop;
+    std::string FOpenGLInfoText;
+    bool FOpenGLInfoLogged = false;
+};
+
+} // namespace quillaby::app

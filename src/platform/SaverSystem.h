@@ -1,0 +1,32 @@
+#pragma once
+// What the system offers a screen saver: the flag that keeps its own blanking away while we run,
+// the window in front, and the screen-saver password protocol.
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace quillaby::platform {
+
+// An X window id (0: none).
+using WindowHandle = uint64_t;
+
+class SaverSystem {
+  public:
+    virtual ~SaverSystem() = default;
+    // On: the desktop does not blank or lock the display while we run. Off: it may.
+    virtual void SetScreenSaverRunning(bool running) = 0;
+    // The window the user works in, 0 when the system cannot tell.
+    virtual WindowHandle ForegroundWindow() = 0;
+    // True when the user has asked for the password on leaving the screen saver.
+    virtual bool PasswordRequired() = 0;
+    // The system's password check (true: accepted), or none when the system has no such library.
+    virtual std::function<bool(WindowHandle)> LoadVerifyPassword() = 0;
+    // The system's password change, or none when the system has no such library.
+    virtual std::function<void(WindowHandle)> LoadChangePassword() = 0;
+};
+
+// SDL's idea of the blanking flag. There is no system password library here: the desktop's own
+// screen locker owns passwords, so the protocol always finds the library missing.
+std::unique_ptr<SaverSystem> CreateSdlSaverSystem();
+
+} // namespace quillaby::platform

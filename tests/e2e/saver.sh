@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The full-screen saver as a screen-saver daemon starts it (quillaby.scr /s) on a real X server:
+# it covers the screen; moves along one axis and small moves keep it; a second copy ends at once
+# without a window; a key ends it with exit code 0 and the close line in the log. Damaged assets
+# end in the error report and exit code 1.
+set -euo pipefail
+program=$(realpath "$1")
+source "$(dirname "$0")/lib/common.sh"
+e2e_init
+start_xvfb 800x600x24
+scr=$E2E_TMP/bin/quillaby.scr
+mkdir -p "$E2E_TMP/bin"
+ln -s "$program" "$scr"
+cd "$E2E_TMP"
+
+"$scr" /s --log >out 2>err &
+pid=$!
+e2e_track "$pid"
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillaby$' | head -n1) ||
+  fail "no full-screen window: $(cat err)"
+info=$(xwininfo -id "$window")
+grep -q 'Absolute upper-left X:  0' <<<"$info" && grep -q 'Absolute upper-left Y:  0' <<<"$info" &&
+  grep -q 'Width: 800' <<<"$info" && grep -q 'Height: 600' <<<"$info" || fail "the window does not cover the screen: $info"
+
+# A second copy ends at once, silently, without a window of its own.
+rc=0
+timeout 20 "$scr" /s >out2 2>err2 || rc=$?
+[[ $rc == 0 ]] || fail "the second copy exited with $rc: $(cat err2)"
+[[ $(xdotool search --name '^Quillaby$' | wc -l) == 1 ]] || fail "the second copy made a window"
+
+# The first five moves are ignored; after them, moves along one axis or by less than 3 pixels keep it.
+for xy in "100 100" "300 300" "500 500" "200 400" "400 200" "100 100" "700 100" "700 500" "702 502"; do
+  xdotool mousemove $xy
+  sleep 0.1
+done
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "small or one-axis moves ended the saver: $(cat err)"
+
+xdotool key a
+rc=0
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "a key did not end the saver"
+wait "$pid" || rc=$?
+[[ $rc == 0 ]] || fail "the saver ended with exit code $rc: $(cat err)"
+tr -d '\0' <bin/quillaby.log | grep -q $'^Full Screen mode: 800X600X32  FPS:[0-9]*\r$' ||
+  fail "no close line in the log: $(tr -d '\0' <bin/quillaby.log | tail -n3)"
+tr -d '\0' <bin/quillaby.log | grep -q '^\*\*\* Start OpenGL Info \*\*\*' || fail "no OpenGL information in the log"
+
+# Damaged assets: the error report, exit code 1, no window left behind.
+mkdir broken
+printf 'not a model' >broken/dollar.3dm
+rc=0
+timeout 60 "$scr" /s --assets broken >out 2>err || rc=$?
+[[ $rc == 1 ]] || fail "damaged assets exited with $rc"
+grep -q 'Ondrel Screen Saver Error!' err || fail "no error report: $(cat err)"
+[[ -z $(xdotool search --name '^Quillaby$' 2>/dev/null) ]] || fail "a window was left behind"
+echo ok
