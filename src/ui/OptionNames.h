@@ -1,0 +1,20 @@
+#pragma once
+// The names of the stored option values. The executable holds them scrambled (every character as
+// its bitwise complement), so they do not show up as plain text in the program file; each is
+// restored just before the call that uses it.
+#include <string>
+
+enum class TOptionName {
+    BubbleCount,
+    DollarCount,
+    Theme,
+    ColorDepth,
+    Width,
+    Height,
+    Sound,
+    DesktopOnly,
+    RunAsExe,
+    Path, // the machine's installation folder
+};
+
+std::string OptionName(TOptionName name);

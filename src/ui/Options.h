@@ -1,0 +1,47 @@
+#pragma once
+// The user's choices with their defaults, and how they are read from and written to the options key.
+// The full-screen colour depth and size live in the display control's FullScreenMode.
+#include <cstdint>
+#include <string>
+
+#include "display/DisplayControl.h"
+#include "scene/SceneOptions.h"
+#include "ui/Registry.h"
+
+class TOptions {
+  public:
+    int32_t BubbleCount = 100; // 0 to 100
+    int32_t DollarCount = 60;  // 0 to 100
+    int32_t ThemeIndex = 0;    // 0 Immersion, 1 Fountain, 2 Fishes
+    bool AutoTheme = false;    // the theme rotates on each full-screen start
+    bool SoundEnabled = true;
+    bool DesktopOnly = false; // the display mode is never switched
+    bool RunAsExe = false;    // a saver-file start relaunches the executable twin
+    std::string ProgramPath;  // ends in "/"; prefix of the help file and of the executable twin
+
+    // Every option but RunAsExe and ProgramPath to its default; the full-screen mode to the
+    // desktop's, at most 800 x 600 when the desktop is larger both ways.
+    void SetDefaultOptions(TCustomDisplayControl& display);
+    // Reads the stored options over the defaults; a missing value keeps its default. key: the user's,
+    // read only.
+    void Load(const TRegistry& key, TCustomDisplayControl& display);
+    // Writes every option (key: the user's, read-write) and flushes the key.
+    void Save(TRegistry& key, const TCustomDisplayControl& display) const;
+
+    // At each full-screen start: the automatic theme advances (Fishes wraps to Immersion).
+    void NextAutoTheme();
+    // At the end of a saver run (the caller checks the mode): with the automatic theme on, its
+    // current index is stored, and nothing else.
+    void SaveAutoTheme(TRegistry& key) const;
+
+    // At program start: "Path" of the machine's key if there is one, else programDir.
+    void ReadProgramPath(const TRegistry& machineKey, const std::string& programDir);
+    // At program start, from the user's key (false when missing).
+    void ReadRunAsExe(const TRegistry& key);
+
+    // The values the scene reads every frame.
+    TSceneOptions SceneOptions() const;
+
+  private:
+    int32_t StoredTheme() const { return AutoTheme ? ~ThemeIndex : ThemeIndex; }
+};

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/Error.h"
+#include "platform/posix/PosixSettingsFile.h"
+#include "support/FakeDisplayModes.h"
+#include "support/ScopedEnv.h"
+#include "ui/Options.h"
+
+namespace fs = std::filesystem;
+using quillaby::test::FakeDisplayModes;
+using quillaby::test::ScopedEnv;
+
+namespace {
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const fs::path& p, const std::string& text) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+// A private config folder, a display with 16- and 32-bit modes and a 32-bit desktop.
+struct Options : ::testing::Test {
+    fs::path root = fs::temp_directory_path() / ("quillaby-options-" + std::to_string(getpid()));
+    ScopedEnv configHome{"XDG_CONFIG_HOME", (root / "config").c_str()};
+    ScopedEnv configDirs{"XDG_CONFIG_DIRS",
+                         ((root / "etc1").string() + ":" + (root / "etc2").string()).c_str()};
+    fs::path file = root / "config" / "Harnwick Software" / "Quillaby.conf";
+    FakeDisplayModes platform;
+    std::unique_ptr<TDisplayControl> display;
+    TOptions options;
+
+    void SetUp() override {
+        platform.listed = {FakeDisplayModes::Mode(640, 480, 16),  FakeDisplayModes::Mode(800, 600, 16),
+                           FakeDisplayModes::Mode(640, 480, 32),  FakeDisplayModes::Mode(800, 600, 32),
+                           FakeDisplayModes::Mode(1280, 600, 32), FakeDisplayModes::Mode(1024, 768, 32),
+                           FakeDisplayModes::Mode(1920, 1080, 32)};
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    static std::unique_ptr<TRegistry> Key(bool readOnly = true) {
+        return TRegistry::Open(TRootKey::CurrentUser, "Harnwick Software", "Quillaby", readOnly);
+    }
+    // The start of the scene: enumerate, defaults, then the stored values.
+    void Start(int desktopWidth = 1920, int desktopHeight = 1080) {
+        platform.desktopWidth = desktopWidth;
+        platform.desktopHeight = desktopHeight;
+        display = std::make_unique<TDisplayControl>(platform);
+        display->OnEnumerate = [](int32_t depth, int32_t, int32_t, bool& accept) {
+            accept = depth == 16 || depth == 32;
+        };
+        display->Enumerate();
+        options.SetDefaultOptions(*display);
+        options.Load(*Key(), *display);
+    }
+    std::string Mode() const {
+        const auto& m = display->FullScreenMode();
+        return std::to_string(m.Width()) + "x" + std::to_string(m.Height()) + "x" +
+               std::to_string(m.ColorDepth());
+    }
+};
+
+TEST_F(Options, FirstRunDefaultsAndTheDesktopSizes) {
+    Start(1920, 1080);
+    EXPECT_EQ(options.BubbleCount, 100);
+    EXPECT_EQ(options.DollarCount, 60);
+    EXPECT_EQ(options.ThemeIndex, 0);
+    EXPECT_FALSE(options.AutoTheme);
+    EXPECT_TRUE(options.SoundEnabled);
+    EXPECT_FALSE(options.DesktopOnly);
+    EXPECT_EQ(Mode(), "800x600x32");
+    EXPECT_FALSE(fs::exists(root / "config")); // reading creates nothing
+
+    Start(800, 600);
+    EXPECT_EQ(Mode(), "800x600x32");
+    Start(1280, 600);
+    EXPECT_EQ(Mode(), "1280x600x32");
+}
+
+TEST_F(Options, AutomaticThemeRotatesAndOnlyItsLineChanges) {
+    const std::string before = "# my notes\r\nBubbleCount=7\nTheme=-3\nMyOwnSetting=\"x\"\n\nWidth=640\n";
+    WriteFile(file, before);
+    Start();
+    EXPECT_TRUE(options.AutoTheme);
+    EXPECT_EQ(options.ThemeIndex, 2); // Fishes
+    EXPECT_EQ(options.BubbleCount, 7);
+    EXPECT_EQ(Mode(), "800x600x32"); // a width without a height is ignored
+
+    options.NextAutoTheme(); // the next saver start shows Immersion
+    EXPECT_EQ(options.ThemeIndex, 0);
+    options.SaveAutoTheme(*Key(false));
+    EXPECT_EQ(ReadFile(file), "# my notes\r\nBubbleCount=7\nTheme=-1\nMyOwnSetting=\"x\"\n\nWidth=640\n");
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    options.AutoTheme = false; // a fixed theme stores nothing at the end of a run
+    options.SaveAutoTheme(*Key(false));
+    EXPECT_EQ(ReadFile(file), "# my notes\r\nBubbleCount=7\nTheme=-1\nMyOwnSetting=\"x\"\n\nWidth=640\n");
+}
+
+TEST_F(Options, SaveWritesEveryValueKeepsForeignLinesAndLoadsBack) {
+    WriteFile(file, "# kept\nSound=0\nSomethingElse=12\n");
+    Start();
+    options.BubbleCount = 33;
+    options.DollarCount = 0;
+    options.ThemeIndex = 1;
+    options.AutoTheme = true;
+    options.RunAsExe = true;
+    display->FullScreenMode().SetMode(1024, 768, 32);
+    options.Save(*Key(false), *display);
+    EXPECT_EQ(ReadFile(file), "# kept\nSound=0\nSomethingElse=12\nBubbleCount=33\nDollarCount=0\nTheme=-2\n"
+                              "ColorDepth=32\nWidth=1024\nHeight=768\nDesktopOnly=0\nRunAsExe=1\n");
+
+    TOptions again;
+    again.RunAsExe = false;
+    Start();
+    EXPECT_EQ(Mode(), "1024x768x32");
+    EXPECT_EQ(options.ThemeIndex, 1);
+    EXPECT_TRUE(options.AutoTheme);
+    again.ReadRunAsExe(*Key());
+    EXPECT_TRUE(again.RunAsExe);
+    again.SetDefaultOptions(*display); // "Default" leaves RunAsExe alone
+    EXPECT_TRUE(again.RunAsExe);
+}
+
+TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {
+    platform.listed.insert(platform.listed.begin(), FakeDisplayModes::Mode(1024, 768, 16));
+    WriteFile(file, "ColorDepth=24\nWidth=1024\nHeight=768\nBubbleCount=250\nDollarCount=-4\nTheme=5\n");
+    Start();
+    EXPECT_EQ(Mode(), "1024x768x32"); // the desktop's depth, not merely the first group's
+    EXPECT_EQ(options.BubbleCount, 100);
+    EXPECT_EQ(options.DollarCount, 0);
+    EXPECT_EQ(options.ThemeIndex, 0);
+    EXPECT_FALSE(options.AutoTheme);
+
+    WriteFile(file, "ColorDepth=16\nWidth=1920\nHeight=1080\n"); // no such size at 16 bits
+    Start();
+    EXPECT_EQ(Mode(), "1024x768x16"); // the desktop's size is missing too: the group's first
+
+    WriteFile(file, "DesktopOnly=1\nColorDepth=16\nWidth=640\nHeight=480\n");
+    Start();
+    EXPECT_EQ(Mode(), "1920x1080x32");
+}
+
+TEST_F(Options, WrongTypesAndFailedWritesRaiseTheirMessages) {
+    WriteFile(file, "DollarCount=\"many\"\n");
+    try {
+        Start();
+        FAIL() << "a string read as a count";
+    } catch (const quillaby::Error& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'DollarCount'");
+    }
+    WriteFile(file, "Theme=2x\n");
+    EXPECT_THROW(Start(), quillaby::Error);
+
+    fs::remove_all(root / "config");
+    WriteFile(root / "config", "a file where the folder belongs");
+    try {
+        options.Save(*Key(false), *display);
+        FAIL() << "saved into a file";
+    } catch (const quillaby::Error& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'BubbleCount'");
+    }
+    EXPECT_THROW(Key(true)->WriteInteger("Theme", 1), quillaby::Error);
+}
+
+TEST_F(Options, ProgramPathFromTheMachineFileEndsInASlash) {
+    options.ReadProgramPath(*TRegistry::Open(TRootKey::LocalMachine, "Harnwick Software", "Quillaby", false),
+                            "/opt/q/");
+    EXPECT_EQ(options.ProgramPath, "/opt/q/");
+    WriteFile(root / "etc2" / "Harnwick Software" / "Quillaby.conf", "Path=\"/usr/lib/quillaby\"\n");
+    auto machine = TRegistry::Open(TRootKey::LocalMachine, "Harnwick Software", "Quillaby", false);
+    options.ReadProgramPath(*machine, "/opt/q/");
+    EXPECT_EQ(options.ProgramPath, "/usr/lib/quillaby/");
+    EXPECT_THROW(machine->WriteInteger("Path", 1), quillaby::Error); // never written
+}
+
+TEST_F(Options, ConcurrentSavesKeepEachOthersValues) {
+    auto dialog = Key(false);
+    auto saver = Key(false); // both opened before either writes
+    dialog->WriteInteger("BubbleCount", 12);
+    saver->WriteInteger("Theme", -2);
+    dialog->Flush();
+    saver->Flush();
+    EXPECT_EQ(ReadFile(file), "BubbleCount=12\nTheme=-2\n");
+    struct stat st {};
+    ASSERT_EQ(stat(file.parent_path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u); // the folder the save made
+    // Without a company the file sits directly in the config folder.
+    auto plain = TRegistry::Open(TRootKey::CurrentUser, "", "Quillaby", false);
+    plain->WriteInteger("Sound", 0);
+    plain->Flush();
+    EXPECT_EQ(ReadFile(root / "config" / "Quillaby.conf"), "Sound=0\n");
+}
+
+TEST_F(Options, AWriterKilledBeforeItsRenameLeavesTheOldFile) {
+    WriteFile(file, "BubbleCount=5\n");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        quillaby::platform::PosixSettingsFile f(file.string(), true);
+        f.SetBeforeRename([] { raise(SIGKILL); });
+        f.Update([](const std::optional<std::string>&) { return std::string("BubbleCount=6\n"); });
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadFile(file), "BubbleCount=5\n");
+    // The next save cleans up what the killed one left.
+    auto key = Key(false);
+    key->WriteInteger("BubbleCount", 7);
+    key->Flush();
+    EXPECT_EQ(ReadFile(file), "BubbleCount=7\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(Options, ReadersNeverSeeAHalfWrittenFile) {
+    const std::string a = "BubbleCount=1\n" + std::string(65536, '#') + "\n";
+    const std::string b = "BubbleCount=2\n" + std::string(30000, '#') + "\n";
+    WriteFile(file, a);
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        quillaby::platform::PosixSettingsFile f(file.string(), true);
+        for (int i = 0; i < 30; ++i) f.Update([&](const auto&) { return i % 2 ? a : b; });
+        _exit(0);
+    }
+    quillaby::platform::PosixSettingsFile f(file.string(), false);
+    int reads = 0;
+    for (int status = 0; waitpid(writer, &status, WNOHANG) == 0; ++reads) {
+        const auto text = f.Read();
+        ASSERT_TRUE(text && (*text == a || *text == b));
+    }
+    EXPECT_GT(reads, 0);
+}
+
+} // namespace
