@@ -31,7 +31,8 @@ void ParseSize(std::string_view text, RunOptions& options) {
 namespace {
 
 // The options the scene jobs alone take: refused beside the screen-saver modes.
-constexpr std::string_view kSceneJobOptions[] = {"--theme", "--notes", "--bubbles", "--size", "--no-sound"};
+constexpr std::string_view kSceneJobOptions[] = {"--theme", "--notes",    "--bubbles",
+                                                 "--size",  "--no-sound", "--fewer-passes"};
 
 // Single-dash names that belong to another option family and are matched whole, never read as a
 // screen-saver mode letter ("-root" would otherwise be "r", the settings dialog).
@@ -82,6 +83,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--gl-trace") {
             options.GLTraceFile = value();
             if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
+        } else if (arg == "--fewer-passes") {
+            options.FewerPasses = true;
         } else if (arg == "--frames") {
             options.Frames = static_cast<int>(ParseInteger(arg, value(), 1, 1000000));
             frames = true;
@@ -115,9 +118,10 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
 std::string UsageText() {
     return "usage: quillaby [/s | /c[:XID] | /p XID | /a] [--log] [--assets DIR] [--seed N]\n"
            "       quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
-           "                         [--seed N] [--assets DIR] [--gl-trace FILE]\n"
+           "                         [--seed N] [--assets DIR] [--gl-trace FILE] [--fewer-passes]\n"
            "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
            "                         [--notes N] [--bubbles N] [--assets DIR] [--gl-trace FILE]\n"
+           "                         [--fewer-passes]\n"
            "\n"
            "  /s                the screen saver, full screen; any key, button or mouse movement ends it\n"
            "  /c                the settings (also: no argument)\n"
@@ -134,7 +138,9 @@ std::string UsageText() {
            "  --seed N          seed of the random generator, for a reproducible scene\n"
            "  --frames N        snapshot frames rendered at 1/30 s steps (default 30)\n"
            "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n"
-           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n";
+           "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n"
+           "  --fewer-passes    draw the surface and the sand each in one pass (same picture, faster on\n"
+           "                    software rendering)\n";
 }
 
 } // namespace quillaby::app

@@ -39,8 +39,9 @@ struct RunOptions {
     std::optional<uint64_t> Seed; // none: seeded from the clock
     std::string AssetsDir;        // empty: the assets built into the program
     std::string SnapshotFile;
-    int Frames = 30;         // snapshot frames at 1/30 s each
-    std::string GLTraceFile; // empty: no trace of the GL calls
+    int Frames = 30;          // snapshot frames at 1/30 s each
+    std::string GLTraceFile;  // empty: no trace of the GL calls
+    bool FewerPasses = false; // surface and sand each in one pass where the driver can
 };
 
 // Reads argv[0..argc-1]; raises UsageError for anything it cannot accept.

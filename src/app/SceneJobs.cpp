@@ -101,6 +101,7 @@ Snapshot RenderSnapshot(const RunOptions& options) {
     for (int i = 0; i < options.Frames; ++i) loop.RenderFrame();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     shot.FramesPerSecond = seconds > 0 ? options.Frames / seconds : 0;
+    shot.CombinedLayers = loop.Drawing.DrewCombinedLayers();
     return shot;
 }
 

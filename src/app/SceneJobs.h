@@ -17,7 +17,8 @@ struct Snapshot {
     int Height = 0;
     std::vector<uint8_t> Pixels; // RGBA, rows from the top, opaque
     int Frames = 0;
-    double FramesPerSecond = 0; // achieved while rendering
+    double FramesPerSecond = 0;  // achieved while rendering
+    bool CombinedLayers = false; // the last frame drew surface and sand in one pass each
 };
 
 // Renders offscreen: the reset with its pre-run, then options.Frames frames at a fixed 1/30 s step, so

@@ -17,6 +17,7 @@ TSceneOptions SceneOptionsOf(const RunOptions& options) {
     scene.DollarCount = options.Notes;
     scene.ThemeIndex = options.Theme;
     scene.SoundEnabled = options.Sound && options.Job == JobKind::Window;
+    scene.FewerPasses = options.FewerPasses;
     return scene;
 }
 

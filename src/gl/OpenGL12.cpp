@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cfenv>
+#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -21,6 +22,7 @@ struct Libraries {
     void* gl = nullptr;
     void* glu = nullptr;
     std::string problem;
+    std::string missingEntryPoint;
 
     Libraries() { MaskFloatingPointExceptions(); }
     ~Libraries() { UnloadGLLibraries(); }
@@ -70,6 +72,7 @@ const GLEntryPoints& nullEntryPoints() {
 bool LoadGLLibraries(const std::string& glLibraryName, const std::string& gluLibraryName) {
     UnloadGLLibraries();
     Libraries& libs = libraries();
+    libs.missingEntryPoint.clear();
     // NODELETE: the driver stays mapped after the handles are closed, since the platform's window
     // layer may still use it.
     libs.gl = dlopen(glLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
@@ -83,6 +86,7 @@ bool LoadGLLibraries(const std::string& glLibraryName, const std::string& gluLib
             return true;
         }
         libs.problem = "entry point " + missing + " not found";
+        libs.missingEntryPoint = missing;
     }
     UnloadGLLibraries();
     return false;
@@ -98,41 +102,103 @@ void UnloadGLLibraries() {
 }
 
 std::string BindGLEntryPoints() {
-    Libraries& libs = libraries();
+    void* const gl = libraries().gl;
+    void* const glu = libraries().glu;
+    return BindGLEntryPoints(
+        [gl, glu](bool fromGLU, const char* name) { return lookup(fromGLU ? glu : gl, name); });
+}
+
+std::string BindGLEntryPoints(const SymbolLookup& find) {
     std::string missing;
-    auto bind = [&](void* library, const char* name, auto& pointer) {
-        pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(lookup(library, name));
-        if (!pointer && missing.empty()) missing = name;
+    auto bind = [&](bool fromGLU, bool required, const char* name, auto& pointer) {
+        pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(find(fromGLU, name));
+        if (!pointer && required && missing.empty()) missing = name;
     };
-    void* const GL = libs.gl;
-    void* const GLU = libs.glu;
-#define QUILLABY_GL_BIND_GL(ret, name, kinds, params, args) bind(GL, #name, entryPoints.name);
-#define QUILLABY_GL_BIND_GLU(ret, name, kinds, params, args) bind(GLU, #name, entryPoints.name);
-#define QUILLABY_GL_BIND_EXT(ret, name, kinds, params, args) entryPoints.name = nullptr;
-#define QUILLABY_GL_BIND(lib, ret, name, kinds, params, args)                                                \
-    QUILLABY_GL_BIND_##lib(ret, name, kinds, params, args)
+#define QUILLABY_GL_BIND_GL(name) bind(false, true, #name, entryPoints.name);
+#define QUILLABY_GL_BIND_GLU(name) bind(true, true, #name, entryPoints.name);
+#define QUILLABY_GL_BIND_OPT(name) bind(false, false, #name, entryPoints.name);
+#define QUILLABY_GL_BIND_CVA(name) entryPoints.name = nullptr;
+#define QUILLABY_GL_BIND_MTX(name) entryPoints.name = nullptr;
+#define QUILLABY_GL_BIND(lib, ret, name, kinds, params, args) QUILLABY_GL_BIND_##lib(name)
     QUILLABY_GL_ENTRY_POINTS(QUILLABY_GL_BIND)
 #undef QUILLABY_GL_BIND
-#undef QUILLABY_GL_BIND_EXT
+#undef QUILLABY_GL_BIND_MTX
+#undef QUILLABY_GL_BIND_CVA
+#undef QUILLABY_GL_BIND_OPT
 #undef QUILLABY_GL_BIND_GLU
 #undef QUILLABY_GL_BIND_GL
     return missing;
 }
 
-void ResolveLockArrays(ProcLookup lookupProc) {
+namespace {
+
+// A string of the current context, or null without a context or a glGetString.
+const char* ContextString(GLenum name) {
+    if (!entryPoints.glGetString) return nullptr;
+    return reinterpret_cast<const char*>(entryPoints.glGetString(name));
+}
+
+// Asks the context's driver first, then the GL library.
+void* FindExtensionEntry(ProcLookup lookupProc, const char* name) {
+    void* p = lookupProc ? lookupProc(name) : nullptr;
+    return p ? p : lookup(libraries().gl, name);
+}
+
+// True when a GL_VERSION string ("4.5 (Compatibility Profile) Mesa ...") is at least major.minor.
+bool VersionAtLeast(const char* version, int major, int minor) {
+    int hasMajor = 0, hasMinor = 0;
+    if (!version || std::sscanf(version, "%d.%d", &hasMajor, &hasMinor) != 2) return false;
+    return hasMajor > major || (hasMajor == major && hasMinor >= minor);
+}
+
+// Fills a pair of entries together, or leaves both empty.
+template <class A, class B>
+void ResolvePair(ProcLookup lookupProc, A& first, const char* firstName, B& second, const char* secondName) {
+    void* a = FindExtensionEntry(lookupProc, firstName);
+    void* b = FindExtensionEntry(lookupProc, secondName);
+    first = a && b ? reinterpret_cast<A>(a) : nullptr;
+    second = a && b ? reinterpret_cast<B>(b) : nullptr;
+}
+
+void ResolveLockArrays(ProcLookup lookupProc, const char* extensions) {
     entryPoints.glLockArraysEXT = nullptr;
     entryPoints.glUnlockArraysEXT = nullptr;
-    if (!entryPoints.glGetString) return;
-    const auto* extensions = reinterpret_cast<const char*>(entryPoints.glGetString(GL_EXTENSIONS));
     if (!HasExtension(extensions, "GL_EXT_compiled_vertex_array")) return;
-    auto find = [&](const char* name) {
-        void* p = lookupProc ? lookupProc(name) : nullptr;
-        return p ? p : lookup(libraries().gl, name);
-    };
-    entryPoints.glLockArraysEXT =
-        reinterpret_cast<decltype(entryPoints.glLockArraysEXT)>(find("glLockArraysEXT"));
-    entryPoints.glUnlockArraysEXT =
-        reinterpret_cast<decltype(entryPoints.glUnlockArraysEXT)>(find("glUnlockArraysEXT"));
+    ResolvePair(lookupProc, entryPoints.glLockArraysEXT, "glLockArraysEXT", entryPoints.glUnlockArraysEXT,
+                "glUnlockArraysEXT");
+}
+
+void ResolveMultitexture(ProcLookup lookupProc, const char* extensions, const char* version) {
+    entryPoints.glActiveTexture = nullptr;
+    entryPoints.glClientActiveTexture = nullptr;
+    if (VersionAtLeast(version, 1, 3))
+        ResolvePair(lookupProc, entryPoints.glActiveTexture, "glActiveTexture",
+                    entryPoints.glClientActiveTexture, "glClientActiveTexture");
+    else if (HasExtension(extensions, "GL_ARB_multitexture") &&
+             HasExtension(extensions, "GL_ARB_texture_env_combine"))
+        ResolvePair(lookupProc, entryPoints.glActiveTexture, "glActiveTextureARB",
+                    entryPoints.glClientActiveTexture, "glClientActiveTextureARB");
+}
+
+} // namespace
+
+void ResolveExtensionEntryPoints(ProcLookup lookupProc) {
+    // Copied: the driver's strings are read once and may live no longer than the next call.
+    const char* listed = ContextString(GL_EXTENSIONS);
+    const std::string extensions = listed ? listed : "";
+    const char* version = ContextString(GL_VERSION);
+    ResolveLockArrays(lookupProc, extensions.c_str());
+    ResolveMultitexture(lookupProc, extensions.c_str(), version);
+}
+
+void ResolveLockArrays(ProcLookup lookupProc) {
+    ResolveLockArrays(lookupProc, ContextString(GL_EXTENSIONS));
+}
+
+void ResolveMultitexture(ProcLookup lookupProc) {
+    const char* listed = ContextString(GL_EXTENSIONS);
+    const std::string extensions = listed ? listed : "";
+    ResolveMultitexture(lookupProc, extensions.c_str(), ContextString(GL_VERSION));
 }
 
 bool GLLibrariesLoaded() {
@@ -141,6 +207,10 @@ bool GLLibrariesLoaded() {
 
 const std::string& lastLoadProblem() {
     return libraries().problem;
+}
+
+const std::string& lastMissingEntryPoint() {
+    return libraries().missingEntryPoint;
 }
 
 bool HasExtension(const char* extensions, const char* name) {

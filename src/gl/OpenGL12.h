@@ -6,11 +6,15 @@
 // name in the list (glEnable, gluLookAt, ...) to the table entry, so calls read like plain GL.
 #include <GL/gl.h>
 
+#include <functional>
 #include <string>
 
 // The one list. Each entry is X(library, return type, name, argument kinds, (parameters), (arguments)).
-//   library: GL (core, looked up in libGL), GLU (looked up in libGLU), EXT (optional extension,
-//            resolved again on every make-current and left empty when the driver lacks it).
+//   library: GL (looked up in libGL; the load fails without it), GLU (likewise in libGLU),
+//            OPT (looked up in libGL, left empty when missing: nothing depends on it),
+//            CVA and MTX (optional extensions, resolved again on every make-current and left empty
+//            unless the current context offers them: CVA compiled vertex arrays, MTX multitexture
+//            with texture combiners).
 //   argument kinds, one letter per parameter, tell the recording table how to print each argument:
 //     e enum   b bitmask   m primitive mode   B boolean   i integer   f float or double
 //     p data pointer (printed as an address)   o output pointer   s C string
@@ -158,11 +162,11 @@
       (size, type, stride, ptr))                                                                             \
     X(GL, void, glViewport, "iiii", (GLint x, GLint y, GLsizei w, GLsizei h), (x, y, w, h))                  \
     /* Newer than 1.1; the settings dialog's renderer saves and restores them where present. */              \
-    X(GL, void, glBindBuffer, "ei", (GLenum target, GLuint buffer), (target, buffer))                        \
-    X(GL, void, glBlendEquation, "e", (GLenum mode), (mode))                                                 \
-    X(GL, void, glBlendFuncSeparate, "eeee", (GLenum srgb, GLenum drgb, GLenum salpha, GLenum dalpha),       \
+    X(OPT, void, glBindBuffer, "ei", (GLenum target, GLuint buffer), (target, buffer))                       \
+    X(OPT, void, glBlendEquation, "e", (GLenum mode), (mode))                                                \
+    X(OPT, void, glBlendFuncSeparate, "eeee", (GLenum srgb, GLenum drgb, GLenum salpha, GLenum dalpha),      \
       (srgb, drgb, salpha, dalpha))                                                                          \
-    X(GL, void, glUseProgram, "i", (GLuint program), (program))                                              \
+    X(OPT, void, glUseProgram, "i", (GLuint program), (program))                                             \
     X(GLU, GLint, gluBuild2DMipmaps, "eeiieep",                                                              \
       (GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format, GLenum type,       \
        const void* data),                                                                                    \
@@ -189,8 +193,10 @@
       (GLdouble winX, GLdouble winY, GLdouble winZ, const GLdouble* model, const GLdouble* proj,             \
        const GLint* view, GLdouble* objX, GLdouble* objY, GLdouble* objZ),                                   \
       (winX, winY, winZ, model, proj, view, objX, objY, objZ))                                               \
-    X(EXT, void, glLockArraysEXT, "ii", (GLint first, GLsizei count), (first, count))                        \
-    X(EXT, void, glUnlockArraysEXT, "", (), ())
+    X(CVA, void, glLockArraysEXT, "ii", (GLint first, GLsizei count), (first, count))                        \
+    X(CVA, void, glUnlockArraysEXT, "", (), ())                                                              \
+    X(MTX, void, glActiveTexture, "e", (GLenum texture), (texture))                                          \
+    X(MTX, void, glClientActiveTexture, "e", (GLenum texture), (texture))
 
 namespace quillaby::gl {
 
@@ -209,23 +215,35 @@ const GLEntryPoints& nullEntryPoints();
 
 // Looks a name up in the current context's driver (the platform's GetProcAddress); may be null.
 using ProcLookup = void* (*)(const char* name);
+// Looks a name up in the GL library (fromGLU false) or the GLU library (true); null when missing.
+using SymbolLookup = std::function<void*(bool fromGLU, const char* name)>;
 
 // Unloads anything loaded, loads both libraries by file name and binds the table. True only when
-// both libraries loaded and every GL and GLU entry point of the list was found; otherwise nothing
-// stays loaded and lastLoadProblem() says which library or name was missing.
+// both libraries loaded and every required (GL and GLU) entry point of the list was found; otherwise
+// nothing stays loaded, lastLoadProblem() says which library or name was missing, and
+// lastMissingEntryPoint() names the entry point when both libraries loaded but one lacked it.
 bool LoadGLLibraries(const std::string& glLibraryName, const std::string& gluLibraryName);
 // Releases both libraries and empties every table entry.
 void UnloadGLLibraries();
-// Fills the GL and GLU entries from the loaded libraries (a library not loaded is skipped); returns
-// the first name not found, or an empty string.
+// Fills the GL, GLU and optional (OPT) entries from the loaded libraries (a library not loaded is
+// skipped) and empties the extension entries; returns the first required name not found, or "".
 std::string BindGLEntryPoints();
-// Empties the optional extension entries, then fills them only when the current context lists the
+// The same from any lookup (tests hand in libraries that lack names).
+std::string BindGLEntryPoints(const SymbolLookup& find);
+// Resolves every extension entry for the current context: ResolveLockArrays, ResolveMultitexture.
+void ResolveExtensionEntryPoints(ProcLookup lookup = nullptr);
+// Empties the lock-array entries, then fills them only when the current context lists the
 // extension in GL_EXTENSIONS: a non-null pointer from the driver does not mean the driver has it.
 // lookup may be null: the GL library itself is asked then.
 void ResolveLockArrays(ProcLookup lookup = nullptr);
+// Empties glActiveTexture and glClientActiveTexture, then fills both when the current context has
+// OpenGL 1.3, or lists GL_ARB_multitexture and GL_ARB_texture_env_combine (then the ARB names are
+// used); both stay empty unless both are found.
+void ResolveMultitexture(ProcLookup lookup = nullptr);
 bool GLLibrariesLoaded();
 // What went wrong in the last failed LoadGLLibraries, for diagnostics.
 const std::string& lastLoadProblem();
+const std::string& lastMissingEntryPoint();
 
 // True when the space- or NUL-separated extension list names the extension exactly.
 bool HasExtension(const char* extensions, const char* name);

@@ -223,12 +223,16 @@ GLRecorder::GLRecorder(const GLEntryPoints& next)
     // An optional entry the driver lacks stays absent, so callers still see it missing.
 #define QUILLABY_GL_OPTIONAL_GL(name)
 #define QUILLABY_GL_OPTIONAL_GLU(name)
-#define QUILLABY_GL_OPTIONAL_EXT(name)                                                                       \
+#define QUILLABY_GL_OPTIONAL_OPT(name)                                                                       \
     if (!next_.name) entryPoints.name = nullptr;
+#define QUILLABY_GL_OPTIONAL_CVA(name) QUILLABY_GL_OPTIONAL_OPT(name)
+#define QUILLABY_GL_OPTIONAL_MTX(name) QUILLABY_GL_OPTIONAL_OPT(name)
 #define QUILLABY_GL_OPTIONAL(lib, ret, name, kinds, params, args) QUILLABY_GL_OPTIONAL_##lib(name)
     QUILLABY_GL_ENTRY_POINTS(QUILLABY_GL_OPTIONAL)
 #undef QUILLABY_GL_OPTIONAL
-#undef QUILLABY_GL_OPTIONAL_EXT
+#undef QUILLABY_GL_OPTIONAL_MTX
+#undef QUILLABY_GL_OPTIONAL_CVA
+#undef QUILLABY_GL_OPTIONAL_OPT
 #undef QUILLABY_GL_OPTIONAL_GLU
 #undef QUILLABY_GL_OPTIONAL_GL
 }

@@ -43,7 +43,13 @@ bool TOpenGLEngine::Init() {
 bool TOpenGLEngine::LoadOpenGL() {
     if (!FLibraryLoaded) FLibraryLoaded = quillaby::gl::LoadGLLibraries(GLLibraryName, GLULibraryName);
     quillaby::gl::MaskFloatingPointExceptions();
-    if (!FLibraryLoaded) throw Error("Load library failed: OpenGL DLL is not found!");
+    if (!FLibraryLoaded) {
+        // Both libraries were there but one lacked a name the program calls: say which.
+        const std::string& missing = quillaby::gl::lastMissingEntryPoint();
+        if (!missing.empty())
+            throw Error("Load library failed: OpenGL entry point " + missing + " is not found!");
+        throw Error("Load library failed: OpenGL DLL is not found!");
+    }
     return true;
 }
 
@@ -86,7 +92,7 @@ bool TOpenGLEngine::CreateRC() {
 void TOpenGLEngine::MakeCurrent() {
     if (!FDC || !FRC) return;
     FDC->MakeCurrent(FRC);
-    quillaby::gl::ResolveLockArrays(FDC->ProcLookup());
+    quillaby::gl::ResolveExtensionEntryPoints(FDC->ProcLookup());
 }
 
 void TOpenGLEngine::Activate() {

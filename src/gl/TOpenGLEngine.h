@@ -27,11 +27,11 @@ class TOpenGLEngine {
     // Loads the libraries and creates the context; raises on any failure and stays inactive.
     bool Init();
     // Loads and binds the libraries once per engine; raises "Load library failed: OpenGL DLL is not
-    // found!" when either is missing.
+    // found!" when either is missing, and names the entry point when a library lacks a required one.
     bool LoadOpenGL();
     // Pixel format, palette and context; the context is not made current here.
     bool CreateRC();
-    // Makes the context current on the surface, then looks up the lock-arrays extension again.
+    // Makes the context current on the surface, then looks up the extension entry points again.
     void MakeCurrent();
     void Activate();
     void Deactivate();

@@ -24,6 +24,7 @@ void TFrameLoop::SetupOpenGL(quillaby::platform::GLSurface& Surface) {
     engine.SetDefaults();
     engine.Init();
     engine.Activate();
+    Drawing.ContextChanged();
 
     TGLViewport& viewport = *FScene.Viewport;
     viewport.PerspectiveCorrection = true;

@@ -10,6 +10,7 @@
 #include "gl/TGLMaterial.h"
 #include "gl/TGLTexture.h"
 #include "gl/TGLViewport.h"
+#include "scene/CombinedLayers.h"
 #include "scene/DepthFade.h"
 #include "scene/UnderwaterScene.h"
 
@@ -50,6 +51,12 @@ void TSceneDrawing::DrawEnvironment(const TSceneTheme& Theme) {
     EnableTexturing();
 
     DisableBlending();
+    FDrewCombined = UseCombinedLayers();
+    if (FDrewCombined) {
+        DrawCombinedLayers(Theme);
+        DrawBackWall(Theme);
+        return;
+    }
     Theme.SurfaceTexture->Bind();
     DrawLayer(*FScene.SurfaceMesh, p.SurfaceY);
     Theme.BottomTexture->Bind();
@@ -81,6 +88,42 @@ void TSceneDrawing::DrawEnvironment(const TSceneTheme& Theme) {
     DrawLayer(bottomFade, p.BottomY);
 
     DrawBackWall(Theme);
+}
+
+bool TSceneDrawing::UseCombinedLayers() {
+    if (!FScene.Options.FewerPasses) return false;
+    if (!FCombinedChecked) {
+        FCombinedAvailable = quillaby::scene::CombinedLayersAvailable();
+        FCombinedChecked = true;
+    }
+    const TUnderwaterScene& s = FScene;
+    return FCombinedAvailable &&
+           quillaby::scene::CanCombine(*s.SurfaceMesh, *s.SurfaceCausticsMesh, *s.SurfaceFadeMesh) &&
+           quillaby::scene::CanCombine(*s.BottomMesh, *s.BottomCausticsMesh, *s.BottomFadeMesh);
+}
+
+void TSceneDrawing::DrawCombinedLayers(const TSceneTheme& Theme) {
+    const TSceneParameters& p = FScene.Params;
+    TUnderwaterScene& s = FScene;
+    // The same colours as the layered drawing leaves behind.
+    SetSingleColour(*s.SurfaceCausticsMesh, {1, 1, 1, p.SurfaceCausticsAlpha});
+    SetSingleColour(*s.BottomCausticsMesh, {1, 1, 1, p.BottomCausticsAlpha});
+    ApplyDepthFade(s.SurfaceFadeMesh->Vertices, s.SurfaceFadeMesh->Colors, WithAlpha(Theme.SurfaceColour, 0),
+                   WithAlpha(Theme.SurfaceColour, 1), -p.FadeStart, -p.FadeEnd);
+    ApplyDepthFade(s.BottomFadeMesh->Vertices, s.BottomFadeMesh->Colors, WithAlpha(Theme.BottomColour, 0),
+                   WithAlpha(Theme.BottomColour, 1), -p.FadeStart, -p.FadeEnd);
+
+    quillaby::scene::CombinedLayerPass pass;
+    glPushMatrix();
+    glTranslatef(0, p.SurfaceY, 0);
+    pass.Draw(*s.SurfaceMesh, *s.SurfaceCausticsMesh, *s.SurfaceFadeMesh, *Theme.SurfaceTexture,
+              *Theme.CausticsTexture, p.SurfaceCausticsAlpha);
+    glPopMatrix();
+    glPushMatrix();
+    glTranslatef(0, p.BottomY, 0);
+    pass.Draw(*s.BottomMesh, *s.BottomCausticsMesh, *s.BottomFadeMesh, *Theme.BottomTexture,
+              *Theme.CausticsTexture, p.BottomCausticsAlpha);
+    glPopMatrix();
 }
 
 void TSceneDrawing::DrawBackWall(const TSceneTheme& Theme) {

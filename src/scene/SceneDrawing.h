@@ -13,7 +13,13 @@ class TSceneDrawing {
 
     // Drifts the two caustics layers by dt seconds, in different directions.
     void ScrollCaustics(float dt);
+    // The layers one by one; or, when the options ask for fewer passes and the context can, the
+    // surface and the sand each in one opaque pass with the same picture.
     void DrawEnvironment(const TSceneTheme& Theme);
+    // A new context: whether it can draw fewer passes is asked again when first needed.
+    void ContextChanged() { FCombinedChecked = false; }
+    // True when the last DrawEnvironment drew each of surface and sand in one pass.
+    bool DrewCombinedLayers() const { return FDrewCombined; }
     // Each live particle of System drawn with Mesh, lit and textured, then with ReflectionMesh as a
     // sphere-mapped shimmer over exactly the pixels the first pass wrote.
     void DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, const TSceneTheme& Theme,
@@ -27,6 +33,11 @@ class TSceneDrawing {
   private:
     void DrawLayer(TGLPrimitive& Mesh, float Y);
     void DrawBackWall(const TSceneTheme& Theme);
+    bool UseCombinedLayers();
+    void DrawCombinedLayers(const TSceneTheme& Theme);
 
     TUnderwaterScene& FScene;
+    bool FCombinedChecked = false;
+    bool FCombinedAvailable = false;
+    bool FDrewCombined = false;
 };

@@ -24,9 +24,11 @@ std::string ErrorOf(std::vector<const char*> args) {
 }
 
 TEST(CommandLine, WindowTakesEverySceneSetting) {
-    const RunOptions o = Parse({"--window", "--theme", "2", "--notes", "0", "--bubbles", "100", "--size",
-                                "1024x768", "--no-sound", "--seed", "99", "--assets", "/tmp/a"});
+    const RunOptions o =
+        Parse({"--window", "--theme", "2", "--notes", "0", "--bubbles", "100", "--size", "1024x768",
+               "--no-sound", "--seed", "99", "--assets", "/tmp/a", "--fewer-passes"});
     EXPECT_EQ(o.Job, JobKind::Window);
+    EXPECT_TRUE(o.FewerPasses);
     EXPECT_EQ(o.Theme, 2);
     EXPECT_EQ(o.Notes, 0);
     EXPECT_EQ(o.Bubbles, 100);
@@ -47,6 +49,7 @@ TEST(CommandLine, SnapshotKeepsDefaultsItIsNotGiven) {
     EXPECT_EQ(o.Bubbles, 100);
     EXPECT_EQ(o.Theme, 0);
     EXPECT_TRUE(o.Sound);
+    EXPECT_FALSE(o.FewerPasses);
     EXPECT_FALSE(o.Seed.has_value());
     EXPECT_TRUE(o.GLTraceFile.empty());
 }

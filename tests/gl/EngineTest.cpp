@@ -53,6 +53,16 @@ TEST(TOpenGLEngine, AMissingLibraryRaisesAndLeavesNothingLoaded) {
     EXPECT_EQ(fegetexcept(), 0);
 }
 
+TEST(TOpenGLEngine, ALibraryLackingARequiredEntryPointIsNamedNotCalledMissing) {
+    gltest::FakeGLSurface surface;
+    TOpenGLEngine engine;
+    engine.SetDC(&surface);
+    engine.GLLibraryName = "libm.so.6"; // loads, but has no GL at all
+    EXPECT_EQ(InitFailure(engine), "Load library failed: OpenGL entry point glAlphaFunc is not found!");
+    EXPECT_FALSE(engine.LibraryLoaded());
+    EXPECT_FALSE(quillaby::gl::GLLibrariesLoaded());
+}
+
 TEST(TOpenGLEngine, InitAsksForTheRequestedBitsAndKeepsWhatWasChosen) {
     gltest::FakeGLSurface surface;
     surface.chosen.ColorBits = 32;
@@ -176,7 +186,8 @@ TEST(TOpenGLEngine, LifecycleMakesCurrentReleasesAndReusesTheLibraries) {
     surface.calls.clear();
     engine.Activate();
     EXPECT_EQ(surface.calls, Lines{"Surface.MakeCurrent(context1)"});
-    EXPECT_EQ(gl.calls(), Lines{"glGetString(GL_EXTENSIONS)"}); // the lock arrays are looked up again
+    // The extension entry points are looked up again.
+    EXPECT_EQ(gl.calls(), (Lines{"glGetString(GL_EXTENSIONS)", "glGetString(GL_VERSION)"}));
     engine.Deactivate();
     engine.Done();
     EXPECT_EQ(surface.calls, (Lines{"Surface.MakeCurrent(context1)", "Surface.MakeCurrent(none)",

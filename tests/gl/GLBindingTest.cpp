@@ -1,5 +1,10 @@
 // The entry-point table: loading the real libraries, the recording table's log, the null table.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
 
 #include "gl/GLCalls.h"
 #include "gl/GLEnumNames.h"
@@ -39,6 +44,62 @@ TEST(GLBinding, ALibraryWithoutTheEntryPointsIsRefusedNamingTheFirstMissing) {
     EXPECT_FALSE(LoadGLLibraries("libm.so.6", "libGLU.so.1"));
     EXPECT_FALSE(GLLibrariesLoaded());
     EXPECT_NE(lastLoadProblem().find("glAlphaFunc"), std::string::npos) << lastLoadProblem();
+}
+
+TEST(GLBinding, OnlyTheNamesTheProgramNeedsAreRequired) {
+    void* const libGL = dlopen("libGL.so.1", RTLD_NOW | RTLD_LOCAL);
+    void* const libGLU = dlopen("libGLU.so.1", RTLD_NOW | RTLD_LOCAL);
+    ASSERT_TRUE(libGL && libGLU);
+    static const std::set<std::string> newerNames = {"glBindBuffer", "glBlendEquation", "glBlendFuncSeparate",
+                                                     "glUseProgram"};
+    // A 1.1-only library: the newer names are missing, and the load still succeeds without them.
+    std::string missing = BindGLEntryPoints([&](bool fromGLU, const char* name) -> void* {
+        return newerNames.count(name) ? nullptr : dlsym(fromGLU ? libGLU : libGL, name);
+    });
+    EXPECT_EQ(missing, "");
+    EXPECT_EQ(entryPoints.glBindBuffer, nullptr);
+    EXPECT_EQ(entryPoints.glUseProgram, nullptr);
+    EXPECT_NE(entryPoints.glBindTexture, nullptr);
+    EXPECT_NE(entryPoints.gluLookAt, nullptr);
+    // Extension entries wait for a context, whatever the library exports.
+    EXPECT_EQ(entryPoints.glActiveTexture, nullptr);
+
+    // A library without a name the program calls: the first such name is reported.
+    missing = BindGLEntryPoints([&](bool fromGLU, const char* name) -> void* {
+        const std::string n = name;
+        return n == "glBindTexture" || n == "gluLookAt" ? nullptr : dlsym(fromGLU ? libGLU : libGL, name);
+    });
+    EXPECT_EQ(missing, "glBindTexture");
+    entryPoints = GLEntryPoints{};
+    dlclose(libGLU);
+    dlclose(libGL);
+}
+
+TEST(GLBinding, MultitextureResolvesFromTheContextsVersionOrItsExtensions) {
+    gltest::RecordingGL gl;
+    static std::vector<std::string> asked;
+    const ProcLookup lookup = [](const char* name) -> void* {
+        asked.push_back(name);
+        return reinterpret_cast<void*>(&MaskFloatingPointExceptions); // any non-null address
+    };
+    gl.setString(GL_VERSION, "1.2 Mesa");
+    gl.setString(GL_EXTENSIONS, "GL_ARB_multitexture");
+    ResolveMultitexture(lookup);
+    EXPECT_EQ(entryPoints.glActiveTexture, nullptr) << "multitexture without combiners is of no use";
+    EXPECT_TRUE(asked.empty());
+
+    gl.setString(GL_EXTENSIONS, "GL_ARB_multitexture GL_ARB_texture_env_combine");
+    ResolveMultitexture(lookup);
+    EXPECT_NE(entryPoints.glActiveTexture, nullptr);
+    EXPECT_NE(entryPoints.glClientActiveTexture, nullptr);
+    EXPECT_EQ(asked, (std::vector<std::string>{"glActiveTextureARB", "glClientActiveTextureARB"}));
+
+    asked.clear();
+    gl.setString(GL_VERSION, "4.5 (Compatibility Profile) Mesa 22.3.6");
+    gl.setString(GL_EXTENSIONS, "");
+    ResolveMultitexture(lookup);
+    EXPECT_NE(entryPoints.glActiveTexture, nullptr);
+    EXPECT_EQ(asked, (std::vector<std::string>{"glActiveTexture", "glClientActiveTexture"}));
 }
 
 TEST(GLBinding, LockArraysResolveOnlyWhenTheExtensionIsListed) {

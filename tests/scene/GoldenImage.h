@@ -20,6 +20,17 @@ struct ImageTolerance {
     double DifferingFraction = 0.005; // and the pictures differ when more pixels than this share differ
 };
 
+// Pixels (RGBA) of two pictures of one size whose worst channel differs by more than `channel`.
+inline long CountDifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int channel) {
+    long differing = 0;
+    for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+        int worst = 0;
+        for (int c = 0; c < 4; ++c) worst = std::max(worst, std::abs(a[i + c] - b[i + c]));
+        differing += worst > channel;
+    }
+    return differing;
+}
+
 inline testing::AssertionResult MatchesGolden(const std::string& referencePath, int width, int height,
                                               const std::vector<uint8_t>& actual,
                                               ImageTolerance tolerance = {}) {

@@ -32,6 +32,26 @@ TEST_P(GoldenTest, ThemeMatchesItsReviewedPicture) {
     EXPECT_TRUE(quillaby::test::MatchesGolden(reference, shot.Width, shot.Height, shot.Pixels, Tolerance));
 }
 
+// Drawing surface and sand in one pass each must give the picture of the layer-by-layer drawing,
+// up to the rounding of the intermediate 8-bit results.
+TEST_P(GoldenTest, FewerPassesDrawTheSamePicture) {
+    quillaby::app::RunOptions options;
+    options.Job = quillaby::app::JobKind::Snapshot;
+    options.Theme = GetParam();
+    options.Width = 200;
+    options.Height = 150;
+    options.Seed = 5;
+    options.Frames = 3;
+    const quillaby::app::Snapshot layered = quillaby::app::RenderSnapshot(options);
+    options.FewerPasses = true;
+    const quillaby::app::Snapshot combined = quillaby::app::RenderSnapshot(options);
+    ASSERT_FALSE(layered.CombinedLayers);
+    ASSERT_TRUE(combined.CombinedLayers) << "the driver offers no texture combiners";
+    ASSERT_EQ(combined.Pixels.size(), layered.Pixels.size());
+    const long differing = quillaby::test::CountDifferingPixels(combined.Pixels, layered.Pixels, 2);
+    EXPECT_LE(differing, 200 * 150 / 1000) << differing << " pixels differ by more than 2";
+}
+
 INSTANTIATE_TEST_SUITE_P(Themes, GoldenTest, ::testing::Values(0, 1, 2),
                          [](const auto& info) { return "Theme" + std::to_string(info.param); });
 

@@ -192,6 +192,42 @@ TEST_F(SceneFrameTest, ZeroCausticsAlphaSkipsTheLayerButStillCutsItsColours) {
     EXPECT_EQ(Recorder.count("glDrawElements") + Recorder.count("glDrawArrays"), 6);
 }
 
+TEST_F(SceneFrameTest, FewerPassesDrawSurfaceAndSandOnceEachAndHandUnitZeroBack) {
+    Options.FewerPasses = true;
+    Loop.ResetScene();
+    Recorder.setIntegers(GL_MAX_TEXTURE_UNITS, {2}); // too few: the layers one by one
+    Loop.Drawing.ContextChanged();
+    Loop.Drawing.DrawEnvironment(Scene.Theme());
+    EXPECT_FALSE(Loop.Drawing.DrewCombinedLayers());
+    EXPECT_EQ(Recorder.count("glDrawElements") + Recorder.count("glDrawArrays"), 7);
+
+    Recorder.setIntegers(GL_MAX_TEXTURE_UNITS, {8});
+    Loop.Drawing.ContextChanged();
+    Recorder.clear();
+    Loop.Drawing.DrawEnvironment(Scene.Theme());
+    ASSERT_TRUE(Loop.Drawing.DrewCombinedLayers());
+    // Surface, sand, back wall; nothing blended.
+    EXPECT_EQ(Recorder.count("glDrawElements") + Recorder.count("glDrawArrays"), 3);
+    EXPECT_FALSE(Recorder.enabled(GL_BLEND));
+    const std::vector<std::string>& calls = Recorder.calls();
+    auto last = [&](const std::string& prefix) {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it)
+            if (it->rfind(prefix, 0) == 0) return *it;
+        return std::string();
+    };
+    EXPECT_EQ(last("glActiveTexture("), "glActiveTexture(GL_TEXTURE0)");
+    EXPECT_EQ(last("glClientActiveTexture("), "glClientActiveTexture(GL_TEXTURE0)");
+    EXPECT_EQ(last("glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE"),
+              "glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)");
+    // The caustics' alpha of each layer goes into its stage as a constant.
+    const std::string text = Recorder.text();
+    EXPECT_NE(text.find("glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, {1, 1, 1, 0.65})"),
+              std::string::npos);
+    EXPECT_NE(text.find("glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, {1, 1, 1, 0.35})"),
+              std::string::npos);
+    EXPECT_EQ(Scene.SurfaceCausticsMesh->Colors.Count(), 1);
+}
+
 TEST_F(SceneFrameTest, AFrameRunsInItsOrderAndCountsTheFrameRateOnceASecond) {
     std::vector<int> rates;
     Loop.OnFrameRate([&rates](int fps) { rates.push_back(fps); });
