@@ -25,8 +25,25 @@ TSceneOptions SceneOptionsOf(const RunOptions& options) {
 
 SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptions window,
                            std::optional<double> fixedStep)
-    : FOptions(SceneOptionsOf(options)), FWindow(std::move(window)), FSurfaceSize(FWindow),
-      FScene(FOptions, FSurfaceSize), FLoop(FScene) {
+    : FOptions(SceneOptionsOf(options)), FSurfaceSize(FWindow), FScene(FOptions, FSurfaceSize),
+      FSceneBuilt(std::async(std::launch::async, [this, &options] { BuildScene(options); })),
+      FWindow(std::move(window)), FLoop(FScene) {
+    FSceneBuilt.get(); // raises what building the scene raised
+    FLoop.SetupOpenGL(FWindow);
+    if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
+    if (fixedStep) FLoop.UseFixedStep(*fixedStep);
+    FLoop.ResetScene();
+
+    if (FOptions.SoundEnabled) {
+        FPlayer = platform::CreateSdlSoundPlayer();
+        FMessages = platform::CreateSdlMessageBox(!platform::NonInteractiveByEnvironment());
+        FSound = std::make_unique<BubbleSound>(*FPlayer, *FMessages, LoadSettings().Source());
+        FScene.AttachSound(FSound.get());
+        FSound->ApplySound(FOptions.SoundEnabled);
+    }
+}
+
+void SceneSession::BuildScene(const RunOptions& options) {
     TLoadSettings& settings = LoadSettings();
     settings.LoadFromResources = true;
     if (!options.AssetsDir.empty()) {
@@ -41,18 +58,6 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
     else
         scene::RandomizeFromClock();
     FScene.CreateScene();
-    FLoop.SetupOpenGL(FWindow);
-    if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
-    if (fixedStep) FLoop.UseFixedStep(*fixedStep);
-    FLoop.ResetScene();
-
-    if (FOptions.SoundEnabled) {
-        FPlayer = platform::CreateSdlSoundPlayer();
-        FMessages = platform::CreateSdlMessageBox(!platform::NonInteractiveByEnvironment());
-        FSound = std::make_unique<BubbleSound>(*FPlayer, *FMessages, settings.Source());
-        FScene.AttachSound(FSound.get());
-        FSound->ApplySound(FOptions.SoundEnabled);
-    }
 }
 
 SceneSession::~SceneSession() {

@@ -1,6 +1,7 @@
 #pragma once
 // One run of the scene on one SDL window: the window and its GL surface, the scene built from the
 // program's resources (or an asset folder), the frame loop set up and reset, and the sound.
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -31,15 +32,21 @@ class SceneSession {
     TUnderwaterScene& Scene() { return FScene; }
 
   private:
+    // Builds the scene from its assets (no OpenGL, no window): run on a second thread.
+    void BuildScene(const RunOptions& options);
+
     TSceneOptions FOptions;
-    // Declared in the order they must be built; destroyed the other way round, so the scene (with
-    // its context) goes before the window, and the sound player outlives the scene that stops it.
+    // Declared in the order they must be built; the sound player outlives the scene that stops it,
+    // and the destructor frees the scene (with its context) before the window goes.
     std::unique_ptr<platform::SoundPlayer> FPlayer;
     std::unique_ptr<platform::MessageBox> FMessages;
     std::unique_ptr<BubbleSound> FSound;
-    platform::SdlGLWindow FWindow;
-    scene::GLSurfaceSize FSurfaceSize;
+    scene::GLSurfaceSize FSurfaceSize; // of FWindow, read only once the window exists
     TUnderwaterScene FScene;
+    // The assets decode while the window's video and GL driver load; joined before the window is
+    // made, so a bad asset is still reported before anything shows.
+    std::future<void> FSceneBuilt;
+    platform::SdlGLWindow FWindow;
     TFrameLoop FLoop;
     std::unique_ptr<GLTrace> FTrace; // ends first, while the context still exists
 };

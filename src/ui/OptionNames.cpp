@@ -21,9 +21,9 @@ template <size_t N> consteval TScrambled Scramble(const char (&text)[N]) {
 
 // In the order of TOptionName.
 constexpr TScrambled kNames[] = {
-    Scramble("BubbleCount"), Scramble("DollarCount"), Scramble("Theme"), Scramble("ColorDepth"),
-    Scramble("Width"),       Scramble("Height"),      Scramble("Sound"), Scramble("DesktopOnly"),
-    Scramble("RunAsExe"),    Scramble("Path"),
+    Scramble("BubbleCount"), Scramble("DollarCount"), Scramble("Theme"),       Scramble("ColorDepth"),
+    Scramble("Width"),       Scramble("Height"),      Scramble("Sound"),       Scramble("DesktopOnly"),
+    Scramble("RunAsExe"),    Scramble("Path"),        Scramble("FewerPasses"),
 };
 
 } // namespace

@@ -14,7 +14,8 @@ enum class TOptionName {
     Sound,
     DesktopOnly,
     RunAsExe,
-    Path, // the machine's installation folder
+    Path,        // the machine's installation folder
+    FewerPasses, // not in the dialog: surface and sand each in one pass
 };
 
 std::string OptionName(TOptionName name);

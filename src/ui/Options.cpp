@@ -31,6 +31,7 @@ void TOptions::Load(const TRegistry& key, TCustomDisplayControl& display) {
     if (exists(TOptionName::BubbleCount)) BubbleCount = ClampCount(integer(TOptionName::BubbleCount));
     if (exists(TOptionName::DollarCount)) DollarCount = ClampCount(integer(TOptionName::DollarCount));
     if (exists(TOptionName::Sound)) SoundEnabled = integer(TOptionName::Sound) != 0;
+    if (exists(TOptionName::FewerPasses)) FewerPasses = integer(TOptionName::FewerPasses) != 0;
     if (exists(TOptionName::Theme)) ThemeIndex = integer(TOptionName::Theme);
     AutoTheme = false;
     if (ThemeIndex < 0) {
@@ -79,6 +80,8 @@ void TOptions::Save(TRegistry& key, const TCustomDisplayControl& display) const 
     key.WriteBool(OptionName(TOptionName::Sound), SoundEnabled);
     key.WriteBool(OptionName(TOptionName::DesktopOnly), DesktopOnly);
     key.WriteBool(OptionName(TOptionName::RunAsExe), RunAsExe);
+    // Not in the dialog: written only once someone turned it on, so other files stay as they were.
+    if (FewerPasses) key.WriteBool(OptionName(TOptionName::FewerPasses), FewerPasses);
     key.Flush();
 }
 
@@ -109,5 +112,6 @@ TSceneOptions TOptions::SceneOptions() const {
     scene.DollarCount = DollarCount;
     scene.ThemeIndex = ThemeIndex;
     scene.SoundEnabled = SoundEnabled;
+    scene.FewerPasses = FewerPasses;
     return scene;
 }

@@ -18,6 +18,9 @@ class TOptions {
     bool DesktopOnly = false; // the display mode is never switched
     bool RunAsExe = false;    // a saver-file start relaunches the executable twin
     std::string ProgramPath;  // ends in "/"; prefix of the help file and of the executable twin
+    // Surface and sand each drawn in one pass (faster on software rendering). Set in the settings
+    // file only; "Default" leaves it alone and Save keeps it.
+    bool FewerPasses = false;
 
     // Every option but RunAsExe and ProgramPath to its default; the full-screen mode to the
     // desktop's, at most 800 x 600 when the desktop is larger both ways.

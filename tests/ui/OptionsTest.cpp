@@ -138,6 +138,17 @@ TEST_F(Options, SaveWritesEveryValueKeepsForeignLinesAndLoadsBack) {
     EXPECT_TRUE(again.RunAsExe);
 }
 
+TEST_F(Options, FewerPassesComesFromTheFileOnlyAndSurvivesDefaultsAndSave) {
+    Start();
+    EXPECT_FALSE(options.SceneOptions().FewerPasses);
+    WriteFile(file, "FewerPasses=1\n");
+    Start();
+    EXPECT_TRUE(options.SceneOptions().FewerPasses);
+    options.SetDefaultOptions(*display);
+    options.Save(*Key(false), *display);
+    EXPECT_NE(ReadFile(file).find("FewerPasses=1\n"), std::string::npos) << ReadFile(file);
+}
+
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {
     platform.listed.insert(platform.listed.begin(), FakeDisplayModes::Mode(1024, 768, 16));
     WriteFile(file, "ColorDepth=24\nWidth=1024\nHeight=768\nBubbleCount=250\nDollarCount=-4\nTheme=5\n");

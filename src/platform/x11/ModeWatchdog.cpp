@@ -16,9 +16,38 @@
 namespace quillaby::platform {
 namespace {
 
+// A mode by its timings: the server may number its modes anew when a client probes the outputs.
+struct ModeTimings {
+    unsigned width = 0, height = 0;
+    unsigned long dotClock = 0;
+    unsigned hTotal = 0, vTotal = 0;
+    bool operator==(const ModeTimings&) const = default;
+};
+
+ModeTimings TimingsOf(const XRRScreenResources* res, RRMode id) {
+    for (int i = 0; i < res->nmode; ++i)
+        if (res->modes[i].id == id) {
+            const XRRModeInfo& m = res->modes[i];
+            return {m.width, m.height, m.dotClock, m.hTotal, m.vTotal};
+        }
+    return {};
+}
+
+// The mode of those timings now, else one of that size; None for a CRTC that was off.
+RRMode FindMode(const XRRScreenResources* res, const ModeTimings& t) {
+    if (t.width == 0) return None;
+    RRMode sameSize = None;
+    for (int i = 0; i < res->nmode; ++i) {
+        const XRRModeInfo& m = res->modes[i];
+        if (ModeTimings{m.width, m.height, m.dotClock, m.hTotal, m.vTotal} == t) return m.id;
+        if (sameSize == None && m.width == t.width && m.height == t.height) sameSize = m.id;
+    }
+    return sameSize;
+}
+
 struct CrtcState {
     RRCrtc crtc;
-    RRMode mode;
+    ModeTimings mode;
     int x, y;
     Rotation rotation;
     std::vector<RROutput> outputs;
@@ -31,14 +60,17 @@ struct ScreenState {
 
 bool Record(Display* display, ScreenState& state) {
     const int screen = DefaultScreen(display);
-    state = {DisplayWidth(display, screen), DisplayHeight(display, screen), DisplayWidthMM(display, screen),
-             DisplayHeightMM(display, screen), {}};
+    state = {DisplayWidth(display, screen),
+             DisplayHeight(display, screen),
+             DisplayWidthMM(display, screen),
+             DisplayHeightMM(display, screen),
+             {}};
     XRRScreenResources* res = XRRGetScreenResourcesCurrent(display, RootWindow(display, screen));
     if (res == nullptr) return false;
     for (int i = 0; i < res->ncrtc; ++i) {
         XRRCrtcInfo* info = XRRGetCrtcInfo(display, res, res->crtcs[i]);
         if (info == nullptr) continue;
-        state.crtcs.push_back({res->crtcs[i], info->mode, info->x, info->y, info->rotation,
+        state.crtcs.push_back({res->crtcs[i], TimingsOf(res, info->mode), info->x, info->y, info->rotation,
                                std::vector<RROutput>(info->outputs, info->outputs + info->noutput)});
         XRRFreeCrtcInfo(info);
     }
@@ -54,13 +86,26 @@ void Restore(Display* display, const ScreenState& old) {
     XGrabServer(display);
     XRRScreenResources* res = XRRGetScreenResourcesCurrent(display, root);
     if (res != nullptr) {
-        const int w = std::max(old.width, DisplayWidth(display, screen));
-        const int h = std::max(old.height, DisplayHeight(display, screen));
-        if (w != DisplayWidth(display, screen) || h != DisplayHeight(display, screen))
+        // The root's size now (Xlib's DisplayWidth is the size at connection time).
+        Window r;
+        int x, y;
+        unsigned width = 0, height = 0, border, depth;
+        XGetGeometry(display, root, &r, &x, &y, &width, &height, &border, &depth);
+        const int w = std::max(old.width, static_cast<int>(width));
+        const int h = std::max(old.height, static_cast<int>(height));
+        if (w != static_cast<int>(width) || h != static_cast<int>(height))
             XRRSetScreenSize(display, root, w, h, old.mmWidth, old.mmHeight);
         for (const auto& c : old.crtcs) {
+            const RRMode mode = FindMode(res, c.mode);
+            if (mode == None && c.mode.width != 0) continue; // that mode is gone: nothing to go back to
+            XRRCrtcInfo* now = XRRGetCrtcInfo(display, res, c.crtc);
+            const bool same = now != nullptr && now->mode == mode && now->x == c.x && now->y == c.y &&
+                              now->rotation == c.rotation;
+            if (now != nullptr) XRRFreeCrtcInfo(now);
+            if (same) continue;
             std::vector<RROutput> outputs = c.outputs;
-            XRRSetCrtcConfig(display, res, c.crtc, CurrentTime, c.x, c.y, c.mode, c.rotation, outputs.data(),
+            XRRSetCrtcConfig(display, res, c.crtc, CurrentTime, c.x, c.y, mode,
+                             c.rotation != 0 ? c.rotation : RR_Rotate_0, outputs.data(),
                              static_cast<int>(outputs.size()));
         }
         if (w != old.width || h != old.height)
@@ -69,6 +114,11 @@ void Restore(Display* display, const ScreenState& old) {
     }
     XUngrabServer(display);
     XSync(display, False);
+}
+
+// A request the server refuses must not end the child before the rest is put back.
+int IgnoreError(Display*, XErrorEvent*) {
+    return 0;
 }
 
 // The child: private X connection, desktop recorded, then the program's news until it is gone.
@@ -90,12 +140,13 @@ void Restore(Display* display, const ScreenState& old) {
     }
     close_range(4, ~0u, 0);
 
+    XSetErrorHandler(IgnoreError);
     Display* display = XOpenDisplay(nullptr);
     int event, error;
     ScreenState desktop;
-    const char ready = display != nullptr && XRRQueryExtension(display, &event, &error) && Record(display, desktop)
-                           ? 'r'
-                           : 'x';
+    const char ready =
+        display != nullptr && XRRQueryExtension(display, &event, &error) && Record(display, desktop) ? 'r'
+                                                                                                     : 'x';
     if (write(socket, &ready, 1) != 1 || ready != 'r') _exit(1);
 
     bool switched = false;
@@ -150,7 +201,11 @@ void ModeWatchdog::Tell(char state) {
     }
 }
 
-void ModeWatchdog::Switched() { Tell('S'); }
-void ModeWatchdog::Restored() { Tell('R'); }
+void ModeWatchdog::Switched() {
+    Tell('S');
+}
+void ModeWatchdog::Restored() {
+    Tell('R');
+}
 
 } // namespace quillaby::platform

@@ -1,0 +1,57 @@
+#pragma once
+// The display's modes through SDL (display 0). A switch happens the way SDL does it: through the
+// full-screen window attached here (SDL_SetWindowDisplayMode + SDL_WINDOW_FULLSCREEN). A mode set
+// before the window exists is applied when it is attached; "no mode" or a switch that fails makes
+// the window cover the desktop in its own mode (SDL_WINDOW_FULLSCREEN_DESKTOP). On X11 a watchdog
+// process (platform/x11) restores the desktop's mode should the program die while switched.
+#include <SDL.h>
+
+#include <memory>
+#include <optional>
+
+#include "platform/DisplayModes.h"
+
+namespace quillaby::platform {
+
+class ModeWatchdog;
+
+class SdlDisplayModes final : public DisplayModes {
+  public:
+    // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
+    SdlDisplayModes();
+    ~SdlDisplayModes() override;
+    SdlDisplayModes(const SdlDisplayModes&) = delete;
+    SdlDisplayModes& operator=(const SdlDisplayModes&) = delete;
+
+    bool EnumMode(int index, DisplayModeRecord& mode) override;
+    bool TestMode(const DisplayModeRecord& mode) override;
+    bool SetMode(const DisplayModeRecord& mode) override;
+    void RestoreMode() override;
+    void DesktopMode(int& bitsPerPixel, int& width, int& height) override;
+
+    // The full-screen window; it is made full screen at once, in the mode set if there is one.
+    // Returns false when that mode could not be set (the window then covers the desktop).
+    bool AttachWindow(SDL_Window* window);
+    // The desktop's mode comes back; a mode still set is applied again to the next window attached.
+    // Call it before destroying the window (SDL leaves the mode then too, but a destroyed window is
+    // only noticed at the next call here).
+    void DetachWindow();
+
+    // Bits per pixel as the program counts them: a 4-byte true-colour pixel is 32-bit colour.
+    static int BitsOf(Uint32 format);
+
+  private:
+    std::optional<SDL_DisplayMode> FindMode(const DisplayModeRecord& mode) const;
+    // The attached window, null when none is or it has been destroyed meanwhile (SDL then left its
+    // mode already).
+    SDL_Window* Window();
+    bool Apply();
+    void LeaveMode();
+
+    Uint32 windowId_ = 0; // by id: a window destroyed without DetachWindow is noticed, not touched
+    std::optional<SDL_DisplayMode> wanted_; // set and not restored
+    bool switched_ = false;                 // the display is in wanted_ now
+    std::unique_ptr<ModeWatchdog> watchdog_;
+};
+
+} // namespace quillaby::platform
