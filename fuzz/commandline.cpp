@@ -1,13 +1,14 @@
-// Feeds arbitrary argument vectors (the input split at NUL bytes, argument 0 first) to the command
-// line as the program reads it: our own options, then the screen-saver mode and host window of what
-// is left; and the saver's readers also straight on the raw arguments. Every outcome must be options
-// or a quillaby::Error, never a crash.
+// Feeds arbitrary argument vectors (the input split at NUL bytes, argument 0 first) to every reader
+// of the command line: the hack-mode options of a screen-saver daemon, our own options, then the
+// screen-saver mode and host window of what is left; and the saver's readers also straight on the
+// raw arguments. Every outcome must be options or a quillaby::Error, never a crash.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/HackOptions.h"
 #include "app/ScrSaverApp.h"
 #include "base/Error.h"
 
@@ -34,6 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<const char*> argv;
     for (const std::string& a : arguments) argv.push_back(a.c_str());
     argv.push_back(nullptr);
+    for (const char* daemonWindow : {static_cast<const char*>(nullptr), "0x2c00007", "junk"}) {
+        try {
+            quillaby::app::ParseHackCommandLine(static_cast<int>(arguments.size()), argv.data(),
+                                                daemonWindow);
+        } catch (const quillaby::Error&) {
+        }
+    }
+    for (const std::string& a : arguments) {
+        try {
+            quillaby::app::ParseWindowId("-window-id", a);
+        } catch (const quillaby::Error&) {
+        }
+    }
     try {
         const quillaby::app::RunOptions options =
             quillaby::app::ParseCommandLine(static_cast<int>(arguments.size()), argv.data());
