@@ -3,11 +3,11 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "app/Application.h"
 #include "app/FormSettings.h"
 #include "app/SceneHost.h"
+#include "app/SceneSession.h"
 #include "gl/BmpDecoder.h"
 #include "gl/LoadSettings.h"
 #include "gl/TOpenGLEngine.h"
@@ -127,13 +127,7 @@ void TFormOndrel::FormShow() {
 }
 
 void TFormOndrel::ScreenSaverAppStart() {
-    TLoadSettings& settings = LoadSettings();
-    settings.LoadFromResources = true;
-    if (!FRunOptions.AssetsDir.empty()) {
-        if (!std::filesystem::is_directory(FRunOptions.AssetsDir))
-            throw Error("The assets folder \"" + FRunOptions.AssetsDir + "\" does not exist");
-        UseAssetDirectory(settings, FRunOptions.AssetsDir);
-    }
+    UseProgramResources(FRunOptions.AssetsDir);
     if (ScreenSaverApp.SaverMode() == smPreview) return;
     Ready = false;
 

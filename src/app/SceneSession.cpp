@@ -48,14 +48,17 @@ void SceneSession::ApplySound() {
     FSound->ApplySound(FOptions.SoundEnabled);
 }
 
-void SceneSession::BuildScene(const RunOptions& options) {
+void UseProgramResources(const std::string& assetsDir) {
     TLoadSettings& settings = LoadSettings();
     settings.LoadFromResources = true;
-    if (!options.AssetsDir.empty()) {
-        if (!std::filesystem::is_directory(options.AssetsDir))
-            throw Error("The assets folder \"" + options.AssetsDir + "\" does not exist");
-        UseAssetDirectory(settings, options.AssetsDir);
-    }
+    if (assetsDir.empty()) return;
+    if (!std::filesystem::is_directory(assetsDir))
+        throw Error("The assets folder \"" + assetsDir + "\" does not exist");
+    UseAssetDirectory(settings, assetsDir);
+}
+
+void SceneSession::BuildScene(const RunOptions& options) {
+    UseProgramResources(options.AssetsDir);
 
     FScene.SetSceneDefaults();
     if (options.Seed)

@@ -17,6 +17,10 @@
 
 namespace quillaby::app {
 
+// The loaders read the program's resources, or the files of the --assets folder (empty: none) in
+// their place; a folder that does not exist is refused.
+void UseProgramResources(const std::string& assetsDir);
+
 class SceneSession {
   public:
     // Builds everything and resets the scene; the first RenderFrame follows. With a fixed step every

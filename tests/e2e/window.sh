@@ -3,32 +3,16 @@
 # Esc ends the run with exit code 0, and so does SIGTERM.
 set -euo pipefail
 program=$1
-tmp=$(mktemp -d)
-xvfb_pid=
+source "$(dirname "$0")/lib/common.sh"
+e2e_init
+tmp=$E2E_TMP
 app_pid=
-cleanup() {
-  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-unset SDL_VIDEODRIVER
-export SDL_AUDIODRIVER=dummy HOME=$tmp XDG_RUNTIME_DIR=$tmp QUILLABY_NONINTERACTIVE=1
-# A display number of our own.
-for n in $(seq 120 160); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break
-done
-export DISPLAY=:$n
-Xvfb "$DISPLAY" -screen 0 800x600x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+start_xvfb 800x600x24
 
 start_app() {
   "$program" --window --size 320x240 --seed 5 --notes 10 --bubbles 10 >"$tmp/out" 2>"$tmp/err" &
   app_pid=$!
+  e2e_track "$app_pid"
   window=$(timeout 20 xdotool search --sync --name '^Quillaby' | head -n1) || fail "no window appeared: $(cat "$tmp/err")"
 }
 
