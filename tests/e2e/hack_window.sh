@@ -46,7 +46,7 @@ expect_drawing() { # window what [crop]
 }
 
 wait_end() { # pid what -> exit code in $rc
-  for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$1" 2>/dev/null && fail "$2 did not end the run"
   rc=0
   wait "$1" || rc=$?

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Frame rate and CPU use of `quillaby --root` at its default delay beside XScreenSaver's atlantis at
+# its default delay: each alone on the root window of a 1920x1080 Xvfb, drawn by Mesa's llvmpipe,
+# one after the other in one run. The frame rate comes from Mesa's HUD (frames a second, dumped once a
+# second); CPU use is the process's user + system time over the wall time, in CPU seconds a second.
+#   bench/hack_vs_atlantis.sh build/release/quillaby [seconds, default 20]
+set -euo pipefail
+program=$(readlink -f "$1")
+seconds=${2:-20}
+atlantis=/usr/libexec/xscreensaver/atlantis
+[[ -x $atlantis ]] || { echo "needs $atlantis (Debian's xscreensaver-gl-extra)" >&2; exit 1; }
+source "$(dirname "$0")/../tests/e2e/lib/common.sh"
+e2e_init
+start_xvfb 1920x1080x24
+ticks=$(getconf CLK_TCK)
+
+measure() { # name command...
+  local name=$1 hud=$E2E_TMP/hud-$1
+  shift
+  mkdir -p "$hud"
+  GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud "$@" >/dev/null 2>&1 &
+  local pid=$!
+  e2e_track $pid
+  sleep 3 # start-up left out
+  local t0 c0 t1 c1
+  read -r c0 < <(awk '{print $14 + $15}' "/proc/$pid/stat")
+  t0=$(date +%s.%N)
+  sleep "$seconds"
+  read -r c1 < <(awk '{print $14 + $15}' "/proc/$pid/stat")
+  t1=$(date +%s.%N)
+  kill $pid
+  wait $pid 2>/dev/null || true
+  # The HUD's samples from the measured seconds only: skip the start-up ones.
+  local fps
+  fps=$(tail -n "$seconds" "$hud/fps" | awk '{s += $1; n++} END {if (n) printf "%.1f", s / n}')
+  printf '%-10s %6s frames/s  %5.2f CPU s/s\n' "$name" "$fps" "$(echo "($c1 - $c0) / $ticks / ($t1 - $t0)" | bc -l)"
+}
+
+echo "1920x1080 Xvfb, llvmpipe, ${seconds} s each; load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+measure quillaby "$program" --root
+measure atlantis "$atlantis" --root
