@@ -1,14 +1,18 @@
 // Quillaby: an OpenGL underwater screen saver.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "app/CommandLine.h"
 #include "app/FOndrel.h"
+#include "app/HackMode.h"
 #include "app/SceneJobs.h"
 
 int main(int argc, char** argv) {
     using namespace quillaby::app;
     try {
+        if (const auto hack = ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")))
+            return RunHackMode(*hack);
         const RunOptions options = ParseCommandLine(argc, argv);
         switch (options.Job) {
         case JobKind::Saver:

@@ -4,11 +4,10 @@
 #include <charconv>
 #include <string_view>
 
+#include "app/HackOptions.h"
+
 namespace quillaby::app {
 
-namespace {
-
-// A whole-string integer in [low, high], or a UsageError naming the option.
 long long ParseInteger(std::string_view option, std::string_view text, long long low, long long high) {
     long long value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -17,6 +16,8 @@ long long ParseInteger(std::string_view option, std::string_view text, long long
                          std::to_string(high) + ", not \"" + std::string(text) + "\"");
     return value;
 }
+
+namespace {
 
 void ParseSize(std::string_view text, RunOptions& options) {
     const size_t x = text.find_first_of("xX");
@@ -98,7 +99,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             throw UsageError("unknown argument \"" + std::string(arg) + "\"");
         } else if (std::find(std::begin(kReservedNames), std::end(kReservedNames), arg) !=
                    std::end(kReservedNames)) {
-            throw UsageError("\"" + std::string(arg) + "\" is not supported yet");
+            throw UsageError("\"" + std::string(arg) +
+                             "\" belongs to hack mode (-root or -window-id with hack options only)");
         } else {
             options.SaverArguments.emplace_back(arg);
         }
@@ -140,7 +142,12 @@ std::string UsageText() {
            "  --assets DIR      load models, textures and sound from DIR instead of the built-in ones\n"
            "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n"
            "  --fewer-passes    draw the surface and the sand each in one pass (same picture, faster on\n"
-           "                    software rendering)\n";
+           "                    software rendering)\n"
+           "\n"
+           "Hack mode, for XScreenSaver (options with one dash or two):\n"
+           "       quillaby -root | -window-id ID [-theme N|random] [-notes N] [-bubbles N] [-sound]\n"
+           "                         [-delay USEC] [-fps]\n" +
+           HackUsageText();
 }
 
 } // namespace quillaby::app

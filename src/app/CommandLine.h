@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/Error.h"
@@ -46,6 +47,9 @@ struct RunOptions {
 
 // Reads argv[0..argc-1]; raises UsageError for anything it cannot accept.
 RunOptions ParseCommandLine(int argc, const char* const* argv);
+
+// A whole-string integer in [low, high], or a UsageError naming the option.
+long long ParseInteger(std::string_view option, std::string_view text, long long low, long long high);
 
 // The usage text, one option a line.
 std::string UsageText();

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 
 #include "app/Application.h"
+#include "app/WindowIdText.h"
 #include "base/Error.h"
 
 namespace quillaby::app {
@@ -23,18 +23,8 @@ std::string Extension(const std::string& programPath) {
 }
 
 platform::WindowHandle WindowId(const std::string& text) {
-    std::string_view digits = text;
-    int base = 10;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-        digits.remove_prefix(2);
-        base = 16;
-    }
-    platform::WindowHandle id = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), id, base);
-    // X window ids have 29 bits.
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || id > 0x1FFFFFFF)
-        throw Error("Invalid window handle \"" + text + "\": give an X window id, decimal or 0x hexadecimal");
-    return id;
+    if (const std::optional<uint64_t> id = ReadWindowId(text)) return *id;
+    throw Error("Invalid window handle \"" + text + "\": give an X window id, decimal or 0x hexadecimal");
 }
 
 } // namespace

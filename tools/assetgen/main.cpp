@@ -1,10 +1,12 @@
 // assetgen: writes every asset of the scene (--out DIR), a contact sheet of the textures
 // (--contact-sheet FILE.png) and, for close inspection, one texture magnified three times
-// (--zoom NAME FILE.png), and a software sketch of the three themes' scenes (--scene-preview FILE.png).
+// (--zoom NAME FILE.png), a software sketch of the three themes' scenes (--scene-preview FILE.png) and
+// the program's icon made from the logo (--icon SIZE FILE.png).
 #include "AssetSet.h"
 #include "ScenePreview.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <string>
@@ -13,7 +15,7 @@ namespace {
 
 int usage() {
     std::fprintf(stderr, "usage: assetgen [--out DIR] [--contact-sheet FILE.png] [--zoom NAME FILE.png] "
-                         "[--scene-preview FILE.png]\n");
+                         "[--scene-preview FILE.png] [--icon SIZE FILE.png]\n");
     return 2;
 }
 
@@ -38,13 +40,18 @@ void writeFile(const std::string& path, const assetgen::Bytes& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string outDir, sheetPath, zoomName, zoomPath, previewPath;
+    std::string outDir, sheetPath, zoomName, zoomPath, previewPath, iconPath;
+    int iconSize = 0;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if ((arg == "--out" || arg == "--contact-sheet") && i + 1 < argc) {
             (arg == "--out" ? outDir : sheetPath) = argv[++i];
         } else if (arg == "--scene-preview" && i + 1 < argc) {
             previewPath = argv[++i];
+        } else if (arg == "--icon" && i + 2 < argc) {
+            iconSize = std::atoi(argv[++i]);
+            iconPath = argv[++i];
+            if (iconSize < 16 || iconSize > 1024) return usage();
         } else if (arg == "--zoom" && i + 2 < argc) {
             zoomName = argv[++i];
             zoomPath = argv[++i];
@@ -52,11 +59,13 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (outDir.empty() && sheetPath.empty() && zoomName.empty() && previewPath.empty()) return usage();
+    if (outDir.empty() && sheetPath.empty() && zoomName.empty() && previewPath.empty() && iconPath.empty())
+        return usage();
     try {
         if (!outDir.empty()) assetgen::writeAssets(outDir);
         if (!sheetPath.empty()) writeFile(sheetPath, assetgen::encodePng(assetgen::contactSheet()));
         if (!previewPath.empty()) writeFile(previewPath, assetgen::encodePng(scenePreviews()));
+        if (!iconPath.empty()) writeFile(iconPath, assetgen::encodePng(assetgen::programIcon(iconSize)));
         if (!zoomName.empty()) writeFile(zoomPath, assetgen::encodePng(assetgen::zoomedTexture(zoomName, 3)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());

@@ -71,6 +71,13 @@ bool SdlGLWindow::ChoosePixelFormat(const GLPixelFormat& wanted) {
 
 bool SdlGLWindow::SetPixelFormat() {
     if (window_) return true; // a window keeps the format it was made with
+    if (options_.ForeignWindow) {
+        // SDL then makes the context with the window's own visual.
+        SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+        window_ = SDL_CreateWindowFrom(
+            reinterpret_cast<const void*>(static_cast<uintptr_t>(options_.ForeignWindow)));
+        return window_ != nullptr;
+    }
     window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X, options_.Y, options_.Width,
                                options_.Height, SDL_WINDOW_OPENGL | options_.Flags);
     return window_ != nullptr;

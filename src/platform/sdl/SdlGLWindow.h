@@ -1,9 +1,10 @@
 #pragma once
 // The GL surface on an SDL window. The requested bits go to SDL_GL_SetAttribute before the window
 // exists, so the window is created when the engine sets the pixel format; what the driver chose is
-// read back from the context. Works on a visible window (full screen, borderless, resizable) and
-// with SDL's "offscreen" video driver, whose swap presents nothing: there every swap waits for the
-// frame to finish (glFinish) so frames cannot pile up in the driver.
+// read back from the context. Works on a visible window (full screen, borderless, resizable), on a
+// window another program made (hack mode), and with SDL's "offscreen" video driver, whose swap
+// presents nothing: there every swap waits for the frame to finish (glFinish) so frames cannot pile
+// up in the driver.
 #include <SDL.h>
 
 #include <string>
@@ -21,6 +22,9 @@ struct SdlGLWindowOptions {
     // Added to SDL_WINDOW_OPENGL: SDL_WINDOW_FULLSCREEN, SDL_WINDOW_BORDERLESS, SDL_WINDOW_RESIZABLE,
     // SDL_WINDOW_ALWAYS_ON_TOP, SDL_WINDOW_HIDDEN ...
     Uint32 Flags = 0;
+    // Non-zero: draw into this existing X window, which another program owns, instead of making one.
+    // The window keeps its own visual and size; Flags, position and size above are not used.
+    unsigned long ForeignWindow = 0;
 };
 
 class SdlGLWindow : public GLSurface {

@@ -33,6 +33,9 @@ std::vector<std::string> writeAssets(const std::string& directory);
 // with their names, for looking at them all at once.
 Image contactSheet();
 
+// The program's square icon, size x size pixels: the middle of the logo.
+Image programIcon(int size);
+
 // The texture called `name`, each texel drawn as a factor x factor square; throws for an unknown name.
 Image zoomedTexture(const std::string& name, int factor);
 

@@ -1,0 +1,106 @@
+#include "app/HackMode.h"
+
+#include <SDL.h>
+
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/FrameRateOverlay.h"
+#include "app/SceneSession.h"
+#include "platform/InstanceLock.h"
+#include "platform/posix/StopSignals.h"
+#include "platform/x11/ForeignWindowWatch.h"
+
+namespace quillaby::app {
+
+namespace {
+
+// Held by the one hack of the user's session that plays the sound.
+constexpr const char* SoundLockName = "quillabyHackSound";
+
+std::string Hex(unsigned long window) {
+    std::ostringstream text;
+    text << "0x" << std::hex << window;
+    return text.str();
+}
+
+// SDL's video subsystem for hack mode, with SDL kept off everything the daemon owns.
+class HackVideo {
+  public:
+    HackVideo() {
+        // Signals are ours (StopSignals); the desktop's saver state is the daemon's.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            throw Error(std::string("Hack mode needs an X display: ") + SDL_GetError());
+        if (std::string(SDL_GetCurrentVideoDriver()) != "x11") {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            throw Error("Hack mode draws into X windows, but the video driver is \"" +
+                        std::string(SDL_GetCurrentVideoDriver()) + "\"");
+        }
+    }
+    ~HackVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+    HackVideo(const HackVideo&) = delete;
+    HackVideo& operator=(const HackVideo&) = delete;
+};
+
+RunOptions SceneSettingsOf(const HackOptions& hack, bool playSound) {
+    RunOptions options;
+    options.Job = JobKind::Window;
+    options.Theme = hack.Theme;
+    if (hack.RandomTheme) {
+        std::random_device device;
+        options.Theme = std::uniform_int_distribution<int>(0, 2)(device);
+    }
+    options.Notes = hack.Notes;
+    options.Bubbles = hack.Bubbles;
+    options.Sound = playSound;
+    // A hack shares the machine with others, one per monitor: the cheaper drawing, same picture.
+    options.FewerPasses = true;
+    return options;
+}
+
+} // namespace
+
+int RunHackMode(const HackOptions& hack) {
+    platform::StopSignals stop;
+    HackVideo video;
+    const unsigned long target = hack.Window ? hack.Window : platform::RootWindowOfDisplay();
+    if (!platform::WindowExists(target)) throw Error("There is no window " + Hex(target) + " on the display");
+
+    std::unique_ptr<platform::InstanceLock> soundLock;
+    if (hack.Sound) soundLock = platform::TryLockInstance(platform::InstanceLockPath(SoundLockName));
+    platform::SdlGLWindowOptions window;
+    window.ForeignWindow = target;
+    SceneSession session(SceneSettingsOf(hack, soundLock != nullptr), window);
+    platform::ForeignWindowWatch watch(session.Window().Window());
+
+    TFrameLoop& loop = session.Loop();
+    FrameRateOverlay overlay;
+    if (hack.ShowFrameRate) {
+        loop.OnFrameRate([&overlay](int fps) { overlay.SetRate(fps); });
+        const platform::SdlGLWindow& surface = session.Window();
+        loop.OnBeforePresent(
+            [&overlay, &surface] { overlay.Draw(surface.DrawableWidth(), surface.DrawableHeight()); });
+    }
+
+    stop.Arm();
+    while (!stop.Requested()) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) watch.Handle(event);
+        if (watch.Gone()) break;
+        try {
+            loop.RenderFrame();
+        } catch (const Error&) {
+            // A frame that fails because the daemon destroyed the window ends the run quietly.
+            if (!watch.Gone()) throw;
+        }
+        if (watch.Gone()) break;
+        stop.Pause(hack.DelayMicroseconds);
+    }
+    return 0;
+}
+
+} // namespace quillaby::app

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The Debian package and the install rules: cpack builds the package from the build folder the
+# program lies in; unpacked into a scratch root (dpkg -x), every file is where it belongs, the links
+# lead to the program, the run-time dependencies are named, and the installed program renders a
+# snapshot. `cmake --install` to another prefix under DESTDIR follows the same layout.
+set -euo pipefail
+program=$1
+source "$(dirname "$0")/lib/common.sh"
+e2e_init
+build=$(cd "$(dirname "$program")" && pwd)
+[[ -f $build/CPackConfig.cmake ]] || fail "no CPackConfig.cmake in $build"
+command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null || skip "dpkg-dev is not installed"
+
+(cd "$build" && cpack -G DEB -B "$E2E_TMP/pkg" >"$E2E_TMP/cpack.log" 2>&1) || fail "cpack: $(tail "$E2E_TMP/cpack.log")"
+deb=$(ls "$E2E_TMP"/pkg/quillaby_*.deb)
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+names=$(tr ',' '\n' <<<"$depends" | awk '{print $1}')
+for dep in libsdl2-2.0-0 libjpeg62-turbo libpng16-16 libx11-6 libgl1 libglu1-mesa libc6 libstdc++6; do
+  grep -qxF "$dep" <<<"$names" || fail "the package does not depend on $dep"
+done
+
+# Each file where it belongs; the package lays out /usr like `cmake --install --prefix /usr`.
+check_layout() { # root prefix etc
+  local root=$1 prefix=$2 etc=$3 f
+  for f in "$prefix/lib/quillaby/quillaby" "$prefix/share/xscreensaver/config/quillaby.xml" \
+    "$prefix/share/applications/quillaby.desktop" "$prefix/share/man/man6/quillaby.6.gz" \
+    "$prefix/share/icons/hicolor/128x128/apps/quillaby.png" "$etc/xdg/Harnwick Software/Quillaby.conf"; do
+    [[ -f $root$f ]] || fail "$f is missing"
+  done
+  for f in "$prefix/lib/quillaby/quillaby.scr" "$prefix/bin/quillaby" "$prefix/libexec/xscreensaver/quillaby"; do
+    [[ -L $root$f ]] || fail "$f is no link"
+    [[ $(readlink -f "$root$f") == "$(readlink -f "$root$prefix/lib/quillaby/quillaby")" ]] ||
+      fail "$f does not lead to the program"
+  done
+  # The help page, once written, lies beside the program.
+  if [[ -f ${QUILLABY_SOURCE_DIR:-}/help/quillaby.html ]]; then
+    [[ -f $root$prefix/lib/quillaby/quillaby.html ]] || fail "the help page is not beside the program"
+  fi
+  [[ $(cat "$root$etc/xdg/Harnwick Software/Quillaby.conf") == "Path=\"$prefix/lib/quillaby/\"" ]] ||
+    fail "the machine-wide settings name the wrong folder: $(cat "$root$etc/xdg/Harnwick Software/Quillaby.conf")"
+  gzip -t "$root$prefix/share/man/man6/quillaby.6.gz" || fail "the man page is no gzip file"
+}
+
+root=$E2E_TMP/root
+dpkg -x "$deb" "$root"
+check_layout "$root" /usr /etc
+"$root/usr/bin/quillaby" --snapshot "$E2E_TMP/shot.png" --size 160x120 --frames 3 >"$E2E_TMP/shot.log" 2>&1 ||
+  fail "the installed program failed: $(cat "$E2E_TMP/shot.log")"
+[[ $(head -c 8 "$E2E_TMP/shot.png" | od -An -tx1 | tr -d ' ') == 89504e470d0a1a0a ]] || fail "no PNG written"
+
+DESTDIR=$E2E_TMP/dest cmake --install "$build" --prefix /opt/quillaby >"$E2E_TMP/install.log" 2>&1 ||
+  fail "cmake --install: $(tail "$E2E_TMP/install.log")"
+check_layout "$E2E_TMP/dest" /opt/quillaby /opt/quillaby/etc
+echo ok
