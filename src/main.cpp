@@ -7,13 +7,16 @@
 #include "app/FOndrel.h"
 #include "app/HackMode.h"
 #include "app/SceneJobs.h"
+#include "app/StoredSceneOptions.h"
 
 int main(int argc, char** argv) {
     using namespace quillaby::app;
     try {
         if (const auto hack = ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")))
             return RunHackMode(*hack);
-        const RunOptions options = ParseCommandLine(argc, argv);
+        RunOptions options = ParseCommandLine(argc, argv);
+        if (options.Job == JobKind::Window || options.Job == JobKind::Snapshot)
+            ApplyStoredSceneOptions(options);
         switch (options.Job) {
         case JobKind::Saver:
             return RunScreenSaver(options);

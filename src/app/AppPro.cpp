@@ -27,11 +27,32 @@ void TCustomApplicationPro::SetLogFile(bool on) {
 }
 
 void TCustomApplicationPro::LoadOptions() {
-    if (OnLoadOptions) OnLoadOptions();
+    if (!OnLoadOptions) return;
+    OnLoadOptions();
+    ReleaseRegistry();
 }
 
 void TCustomApplicationPro::SaveOptions() {
-    if (OnSaveOptions) OnSaveOptions();
+    if (!OnSaveOptions) return;
+    OnSaveOptions();
+    ReleaseRegistry();
+}
+
+void TCustomApplicationPro::SetRegistryReadOnly(bool on) {
+    if (on != FRegistryReadOnly) ReleaseRegistry();
+    FRegistryReadOnly = on;
+}
+
+void TCustomApplicationPro::SetRegistryLocalMachine(bool on) {
+    if (on != FRegistryLocalMachine) ReleaseRegistry();
+    FRegistryLocalMachine = on;
+}
+
+TRegistry& TCustomApplicationPro::Registry() {
+    if (!FRegistry)
+        FRegistry = TRegistry::Open(FRegistryLocalMachine ? TRootKey::LocalMachine : TRootKey::CurrentUser,
+                                    Company, Title, FRegistryReadOnly);
+    return *FRegistry;
 }
 
 void TCustomApplicationPro::WriteLog(const std::string& text) {
@@ -94,6 +115,7 @@ void TCustomApplicationPro::Idle(bool& done) {
     done = false;
     if (!FRunning) Start();
     if (OnIdle) OnIdle(done);
+    ReleaseRegistry();
 }
 
 void TCustomApplicationPro::HandleException(const std::exception& e) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/TimePro.h"
+#include "ui/Registry.h"
 
 namespace quillaby::platform {
 class BlockLogFile;
@@ -47,8 +48,18 @@ class TCustomApplicationPro {
     // Switching the log off closes an open log.
     void SetLogFile(bool on);
 
+    // Raise OnLoadOptions / OnSaveOptions, then close the options key.
     void LoadOptions();
     void SaveOptions();
+
+    // How Registry opens the options key; a change closes the key that is open.
+    bool RegistryReadOnly() const { return FRegistryReadOnly; }
+    void SetRegistryReadOnly(bool on);
+    bool RegistryLocalMachine() const { return FRegistryLocalMachine; }
+    void SetRegistryLocalMachine(bool on);
+    // The options key ("Software\<Company>\<Title>"), opened on first use and kept until ReleaseRegistry.
+    TRegistry& Registry();
+    void ReleaseRegistry() { FRegistry.reset(); }
     // One line (CR LF added) when LogFile is on; the first line of a run starts a new file.
     void WriteLog(const std::string& text);
 
@@ -89,6 +100,9 @@ class TCustomApplicationPro {
     std::string FLogFileName;
     bool FLogFile = false;
     bool FRunning = false;
+    bool FRegistryReadOnly = false;
+    bool FRegistryLocalMachine = false;
+    std::unique_ptr<TRegistry> FRegistry;
     bool FAnotherInstance = false;
     std::unique_ptr<platform::InstanceLock> FLock;
     std::unique_ptr<platform::BlockLogFile> FLog;

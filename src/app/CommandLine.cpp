@@ -65,14 +65,18 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             if (options.SnapshotFile.empty()) throw UsageError("--snapshot needs a file name");
         } else if (arg == "--theme") {
             options.Theme = static_cast<int>(ParseInteger(arg, value(), 0, 2));
+            options.Given.Theme = true;
         } else if (arg == "--notes") {
             options.Notes = static_cast<int>(ParseInteger(arg, value(), 0, 100));
+            options.Given.Notes = true;
         } else if (arg == "--bubbles") {
             options.Bubbles = static_cast<int>(ParseInteger(arg, value(), 0, 100));
+            options.Given.Bubbles = true;
         } else if (arg == "--size") {
             ParseSize(value(), options);
         } else if (arg == "--no-sound") {
             options.Sound = false;
+            options.Given.Sound = true;
         } else if (arg == "--seed") {
             const std::string_view text = value();
             options.Seed = static_cast<uint64_t>(ParseInteger(arg, text, 0, INT64_MAX));

@@ -43,6 +43,10 @@ struct RunOptions {
     int Frames = 30;          // snapshot frames at 1/30 s each
     std::string GLTraceFile;  // empty: no trace of the GL calls
     bool FewerPasses = false; // surface and sand each in one pass where the driver can
+    // Which scene settings the command line gave; the others come from the user's stored options.
+    struct {
+        bool Theme = false, Notes = false, Bubbles = false, Sound = false;
+    } Given;
 };
 
 // Reads argv[0..argc-1]; raises UsageError for anything it cannot accept.

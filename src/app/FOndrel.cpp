@@ -9,11 +9,11 @@
 #include "app/SceneHost.h"
 #include "gl/BmpDecoder.h"
 #include "gl/LoadSettings.h"
-#include "platform/DesktopDisplay.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
 #include "platform/Processes.h"
 #include "platform/SaverSystem.h"
+#include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/x11/X11HostPreview.h"
@@ -70,6 +70,7 @@ void TFormOndrel::Load() {
     ScreenSaverApp.OnStop = [this] { ScreenSaverAppStop(); };
     ScreenSaverApp.OnIdle = [this](bool& done) { ScreenSaverAppIdle(done); };
     ScreenSaverApp.OnException = [this](const std::exception& e) { ScreenSaverAppException(e); };
+    ScreenSaverApp.OnLoadOptions = [this] { ScreenSaverAppLoadOptions(); };
     ExecutePro.WindowStyle = ewShow;
     ExecutePro.Priority = epNormal;
     ExecutePro.Mode = emProcess;
@@ -96,9 +97,13 @@ void TFormOndrel::Close() {
 
 void TFormOndrel::FormCreate() {
     if (ScreenSaverApp.SaverMode() == smPreview) return;
-    ProgramPath = ScreenSaverApp.ProgramDir();
-    RunAsExe = false;
-    if (RunAsExe && IsSaverFile(FRunOptions.ProgramPath)) {
+    ScreenSaverApp.SetRegistryLocalMachine(true);
+    ScreenSaverApp.SetRegistryReadOnly(true);
+    Options.ReadProgramPath(ScreenSaverApp.Registry(), ScreenSaverApp.ProgramDir());
+    ScreenSaverApp.SetRegistryLocalMachine(false);
+    Options.ReadRunAsExe(ScreenSaverApp.Registry());
+    ScreenSaverApp.ReleaseRegistry();
+    if (Options.RunAsExe && IsSaverFile(FRunOptions.ProgramPath)) {
         if (ScreenSaverApp.SaverMode() == smSaver) RelaunchAsExe("/s");
         if (ScreenSaverApp.SaverMode() == smConfig) RelaunchAsExe("/c");
     }
@@ -109,7 +114,7 @@ void TFormOndrel::RelaunchAsExe(const std::string& modeSwitch) {
     // could not tell the switch "/s" from a folder.
     std::vector<std::string> parameters = FRunOptions.OwnOptions;
     parameters.push_back(modeSwitch);
-    ExecutePro.ExecuteProgram(ProgramPath + ScreenSaverApp.BaseName(), parameters);
+    ExecutePro.ExecuteProgram(Options.ProgramPath + ScreenSaverApp.BaseName(), parameters);
     FApplication.Terminate();
 }
 
@@ -130,19 +135,29 @@ void TFormOndrel::ScreenSaverAppStart() {
     if (ScreenSaverApp.SaverMode() == smPreview) return;
     Ready = false;
 
-    FDisplay = platform::CreateSdlDesktopDisplay();
-    const int depth = FDisplay->DesktopMode().ColorDepth;
+    FDisplayModes = std::make_unique<platform::SdlDisplayModes>();
+    DisplayControl = std::make_unique<TDisplayControl>(*FDisplayModes);
+    DisplayControl->OnEnumerate = DisplayControlEnumerate;
+    DisplayControl->Loaded();
+    const int depth = DisplayControl->DesktopMode().ColorDepth();
     if (depth != 16 && depth != 32) RaiseColorDepthWarning();
+    if (DisplayControl->ColorDepthModes.Count() == 0) RaiseColorDepthWarning();
 
-    FHost = std::make_unique<TSceneHost>(Options, FApplication.Messages());
+    FHost = std::make_unique<TSceneHost>(SceneOptions, FApplication.Messages());
     FHost->WriteLog = [this](const std::string& line) { ScreenSaverApp.WriteLog(line); };
+    FHost->Loop().OnFrameRate([this](int fps) {
+        if (!FullScreenActive && OnCaptionChange)
+            OnCaptionChange("Quillaby Screen Saver FPS: " + std::to_string(fps));
+    });
     FHost->Scene().SetSceneDefaults();
     platform::SetNormalPriority();
     if (FRunOptions.Seed)
         scene::SeedRandom(*FRunOptions.Seed);
     else
         scene::RandomizeFromClock();
+    Options.SetDefaultOptions(*DisplayControl);
     ScreenSaverApp.LoadOptions();
+    SceneOptions = Options.SceneOptions();
     FHost->Scene().CreateScene();
 
     if (ScreenSaverApp.SaverMode() == smSaver) {
@@ -150,6 +165,16 @@ void TFormOndrel::ScreenSaverAppStart() {
         return;
     }
     StartSettings();
+}
+
+void TFormOndrel::ScreenSaverAppLoadOptions() {
+    ScreenSaverApp.SetRegistryLocalMachine(false);
+    ScreenSaverApp.SetRegistryReadOnly(true);
+    Options.Load(ScreenSaverApp.Registry(), *DisplayControl);
+}
+
+void TFormOndrel::DisplayControlEnumerate(int32_t colorDepth, int32_t, int32_t, bool& accept) {
+    accept = colorDepth == 16 || colorDepth == 32;
 }
 
 void TFormOndrel::StartSettings() {
@@ -162,11 +187,18 @@ void TFormOndrel::RaiseColorDepthWarning() {
                 "Preview Mode.\r\n Change the Color Depth of your Windows Desktop to run it!");
 }
 
+void TFormOndrel::ReleaseRenderWindow() {
+    if (FDisplayModes) FDisplayModes->DetachWindow();
+    if (FHost) FHost->ReleaseRenderWindow();
+}
+
 void TFormOndrel::StartFullScreen() {
     FHost->ReleaseOpenGL();
-    FHost->ReleaseRenderWindow();
-    FDisplay->SetFullScreen(true);
-    const platform::ScreenMode mode = FDisplay->CurrentMode();
+    ReleaseRenderWindow();
+    Options.NextAutoTheme();
+    SceneOptions = Options.SceneOptions();
+    DisplayControl->SetFullScreen(!Options.DesktopOnly);
+    const TScreenMode& mode = DisplayControl->CurrentMode();
 
     // Losing the focus must not minimise the saver (another window popping up would uncover the desktop).
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -174,13 +206,14 @@ void TFormOndrel::StartFullScreen() {
     window.Title = FApplication.Title;
     window.X = 0;
     window.Y = 0;
-    window.Width = mode.Width;
-    window.Height = mode.Height;
-    window.Flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
-                   SDL_WINDOW_SKIP_TASKBAR;
+    window.Width = mode.Width();
+    window.Height = mode.Height();
+    // The display modes make it full screen, in the mode switched to or over the desktop.
+    window.Flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
     FHost->CreateRenderWindow(window);
     FHost->SetupOpenGL();
     SDL_Window* sdlWindow = FHost->RenderWindow()->Window();
+    FDisplayModes->AttachWindow(sdlWindow);
     ShowCursor(false);
     SDL_RaiseWindow(sdlWindow);
     SDL_SetWindowInputFocus(sdlWindow);
@@ -189,6 +222,7 @@ void TFormOndrel::StartFullScreen() {
     ResetScene();
     FullScreenActive = true;
     FHost->ApplySound();
+    Options.SoundEnabled = SceneOptions.SoundEnabled; // a sound that failed switched itself off
 }
 
 void TFormOndrel::ResetScene() {
@@ -248,10 +282,10 @@ void TFormOndrel::HandleUserInput() {
     FHost->StopSound();
     SDL_HideWindow(FHost->RenderWindow()->Window());
     FullScreenActive = false;
-    const platform::ScreenMode mode = FDisplay->CurrentMode();
+    const TScreenMode& mode = DisplayControl->CurrentMode();
     char line[128];
-    std::snprintf(line, sizeof line, "Full Screen mode: %dX%dX%d  FPS:%d", mode.Width, mode.Height,
-                  mode.ColorDepth, FHost->Loop().SceneFps);
+    std::snprintf(line, sizeof line, "Full Screen mode: %dX%dX%d  FPS:%d", mode.Width(), mode.Height(),
+                  mode.ColorDepth(), FHost->Loop().SceneFps);
     ScreenSaverApp.WriteLog(line);
     FApplication.Terminate();
 }
@@ -259,21 +293,30 @@ void TFormOndrel::HandleUserInput() {
 void TFormOndrel::FormCloseQuery() {
     if (ScreenSaverApp.SaverMode() == smPreview || !FHost) return;
     FHost->ReleaseOpenGL();
-    if (FDisplay) FDisplay->SetFullScreen(false);
+    if (DisplayControl) DisplayControl->SetFullScreen(false);
+    ReleaseRenderWindow();
     FHost->DestroyScene();
 }
 
-void TFormOndrel::ScreenSaverAppStop() {}
+void TFormOndrel::ScreenSaverAppStop() {
+    // The rotating theme goes on with the next saver run; a failed run saves nothing.
+    if (ScreenSaverApp.SaverMode() != smSaver || FFailed) return;
+    ScreenSaverApp.SetRegistryLocalMachine(false);
+    ScreenSaverApp.SetRegistryReadOnly(false);
+    Options.SaveAutoTheme(ScreenSaverApp.Registry());
+    ScreenSaverApp.ReleaseRegistry();
+}
 
 void TFormOndrel::ScreenSaverAppException(const std::exception& e) {
+    FFailed = true;
     ShowCursor(true);
     // The report comes in any case, even when putting the display back fails.
     try {
-        if (FDisplay) FDisplay->SetFullScreen(false);
+        if (DisplayControl) DisplayControl->SetFullScreen(false);
         if (FHost) {
             FullScreenActive = false;
             FHost->ReleaseOpenGL();
-            FHost->ReleaseRenderWindow();
+            ReleaseRenderWindow();
         }
     } catch (const std::exception&) {
     }

@@ -2,6 +2,7 @@
 // The main form: the composition root of the saver. Its handlers decide what each run mode does
 // and hand the work to the objects it owns: the application component, the process launcher, the
 // input gate, the scene host and the host-window preview.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,12 +11,14 @@
 #include "app/ExecutePro.h"
 #include "app/InputGate.h"
 #include "app/ScrSaverApp.h"
+#include "display/DisplayControl.h"
 #include "scene/SceneOptions.h"
+#include "ui/Options.h"
 
 namespace quillaby::platform {
-class DesktopDisplay;
 class EventPump;
 class SaverSystem;
+class SdlDisplayModes;
 class X11HostPreview;
 struct InputEvent;
 } // namespace quillaby::platform
@@ -47,6 +50,9 @@ class TFormOndrel {
     void ScreenSaverAppIdle(bool& done);
     void ScreenSaverAppStop();
     void ScreenSaverAppException(const std::exception& e);
+    void ScreenSaverAppLoadOptions();
+    // Only 16-bit and 32-bit modes are listed or used.
+    static void DisplayControlEnumerate(int32_t colorDepth, int32_t width, int32_t height, bool& accept);
     void HandleUserInput();
     void CheckMouseMove(int x, int y);
     void FormEvent(const platform::InputEvent& event);
@@ -54,11 +60,13 @@ class TFormOndrel {
     TScreenSaverApp ScreenSaverApp;
     TExecutePro ExecutePro;
     TInputGate Input;
-    TSceneOptions Options;
+    TOptions Options;
+    TSceneOptions SceneOptions;                      // what the scene reads every frame, taken from Options
+    std::unique_ptr<TDisplayControl> DisplayControl; // made when the scene starts (not in the preview)
     bool FullScreenActive = false;
     bool Ready = false;
-    bool RunAsExe = false;
-    std::string ProgramPath; // folder of the program and its executable twin, ending in "/"
+    // The main form's caption changes (once a second the frame rate of a run that is not full screen).
+    std::function<void(const std::string&)> OnCaptionChange;
 
   private:
     void StartFullScreen();
@@ -69,15 +77,18 @@ class TFormOndrel {
     // The settings modes; the settings dialog takes over here.
     void StartSettings();
     void ShowCursor(bool show);
+    // The render window goes, after it has let go of the display mode.
+    void ReleaseRenderWindow();
 
     TApplication& FApplication;
     RunOptions FRunOptions;
     platform::SaverSystem& FSystem;
-    std::unique_ptr<platform::DesktopDisplay> FDisplay;
+    std::unique_ptr<platform::SdlDisplayModes> FDisplayModes;
     std::unique_ptr<TSceneHost> FHost;
     std::unique_ptr<platform::X11HostPreview> FPreview;
     std::unique_ptr<platform::EventPump> FPump;
     bool FClosed = false;
+    bool FFailed = false; // the error report ran: nothing is saved any more
 };
 
 // The screen saver's run for the saver arguments of `options`: returns the exit code.

@@ -2,7 +2,7 @@
 # The full-screen saver as a screen-saver daemon starts it (quillaby.scr /s) on a real X server:
 # it covers the screen; moves along one axis and small moves keep it; a second copy ends at once
 # without a window; a key ends it with exit code 0 and the close line in the log. Damaged assets
-# end in the error report and exit code 1.
+# and an 8-bit desktop end in the error report and exit code 1; /a ends silently.
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -28,8 +28,10 @@ timeout 20 "$scr" /s >out2 2>err2 || rc=$?
 [[ $rc == 0 ]] || fail "the second copy exited with $rc: $(cat err2)"
 [[ $(xdotool search --name '^Quillaby$' | wc -l) == 1 ]] || fail "the second copy made a window"
 
-# The first five moves are ignored; after them, moves along one axis or by less than 3 pixels keep it.
-for xy in "100 100" "300 300" "500 500" "200 400" "400 200" "100 100" "700 100" "700 500" "702 502"; do
+# Moves by less than 3 pixels, or along one axis, keep it: every y here lies within 2 pixels of every
+# other, so no anchor the saver may have taken is left on both axes.
+for xy in "400 300" "401 301" "402 302" "400 300" "402 301" "401 302" "400 301" "402 300" "700 300" \
+  "100 301" "780 302" "401 301"; do
   xdotool mousemove $xy
   sleep 0.1
 done
@@ -54,4 +56,16 @@ timeout 60 "$scr" /s --assets broken >out 2>err || rc=$?
 [[ $rc == 1 ]] || fail "damaged assets exited with $rc"
 grep -q 'Ondrel Screen Saver Error!' err || fail "no error report: $(cat err)"
 [[ -z $(xdotool search --name '^Quillaby$' 2>/dev/null) ]] || fail "a window was left behind"
+
+# The password change belongs to the desktop's screen locker: /a ends at once, silently.
+timeout 20 "$scr" /a >out 2>err || fail "/a failed: $(cat err)"
+[[ ! -s err && -z $(xdotool search --name '^Quillaby$' 2>/dev/null) ]] || fail "/a showed something: $(cat err)"
+
+# A desktop of 256 colours gets the colour-depth warning.
+rm -f "$E2E_TMP/xvfb.fd" # the helper's pipe of the first server
+start_xvfb 640x480x8
+rc=0
+timeout 30 "$scr" /s >out 2>err || rc=$?
+[[ $rc == 1 ]] && grep -q 'needs High Color (16 bits) or True Color (32 bits)' err ||
+  fail "no colour-depth warning on an 8-bit desktop: rc $rc, $(cat err)"
 echo ok

@@ -1,0 +1,38 @@
+#include "app/StoredSceneOptions.h"
+
+#include "display/DisplayControl.h"
+#include "platform/DisplayModes.h"
+#include "ui/Options.h"
+#include "ui/Registry.h"
+
+namespace quillaby::app {
+namespace {
+
+// The scene jobs never switch the display: their options are read against a display without modes.
+class NoDisplayModes final : public platform::DisplayModes {
+  public:
+    bool EnumMode(int, platform::DisplayModeRecord&) override { return false; }
+    bool TestMode(const platform::DisplayModeRecord&) override { return false; }
+    bool SetMode(const platform::DisplayModeRecord&) override { return false; }
+    void RestoreMode() override {}
+    void DesktopMode(int& bitsPerPixel, int& width, int& height) override {
+        bitsPerPixel = width = height = 0;
+    }
+};
+
+} // namespace
+
+void ApplyStoredSceneOptions(RunOptions& options) {
+    NoDisplayModes modes;
+    TDisplayControl display(modes);
+    TOptions stored;
+    stored.SetDefaultOptions(display);
+    stored.Load(*TRegistry::Open(TRootKey::CurrentUser, "Harnwick Software", "Quillaby", true), display);
+    if (!options.Given.Theme) options.Theme = stored.ThemeIndex;
+    if (!options.Given.Notes) options.Notes = stored.DollarCount;
+    if (!options.Given.Bubbles) options.Bubbles = stored.BubbleCount;
+    if (!options.Given.Sound) options.Sound = stored.SoundEnabled;
+    options.FewerPasses = options.FewerPasses || stored.FewerPasses;
+}
+
+} // namespace quillaby::app
