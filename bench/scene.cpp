@@ -75,7 +75,7 @@ BENCHMARK(BM_ResetScene)
     ->Unit(benchmark::kMillisecond);
 
 // Real rendering offscreen through the driver, as --snapshot does; items per second = frames per second.
-// args: width, height, theme
+// args: width, height, theme, fewer passes (0 or 1)
 void BM_SnapshotFrames(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     quillaby::app::RunOptions options;
@@ -84,6 +84,7 @@ void BM_SnapshotFrames(benchmark::State& state) {
     options.Height = static_cast<int>(state.range(1));
     options.Theme = static_cast<int>(state.range(2));
     options.Seed = 1;
+    options.FewerPasses = state.range(3) != 0;
     quillaby::platform::SdlGLWindowOptions window;
     window.Width = options.Width;
     window.Height = options.Height;
@@ -94,13 +95,15 @@ void BM_SnapshotFrames(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SnapshotFrames)
-    ->ArgNames({"w", "h", "theme"})
-    ->Args({800, 600, 0})
-    ->Args({800, 600, 1})
-    ->Args({800, 600, 2})
-    ->Args({1920, 1080, 0})
-    ->Args({1920, 1080, 1})
-    ->Args({1920, 1080, 2})
+    ->ArgNames({"w", "h", "theme", "fewer"})
+    ->Args({800, 600, 0, 0})
+    ->Args({800, 600, 1, 0})
+    ->Args({800, 600, 2, 0})
+    ->Args({1920, 1080, 0, 0})
+    ->Args({1920, 1080, 1, 0})
+    ->Args({1920, 1080, 2, 0})
+    ->Args({800, 600, 0, 1})
+    ->Args({1920, 1080, 0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(3)
     ->UseRealTime();

@@ -11,6 +11,7 @@
 #include "app/SceneSession.h"
 #include "platform/InstanceLock.h"
 #include "platform/posix/StopSignals.h"
+#include "platform/sdl/SdlWindowVisibility.h"
 #include "platform/x11/ForeignWindowWatch.h"
 
 namespace quillaby::app {
@@ -76,6 +77,7 @@ int RunHackMode(const HackOptions& hack) {
     window.ForeignWindow = target;
     SceneSession session(SceneSettingsOf(hack, soundLock != nullptr), window);
     platform::ForeignWindowWatch watch(session.Window().Window());
+    platform::SdlWindowVisibility visibility(session.Window().Window());
 
     TFrameLoop& loop = session.Loop();
     FrameRateOverlay overlay;
@@ -87,10 +89,22 @@ int RunHackMode(const HackOptions& hack) {
     }
 
     stop.Arm();
+    bool hidden = false;
     while (!stop.Requested()) {
         SDL_Event event;
-        while (SDL_PollEvent(&event)) watch.Handle(event);
+        while (SDL_PollEvent(&event)) {
+            watch.Handle(event);
+            visibility.Handle(event);
+        }
         if (watch.Gone()) break;
+        // Nothing is drawn while the window cannot be seen; the wait wakes for the stop signals too.
+        if (!visibility.Visible()) {
+            hidden = true;
+            if (SDL_WaitEventTimeout(&event, 100)) SDL_PushEvent(&event);
+            continue;
+        }
+        if (hidden) loop.Resume(); // the unseen time is no step of the scene
+        hidden = false;
         try {
             loop.RenderFrame();
         } catch (const Error&) {

@@ -9,6 +9,7 @@
 #include "app/PngWriter.h"
 #include "app/SceneSession.h"
 #include "gl/GLCalls.h"
+#include "platform/sdl/SdlWindowVisibility.h"
 
 namespace quillaby::app {
 
@@ -69,11 +70,18 @@ int RunWindowJob(const RunOptions& options) {
     session.Loop().OnFrameRate([sdlWindow](int fps) {
         SDL_SetWindowTitle(sdlWindow, ("Quillaby Screen Saver FPS: " + std::to_string(fps)).c_str());
     });
-    // The idle loop never waits: drain the events, then render one frame.
+    // The idle loop never waits while the window can be seen: drain the events, then render one
+    // frame. While it cannot (unmapped, minimised, fully covered) it waits for events instead.
+    platform::SdlWindowVisibility visibility(sdlWindow);
     for (;;) {
         SDL_Event event;
-        while (SDL_PollEvent(&event))
+        bool paused = false;
+        while (visibility.Visible() ? SDL_PollEvent(&event) : SDL_WaitEvent(&event)) {
             if (EndsTheRun(event)) return 0;
+            visibility.Handle(event);
+            paused = paused || !visibility.Visible();
+        }
+        if (paused) session.Loop().Resume();
         session.Loop().RenderFrame();
     }
 }

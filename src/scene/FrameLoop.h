@@ -36,6 +36,9 @@ class TFrameLoop {
     void OnFrameRate(std::function<void(int)> Handler) { FFrameRateHandler = std::move(Handler); }
     // Called in every frame once everything is drawn, just before the buffers are swapped.
     void OnBeforePresent(std::function<void()> Handler) { FBeforePresent = std::move(Handler); }
+    // After a pause in drawing (the window was unseen): the pause does not count as a frame's time,
+    // so the scene goes on where it stopped instead of jumping ahead.
+    void Resume() { LastFrameTime = Now(); }
     // Frames rendered since the last ResetScene.
     int FramesRendered() const { return FFramesRendered; }
 
