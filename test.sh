@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in release (benchmarks built too),
-# once under AddressSanitizer + UndefinedBehaviorSanitizer.
+# once under AddressSanitizer + UndefinedBehaviorSanitizer, then a few seconds of each fuzz target
+# over its corpus (clang's libFuzzer, the fuzz preset).
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup-deps
@@ -17,3 +18,9 @@ for preset in release asan; do
   echo "== $preset: tests"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== fuzz: configure and build"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+echo "== fuzz: every corpus input, then a few seconds of fuzzing per target"
+ctest --preset fuzz -j "$jobs"

@@ -1,6 +1,8 @@
 #include "geometry/DArrays.h"
 
+#include <climits>
 #include <cstring>
+#include <new>
 
 #include "base/Error.h"
 
@@ -30,6 +32,8 @@ void TDArray::Reallocate(int newCount) {
 
 void TDArray::Grow(int Delta) {
     if (Delta <= 0) return;
+    // A count beyond int cannot be held: that is running out of memory, not a smaller array.
+    if (Delta > INT_MAX - FCount) throw std::bad_alloc();
     Reallocate(FCount + Delta);
 }
 

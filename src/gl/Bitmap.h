@@ -30,16 +30,9 @@ struct Bitmap {
     unsigned char* Row(int y) { return Pixels.data() + static_cast<std::size_t>(y) * RowSize; }
     bool HasPixels() const { return Format == BitmapFormat::Palette8 || Format == BitmapFormat::Bgr24; }
 
-    // Sets the format and size and allocates the pixels (zeroed).
+    // Sets the format and size and allocates the pixels (zeroed). A size whose rows or whole
+    // picture cannot be counted in int raises an Error naming the size; nothing is changed then.
     void Allocate(BitmapFormat format, int width, int height);
 };
-
-inline void Bitmap::Allocate(BitmapFormat format, int width, int height) {
-    Format = format;
-    Width = width;
-    Height = height;
-    RowSize = format == BitmapFormat::Bgr24 ? 3 * width : (format == BitmapFormat::Palette8 ? width : 0);
-    Pixels.assign(static_cast<std::size_t>(RowSize) * static_cast<std::size_t>(height), 0);
-}
 
 } // namespace quillaby

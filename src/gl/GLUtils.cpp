@@ -1,5 +1,7 @@
 #include "gl/GLUtils.h"
 
+#include "base/Error.h"
+
 #include "gl/BmpDecoder.h"
 #include "gl/JpegDecoder.h"
 #include "gl/Resources.h"
@@ -39,16 +41,25 @@ inline Rgb PixelAt(const quillaby::Bitmap& bmp, const unsigned char* row, int x)
     return {c.R, c.G, c.B};
 }
 
+// Decodes bytes read for `source` (the image's name, or its file name when read from a file);
+// a decoding error gets the name in front, as the model readers' errors do.
+quillaby::Bitmap Decode(ImageKind kind, const quillaby::ResourceData& data, std::string_view source) {
+    try {
+        return kind == ImageKind::Bmp ? quillaby::DecodeBmp(data.Bytes())
+                                      : quillaby::DecodeJpeg(data.Bytes());
+    } catch (const quillaby::Error& e) {
+        throw quillaby::Error(std::string(source) + ": " + e.what());
+    }
+}
+
 } // namespace
 
 void LoadBitmapResource(std::string_view name, quillaby::Bitmap& bitmap, const TLoadSettings& from) {
-    const auto data = from.Source().Get(quillaby::ResourceName(name));
-    bitmap = quillaby::DecodeBmp(data.Bytes());
+    bitmap = Decode(ImageKind::Bmp, from.Source().Get(quillaby::ResourceName(name)), name);
 }
 
 void LoadJPEGResource(std::string_view name, quillaby::Bitmap& bitmap, const TLoadSettings& from) {
-    const auto data = from.Source().Get(quillaby::ResourceName(name));
-    bitmap = quillaby::DecodeJpeg(data.Bytes());
+    bitmap = Decode(ImageKind::Jpeg, from.Source().Get(quillaby::ResourceName(name)), name);
 }
 
 void LoadStringsResource(std::string_view name, std::vector<std::string>& lines, const TLoadSettings& from) {
@@ -62,16 +73,11 @@ void LoadStringsFile(const std::string& path, std::vector<std::string>& lines) {
 
 std::unique_ptr<quillaby::Bitmap> LoadBitmap(std::string_view name, const TLoadSettings& from) {
     auto bitmap = std::make_unique<quillaby::Bitmap>();
-    switch (KindOf(name)) {
-    case ImageKind::Bmp:
-        *bitmap = quillaby::DecodeBmp(ReadImageData(name, from).Bytes());
-        break;
-    case ImageKind::Jpeg:
-        *bitmap = quillaby::DecodeJpeg(ReadImageData(name, from).Bytes());
-        break;
-    case ImageKind::None:
-        break;
-    }
+    const ImageKind kind = KindOf(name);
+    if (kind == ImageKind::None) return bitmap;
+    const std::string source =
+        from.LoadFromResources ? std::string(name) : from.ImageDirectory + std::string(name);
+    *bitmap = Decode(kind, ReadImageData(name, from), source);
     return bitmap;
 }
 

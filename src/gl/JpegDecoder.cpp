@@ -41,6 +41,13 @@ void OnOutput(j_common_ptr) {} // nothing is printed; the message number travels
 // (the out bitmap lives in the caller's frame).
 enum class Outcome { Decoded, Failed, TooLarge };
 
+// Frees the decompressor however DecodeInto is left, also when allocating the picture throws.
+// Destroying is safe on a decompressor never created or already destroyed.
+struct DecompressorGuard {
+    jpeg_decompress_struct& cinfo;
+    ~DecompressorGuard() { jpeg_destroy_decompress(&cinfo); }
+};
+
 Outcome DecodeInto(std::span<const unsigned char> stream, jpeg_decompress_struct& cinfo, ErrorManager& err,
                    Bitmap& out) {
     cinfo.err = jpeg_std_error(&err.pub);
@@ -85,6 +92,7 @@ Bitmap DecodeJpeg(std::span<const unsigned char> stream) {
     Bitmap out;
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
+    const DecompressorGuard guard{cinfo};
     switch (DecodeInto(stream, cinfo, err, out)) {
     case Outcome::Decoded:
         return out;

@@ -71,10 +71,17 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
     std::error_code ec;
     if (!f || std::filesystem::is_directory(path, ec)) throw Error("Cannot open file " + path);
+    const auto tooLarge = [&path] {
+        return Error("File " + path + " is too large (over " + std::to_string(MaxFileBytes >> 20) + " MB)");
+    };
+    // Refused before reading where the size is known; devices and pipes are capped while reading.
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > MaxFileBytes) throw tooLarge();
     std::vector<unsigned char> bytes;
     unsigned char chunk[65536];
     for (;;) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+        if (bytes.size() + n > MaxFileBytes) throw tooLarge();
         bytes.insert(bytes.end(), chunk, chunk + n);
         if (n < sizeof chunk) break;
     }

@@ -72,7 +72,11 @@ std::span<const ResourceEntry> ProgramResourceTable();
 // The program's own resources as a source; one object for the whole process.
 const ResourceSource& ProgramResources();
 
-// The whole file at path; raises "Cannot open file %s" with the path when it cannot be read.
+// The largest file ReadWholeFile takes: far above any asset (the built-in ones total about 1 MB).
+constexpr std::size_t MaxFileBytes = std::size_t{64} << 20;
+
+// The whole file at path; raises "Cannot open file %s" with the path when it cannot be read, and
+// "File %s is too large (over 64 MB)" beyond MaxFileBytes, before holding more than that.
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 
 } // namespace quillaby

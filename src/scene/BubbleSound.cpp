@@ -8,9 +8,15 @@
 
 namespace quillaby {
 
-std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources) {
-    if (auto wave = resources.Find(ResourceName(kBubbleSoundFile))) return wave;
-    return resources.Find(kBubbleSoundResource);
+std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources, std::string* foundAs) {
+    auto wave = resources.Find(ResourceName(kBubbleSoundFile));
+    const char* name = kBubbleSoundFile;
+    if (!wave) {
+        wave = resources.Find(kBubbleSoundResource);
+        name = kBubbleSoundResource;
+    }
+    if (wave && foundAs) *foundAs = name;
+    return wave;
 }
 
 BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
@@ -19,7 +25,7 @@ BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& me
 
 BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
                          const ResourceSource& resources)
-    : player_(player), messages_(messages), owned_(FindBubbleSound(resources)) {
+    : player_(player), messages_(messages), owned_(FindBubbleSound(resources, &source_)) {
     if (owned_) wave_ = std::as_bytes(owned_->Bytes());
 }
 
@@ -42,7 +48,9 @@ void BubbleSound::ApplySound(bool& soundEnabled) {
     } catch (const Abort&) {
         // the silent abort ends the operation without a message
     } catch (const std::exception& error) {
-        messages_.Show(error.what(), "Ondrel Screen Saver Error!", platform::MessageIcon::Error);
+        // Named like the other asset errors when the wave came from a file or resource we looked up.
+        const std::string text = source_.empty() ? error.what() : source_ + ": " + error.what();
+        messages_.Show(text, "Ondrel Screen Saver Error!", platform::MessageIcon::Error);
         soundEnabled = false;
     }
 }

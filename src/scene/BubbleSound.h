@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "gl/Resources.h"
 
@@ -18,8 +19,9 @@ namespace quillaby {
 inline constexpr const char* kBubbleSoundResource = "SBUBLES";
 inline constexpr const char* kBubbleSoundFile = "SBUBLES.wav";
 
-// The bubbling sound's wave file among `resources`; none when it is missing.
-std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources);
+// The bubbling sound's wave file among `resources`; none when it is missing. `foundAs`, if given,
+// receives the name it was found under.
+std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources, std::string* foundAs = nullptr);
 
 class BubbleSound {
   public:
@@ -39,13 +41,15 @@ class BubbleSound {
     // two loops.
     void PlayBubbles();
     // Plays or stops according to `soundEnabled`. A failure is shown in an error box and switches the
-    // option off; the silent abort passes without a message; anything not derived from std::exception
+    // option off (the message starts with the wave's file or resource name when it was looked up
+    // here); the silent abort passes without a message; anything not derived from std::exception
     // reaches the caller.
     void ApplySound(bool& soundEnabled);
 
   private:
     platform::SoundPlayer& player_;
     platform::MessageBox& messages_;
+    std::string source_;                // the name the wave was found under here, for messages
     std::optional<ResourceData> owned_; // the wave when it was looked up here
     std::span<const std::byte> wave_;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "base/TimePro.h"
@@ -154,11 +155,30 @@ TEST(StopwatchPeriod, EveryBeginIsMatchedByOneEndOfTheSamePeriod) {
     }
 }
 
-TEST(SystemClock, IsMonotonicAcrossReads) {
+TEST(SystemClock, IsMonotonicAcrossReadsAndCountsMilliseconds) {
+    using Steady = std::chrono::steady_clock;
+    const auto ms = [](Steady::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
     auto& clock = quillaby::platform::SystemClock();
-    const uint32_t a = clock.Milliseconds();
-    const uint32_t b = clock.Milliseconds();
-    EXPECT_GE(static_cast<int32_t>(b - a), 0);
+    // Read continuously for at least 30 ms of the steady clock: no reading may be earlier than the
+    // one before, and the span the readings cover must lie within the steady clock's brackets around
+    // the first and the last reading (so a pause between two reads cannot make it fail).
+    const auto firstBefore = Steady::now();
+    const uint32_t first = clock.Milliseconds();
+    const auto firstAfter = Steady::now();
+    uint32_t last = first;
+    auto lastBefore = firstBefore, lastAfter = firstAfter;
+    int backwards = 0;
+    while (ms(lastBefore - firstAfter) < 30) {
+        lastBefore = Steady::now();
+        const uint32_t now = clock.Milliseconds();
+        lastAfter = Steady::now();
+        backwards += static_cast<int32_t>(now - last) < 0;
+        last = now;
+    }
+    const int32_t counted = static_cast<int32_t>(last - first);
+    EXPECT_EQ(backwards, 0);
+    EXPECT_GE(counted, ms(lastBefore - firstAfter) - 1); // whole milliseconds: one may be lost at either end
+    EXPECT_LE(counted, ms(lastAfter - firstBefore) + 1);
 }
 
 } // namespace

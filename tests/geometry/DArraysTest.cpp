@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <new>
 #include <vector>
 
 #include "base/Error.h"
@@ -77,6 +79,18 @@ TEST(DArrayStorage, GrowthZeroFillsAndKeepsOldElementsAndShrinkToZeroReleases) {
     c.SetCount(1);
     c.SetCount(0);
     EXPECT_EQ(c.Data(), nullptr);
+}
+
+TEST(DArrayStorage, GrowthPastTheLargestCountIsOutOfMemoryAndKeepsTheArray) {
+    TGLIndexDArray a;
+    a.SetCount(3);
+    a.SetIndex(2, 42);
+    const void* block = a.Data();
+    EXPECT_THROW(a.Grow(INT_MAX), std::bad_alloc);
+    EXPECT_THROW(a.Grow(INT_MAX - 2), std::bad_alloc);
+    EXPECT_EQ(a.Count(), 3);
+    EXPECT_EQ(a.Data(), block);
+    EXPECT_EQ(a.GetIndex(2), 42);
 }
 
 TEST(DArrayCopy, AssignToCopiesAndAdoptsItemSizeButAnEmptySourceLeavesDestAlone) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <jerror.h>
 #include <unistd.h>
 
 #include "ImageFiles.h"
@@ -18,6 +19,8 @@ using testimages::ErrorOf;
 namespace fs = std::filesystem;
 
 namespace {
+
+const std::string TruncatedJpegError = "JPEG error #" + std::to_string(JWRN_JPEG_EOF);
 
 void WriteFile(const fs::path& path, const testimages::Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -77,9 +80,17 @@ TEST_F(ImageLoading, FailuresNameWhatWasLookedFor) {
     auto broken = testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 1, 2, 3));
     broken.resize(broken.size() / 2);
     res->Add("Broken.jpg", broken);
-    EXPECT_EQ(ErrorOf([&] { LoadTexture("Broken.jpg", settings); }).rfind("JPEG error #", 0), 0u);
+    // Decoding errors name the picture in front of the decoder's own message.
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("dir/Broken.jpg", settings); }),
+              "dir/Broken.jpg: " + TruncatedJpegError);
     res->Add("Broken.bmp", {'B', 'M'});
-    EXPECT_EQ(ErrorOf([&] { LoadTexture("Broken.bmp", settings); }), "Invalid bitmap: the file is too short");
+    EXPECT_EQ(ErrorOf([&] { LoadTexture("Broken.bmp", settings); }),
+              "Broken.bmp: Invalid bitmap: the file is too short");
+    quillaby::Bitmap bitmap;
+    EXPECT_EQ(ErrorOf([&] { LoadBitmapResource("Broken.bmp", bitmap, settings); }),
+              "Broken.bmp: Invalid bitmap: the file is too short");
+    EXPECT_EQ(ErrorOf([&] { LoadJPEGResource("Broken.jpg", bitmap, settings); }),
+              "Broken.jpg: " + TruncatedJpegError);
 
     TLoadSettings fromFiles;
     fromFiles.ImageDirectory = "/nonexistent/";
@@ -119,6 +130,9 @@ TEST(FileLoading, FilesComeFromTheImageDirectoryPlusTheNameOrFromAnAssetDirector
     WriteFile(dir / "sub" / "Caust5.jpg",
               testimages::EncodeJpeg(8, 2, 3, testimages::Solid(8, 2, 200, 0, 0)));
     WriteFile(dir / "sub" / "DollarsWave.mfl", {'1', '\r', '\n', '0', ' ', 'a', '\r', '\n'});
+    auto truncated = testimages::EncodeJpeg(16, 16, 3, testimages::Solid(16, 16, 1, 2, 3));
+    truncated.resize(truncated.size() / 2);
+    WriteFile(dir / "sub" / "Voda1.jpg", truncated);
 
     TLoadSettings fromFiles;
     fromFiles.ImageDirectory = (dir / "").string(); // the name is appended unchanged
@@ -132,6 +146,8 @@ TEST(FileLoading, FilesComeFromTheImageDirectoryPlusTheNameOrFromAnAssetDirector
     std::vector<std::string> lines;
     LoadStringsResource("DollarsWave.mfl", lines, fromAssets);
     const std::string missing = ErrorOf([&] { LoadBitmap("dollar.jpg", fromAssets); });
+    const std::string brokenAsset = ErrorOf([&] { LoadBitmap("voda1.jpg", fromAssets); });
+    const std::string brokenFile = ErrorOf([&] { LoadBitmap("sub/Voda1.jpg", fromFiles); });
     const std::string directory = ErrorOf([&] { LoadStringsResource("Caust5.dir", lines, fromAssets); });
     fs::remove_all(dir);
 
@@ -140,6 +156,8 @@ TEST(FileLoading, FilesComeFromTheImageDirectoryPlusTheNameOrFromAnAssetDirector
     EXPECT_EQ(asset->Height, 2);
     EXPECT_EQ(lines, (std::vector<std::string>{"1", "0 a"}));
     EXPECT_EQ(missing, "Resource dollar_jpg not found");
+    EXPECT_EQ(brokenAsset, "voda1.jpg: " + TruncatedJpegError);
+    EXPECT_EQ(brokenFile, (dir / "sub" / "Voda1.jpg").string() + ": " + TruncatedJpegError);
     EXPECT_EQ(directory, "Resource Caust5_dir not found"); // directories are not resources
 }
 

@@ -103,6 +103,22 @@ TEST(ReadWholeFile, ReadsBinaryFilesAndNamesTheFileItCannotOpen) {
     EXPECT_THROW(ReadWholeFile(FixtureDir.string()), Error); // a directory is not a file
 }
 
+TEST(ReadWholeFile, RefusesFilesLargerThanAnyAssetWithoutHoldingThem) {
+    const fs::path huge =
+        fs::temp_directory_path() / ("quillaby-huge-" + std::to_string(::getpid()) + ".jpg");
+    { std::ofstream create(huge); }
+    fs::resize_file(huge, std::uintmax_t{1} << 40); // sparse: takes no disk space
+    try {
+        ReadWholeFile(huge.string());
+        ADD_FAILURE() << "no exception";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "File " + huge.string() + " is too large (over 64 MB)");
+    }
+    fs::remove(huge);
+    // A device has no size to check first: the cap holds while reading.
+    EXPECT_THROW(ReadWholeFile("/dev/zero"), Error);
+}
+
 TEST(EmbedTool, RefusesTwoFilesWithTheSameResourceName) {
     const fs::path dir = fs::temp_directory_path() / ("quillaby-embed-" + std::to_string(::getpid()));
     fs::create_directories(dir);

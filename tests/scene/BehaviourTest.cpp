@@ -128,6 +128,76 @@ TEST_F(BehaviourTest, BubbleDrawsDepthPlaceSpeedInThatOrder) {
     EXPECT_EQ(quillaby::scene::Random(), same.Next());
 }
 
+TEST_F(BehaviourTest, SinkingNoteDrawsDepthPlaceSpeedAndTurnsInThatOrder) {
+    TImmersion s(&Surface);
+    SetUpImmersion(s, Params);
+    SeedRandom(78);
+    s.SetCount(1);
+    UniformRandom same(78);
+    const Single z = -(1200 + same.Next() * 5800);
+    const Single h = Tan37_5 * -z;
+    const Single w = h * 4 / 3;
+    const Single x = same.Next() * 2 * w - w;
+    const double speed = same.Next();
+    const TParticle& p = s.Particles[0];
+    EXPECT_FLOAT_EQ(p.Position.Z, z);
+    EXPECT_NEAR(p.Position.X, x, 0.05);
+    EXPECT_NEAR(p.Position.Y, std::min(h, 5000.0f) + NoteMargin, 0.01);
+    EXPECT_FLOAT_EQ(p.Velocity.Y, -(100 + speed * 300));
+    EXPECT_FLOAT_EQ(p.Spin.X, 40 + speed * 40);
+    EXPECT_EQ(p.Rotation.X, same.NextBelow(180));
+    EXPECT_EQ(p.Rotation.Y, same.NextBelow(30));
+    EXPECT_EQ(p.Rotation.Z, same.NextBelow(30));
+    EXPECT_EQ(quillaby::scene::Random(), same.Next());
+}
+
+TEST_F(BehaviourTest, FountainNoteDrawsSpeedThenSidewaysDriftThenTurns) {
+    TFountain s(&Surface);
+    SetUpFountain(s, Params);
+    SeedRandom(79);
+    s.SetCount(1);
+    UniformRandom same(79);
+    const double speed = same.Next();
+    const Single vy = 280 + speed * 400; // not 400 + speed * 280
+    const Single life = 2 * vy / 32;
+    const TParticle& p = s.Particles[0];
+    EXPECT_FLOAT_EQ(p.Velocity.Y, vy);
+    EXPECT_FLOAT_EQ(p.LifeTime, life);
+    EXPECT_NEAR(p.Velocity.X, (same.Next() - 0.5) * 10000 / life, 1e-3);
+    EXPECT_NEAR(p.Velocity.Z, (same.Next() - 0.5) * 10000 / life, 1e-3);
+    EXPECT_FLOAT_EQ(p.Spin.X, 40 + speed * 40);
+    EXPECT_EQ(p.Rotation.X, same.NextBelow(180));
+    EXPECT_EQ(p.Rotation.Y, same.NextBelow(30));
+    EXPECT_EQ(p.Rotation.Z, same.NextBelow(30));
+    EXPECT_EQ(p.Position.X, 0);
+    EXPECT_FLOAT_EQ(p.Position.Z, -2500);
+    EXPECT_EQ(quillaby::scene::Random(), same.Next());
+}
+
+TEST_F(BehaviourTest, FishDrawsDepthSpeedHeightInThatOrder) {
+    TFish s(&Surface);
+    SetUpFish(s, Params);
+    SeedRandom(80);
+    s.SetCount(1);
+    UniformRandom same(80);
+    const Single z0 = -(Params.FishDepthNear +
+                        static_cast<Single>(same.Next()) * (Params.FishDepthFar - Params.FishDepthNear));
+    const Single v =
+        Params.FishSpeedMin + static_cast<Single>(same.Next()) * (Params.FishSpeedMax - Params.FishSpeedMin);
+    const Single y0 = Params.FishHeightLow + same.Next() * (Params.FishHeightHigh - Params.FishHeightLow);
+    const TParticle& p = s.Particles[0];
+    EXPECT_NEAR(std::hypot(p.Velocity.X, p.Velocity.Z), v, 1e-3);
+    // Before the pull-back by the margin the note starts at the drawn depth, at the drawn height
+    // unless that lies outside the view at either end of its path.
+    const Single a = -p.Rotation.Y * 3.14159265f / 180;
+    EXPECT_NEAR(p.Position.Z + std::sin(a) * NoteMargin, z0, 0.05);
+    EXPECT_LE(std::fabs(p.Position.Y), std::fabs(y0) + 0.01f);
+    if (std::fabs(y0) < s.HalfHeight(z0) * 0.5f) {
+        EXPECT_FLOAT_EQ(p.Position.Y, y0);
+    }
+    EXPECT_EQ(quillaby::scene::Random(), same.Next());
+}
+
 TEST_F(BehaviourTest, SinkingNotesStartAboveTheViewAndDieBelowIt) {
     TImmersion s(&Surface);
     SetUpImmersion(s, Params);

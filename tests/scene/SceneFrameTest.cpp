@@ -271,12 +271,32 @@ TEST_F(SceneFrameTest, AnOpenGLErrorEndsTheFrameWithItsMessage) {
 TEST_F(SceneFrameTest, FishesSwimTheWavingMeshWithRebuiltNormals) {
     Options.ThemeIndex = 2;
     Loop.ResetScene();
-    Clock.Now += 300;
-    Loop.DrawScene();
     TGLPrimitive& wave = *Scene.WavePrimitives->Items(0);
-    wave.Normals.SetCount(0);
+    const auto pose = [&wave] {
+        const TGLVector* v = wave.Vertices.Items();
+        return std::vector<Single>(&v->X, &v->X + 3 * wave.Vertices.Count());
+    };
     Loop.UpdateScene();
-    EXPECT_EQ(wave.Normals.Count(), wave.Vertices.Count());
+    const std::vector<Single> before = pose();
+    Clock.Now += 300;
+    Loop.DrawScene(); // measures the 0.3 s step
+    Loop.UpdateScene();
+    const std::vector<Single> after = pose();
+    ASSERT_EQ(after.size(), before.size());
+    Single moved = 0;
+    for (size_t i = 0; i < after.size(); ++i) moved = std::max(moved, std::fabs(after[i] - before[i]));
+    EXPECT_GT(moved, 1) << "the mesh did not wave";
+
+    // The normals are those of the new pose, not left from the previous one.
+    const TGLVector* normals = wave.Normals.Items();
+    const std::vector<TGLVector> kept(normals, normals + wave.Normals.Count());
+    wave.BuildNormals();
+    ASSERT_EQ(wave.Normals.Count(), wave.Vertices.Count());
+    for (int i = 0; i < wave.Normals.Count(); ++i) {
+        EXPECT_EQ(wave.Normals.GetItem(i).X, kept[i].X) << "normal " << i;
+        EXPECT_EQ(wave.Normals.GetItem(i).Y, kept[i].Y) << "normal " << i;
+        EXPECT_EQ(wave.Normals.GetItem(i).Z, kept[i].Z) << "normal " << i;
+    }
 }
 
 TEST_F(SceneFrameTest, DestroyingTheSceneFreesItAndItCanBeBuiltAgain) {

@@ -112,6 +112,18 @@ TEST(BubbleSoundResources, FoundByTheWaveFilesResourceNameOrItsPlainNameWithoutR
         EXPECT_EQ(player.playingSize, sizeof wave);
     }
 
+    {
+        // A failure names what was played, as the other asset errors do.
+        test::FakeSoundPlayer player;
+        test::FakeMessageBox messages;
+        player.onPlay = [] { throw Error("Sound error: the wave data cannot be decoded!"); };
+        BubbleSound sound(player, messages, EmbeddedResources(asFile));
+        bool enabled = true;
+        sound.ApplySound(enabled);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "SBUBLES.wav: Sound error: the wave data cannot be decoded!");
+    }
+
     test::FakeSoundPlayer player;
     test::FakeMessageBox messages;
     BubbleSound sound(player, messages, EmbeddedResources(none));
