@@ -17,6 +17,7 @@ mkdir -p "$XDG_CONFIG_HOME/Harnwick Software"
 printf 'ColorDepth=32\nWidth=640\nHeight=480\n' >"$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
 
 start() { # [tool options]
+    rm -f "$E2E_TMP/out" # not the last run's line
     "$tool" "$@" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
     pid=$!
     e2e_track $pid
