@@ -28,13 +28,20 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
     : FOptions(SceneOptionsOf(options)), FSurfaceSize(FWindow), FScene(FOptions, FSurfaceSize),
       FSceneBuilt(std::async(std::launch::async, [this, &options] { BuildScene(options); })),
       FWindow(std::move(window)), FLoop(FScene) {
-    FSceneBuilt.get(); // raises what building the scene raised
-    FLoop.SetupOpenGL(FWindow);
-    if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
-    if (fixedStep) FLoop.UseFixedStep(*fixedStep);
-    FLoop.ResetScene();
+    try {
+        FSceneBuilt.get(); // raises what building the scene raised
+        FLoop.SetupOpenGL(FWindow);
+        if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
+        if (fixedStep) FLoop.UseFixedStep(*fixedStep);
+        FLoop.ResetScene();
 
-    if (FOptions.SoundEnabled) ApplySound();
+        if (FOptions.SoundEnabled) ApplySound();
+    } catch (...) {
+        // The destructor does not run for a half-built session: the scene's engine must let go of
+        // the window before the window is destroyed.
+        ReleaseScene();
+        throw;
+    }
 }
 
 void SceneSession::ApplySound() {
@@ -69,6 +76,10 @@ void SceneSession::BuildScene(const RunOptions& options) {
 }
 
 SceneSession::~SceneSession() {
+    ReleaseScene();
+}
+
+void SceneSession::ReleaseScene() {
     FTrace.reset();
     FScene.DestroyScene();
     FScene.AttachSound(nullptr);

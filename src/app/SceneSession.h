@@ -43,6 +43,7 @@ class SceneSession {
   private:
     // Builds the scene from its assets (no OpenGL, no window): run on a second thread.
     void BuildScene(const RunOptions& options);
+    void ReleaseScene();
 
     TSceneOptions FOptions;
     // Declared in the order they must be built; the sound player outlives the scene that stops it,

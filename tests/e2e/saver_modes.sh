@@ -21,7 +21,14 @@ run() { # expected size while running, how to end it
   bin/quillaby.scr /s >out 2>err &
   pid=$!
   e2e_track "$pid"
-  timeout 30 xdotool search --sync --onlyvisible --name '^Quillaby$' >/dev/null || fail "no saver window: $(cat err)"
+  # Polled rather than --sync: a window that vanishes during a search (SDL's probe windows) makes
+  # xdotool fail with BadWindow.
+  local found=
+  for _ in $(seq 300); do
+    xdotool search --onlyvisible --name '^Quillaby$' >/dev/null 2>&1 && { found=1; break; }
+    sleep 0.1
+  done
+  [[ -n $found ]] || fail "no saver window: $(cat err)"
   for _ in $(seq 100); do [[ $(size) == "$1" ]] && break; sleep 0.1; done
   [[ $(size) == "$1" ]] || fail "the display shows $(size) while the saver runs, not $1"
   if [[ $2 == key ]]; then xdotool key Return; else kill -TERM "$pid"; fi
