@@ -110,6 +110,7 @@ Snapshot RenderSnapshot(const RunOptions& options) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     shot.FramesPerSecond = seconds > 0 ? options.Frames / seconds : 0;
     shot.CombinedLayers = loop.Drawing.DrewCombinedLayers();
+    shot.OnePassNotes = loop.Drawing.OnePassNoteCount();
     return shot;
 }
 

@@ -19,6 +19,7 @@ struct Snapshot {
     int Frames = 0;
     double FramesPerSecond = 0;  // achieved while rendering
     bool CombinedLayers = false; // the last frame drew surface and sand in one pass each
+    int OnePassNotes = 0;        // notes the last frame drew with their shimmer in one pass
 };
 
 // Renders offscreen: the reset with its pre-run, then options.Frames frames at a fixed 1/30 s step, so

@@ -10,19 +10,6 @@ namespace {
 
 constexpr int UnitsNeeded = 3;
 
-// One combiner stage: the RGB result is Source0 op Source1 (op Source2); alpha is left to the
-// defaults, since the layers are drawn opaque.
-void SetStage(GLenum Combine, GLenum Source0, GLenum Source1, GLenum Source2) {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, static_cast<GLint>(Combine));
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, static_cast<GLint>(Source0));
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, static_cast<GLint>(Source1));
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, static_cast<GLint>(Source2));
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
-}
-
 void SetConstant(const TGLColor& Colour) {
     glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, &Colour.R);
 }
@@ -36,6 +23,17 @@ void BindOnUnit(GLenum Unit, TGLTexture& Texture) {
 }
 
 } // namespace
+
+void SetCombinerStage(GLenum Combine, GLenum Source0, GLenum Source1, GLenum Source2) {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, static_cast<GLint>(Combine));
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, static_cast<GLint>(Source0));
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, static_cast<GLint>(Source1));
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, static_cast<GLint>(Source2));
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
+}
 
 bool CombinedLayersAvailable() {
     const auto& gl = quillaby::gl::entryPoints;
@@ -79,16 +77,16 @@ void CombinedLayerPass::Draw(const TGLPrimitive& Base, const TGLPrimitive& Caust
                              TGLTexture& BaseTexture, TGLTexture& CausticsTexture, Single CausticsAlpha) {
     // Stage 0: the base texture times the mesh's colour (white when it has none).
     BindOnUnit(GL_TEXTURE0, BaseTexture);
-    SetStage(GL_MODULATE, GL_TEXTURE, GL_CONSTANT, GL_CONSTANT);
+    SetCombinerStage(GL_MODULATE, GL_TEXTURE, GL_CONSTANT, GL_CONSTANT);
     SetConstant(Base.Colors.Count() == 1 ? Base.Colors.GetItem(0) : TGLColor{1, 1, 1, 1});
     // Stage 1: caustics * a + previous * (1 - a).
     BindOnUnit(GL_TEXTURE1, CausticsTexture);
-    SetStage(GL_INTERPOLATE, GL_TEXTURE, GL_PREVIOUS, GL_CONSTANT);
+    SetCombinerStage(GL_INTERPOLATE, GL_TEXTURE, GL_PREVIOUS, GL_CONSTANT);
     SetConstant(TGLColor{1, 1, 1, CausticsAlpha > 0 ? CausticsAlpha : 0});
     // Stage 2: fade colour * its alpha + previous * (1 - its alpha). The unit samples nothing, but
     // a stage only runs on a unit with a texture.
     BindOnUnit(GL_TEXTURE2, CausticsTexture);
-    SetStage(GL_INTERPOLATE, GL_PRIMARY_COLOR, GL_PREVIOUS, GL_PRIMARY_COLOR);
+    SetCombinerStage(GL_INTERPOLATE, GL_PRIMARY_COLOR, GL_PREVIOUS, GL_PRIMARY_COLOR);
 
     const int n = Base.Vertices.Count();
     glVertexPointer(3, GL_FLOAT, sizeof(TGLVector), Base.Vertices.Data());

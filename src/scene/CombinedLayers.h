@@ -4,12 +4,18 @@
 // alpha, exactly the blend of a caustics layer), unit 2 lays the depth fade's per-vertex colour
 // over that (GL_INTERPOLATE by the vertex alpha, exactly the blend of a fade layer). Needs the
 // multitexture entry points and three texture units; the caller keeps the layered drawing otherwise.
+#include <GL/gl.h>
+
 #include "geometry/Geometry.h"
 
 class TGLPrimitive;
 class TGLTexture;
 
 namespace quillaby::scene {
+
+// One texture-combiner stage on the active unit: its RGB is Source0 op Source1 (op Source2's
+// alpha); alpha keeps the defaults, for opaque drawing.
+void SetCombinerStage(GLenum Combine, GLenum Source0, GLenum Source1, GLenum Source2);
 
 // True when the current context can draw combined layers: the multitexture entry points are
 // there and it has at least three texture units. Asks the driver; call once per context.

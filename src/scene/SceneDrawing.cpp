@@ -1,6 +1,7 @@
 #include "scene/SceneDrawing.h"
 
 #include <cmath>
+#include <vector>
 
 #include "geometry/FastMath.h"
 #include "geometry/TGLPrimitive.h"
@@ -12,6 +13,7 @@
 #include "gl/TGLViewport.h"
 #include "scene/CombinedLayers.h"
 #include "scene/DepthFade.h"
+#include "scene/ShimmerPass.h"
 #include "scene/UnderwaterScene.h"
 
 namespace {
@@ -92,12 +94,8 @@ void TSceneDrawing::DrawEnvironment(const TSceneTheme& Theme) {
 
 bool TSceneDrawing::UseCombinedLayers() {
     if (!FScene.Options.FewerPasses) return false;
-    if (!FCombinedChecked) {
-        FCombinedAvailable = quillaby::scene::CombinedLayersAvailable();
-        FCombinedChecked = true;
-    }
     const TUnderwaterScene& s = FScene;
-    return FCombinedAvailable &&
+    return CombinersAvailable() &&
            quillaby::scene::CanCombine(*s.SurfaceMesh, *s.SurfaceCausticsMesh, *s.SurfaceFadeMesh) &&
            quillaby::scene::CanCombine(*s.BottomMesh, *s.BottomCausticsMesh, *s.BottomFadeMesh);
 }
@@ -152,20 +150,58 @@ void TSceneDrawing::DrawBackWall(const TSceneTheme& Theme) {
 
 namespace {
 
+void DrawParticle(TGLPrimitive& Mesh, const TParticle& Particle) {
+    glPushMatrix();
+    glTranslatef(Particle.Position.X, Particle.Position.Y, Particle.Position.Z);
+    glRotatef(Particle.Rotation.Y, 0, 1, 0);
+    glRotatef(Particle.Rotation.X, 1, 0, 0);
+    glRotatef(Particle.Rotation.Z, 0, 0, 1);
+    Mesh.Draw();
+    glPopMatrix();
+}
+
 void DrawParticles(TGLPrimitive& Mesh, const TParticles& System) {
-    for (int i = 0; i < System.Count; ++i) {
-        const TParticle& particle = System.Particles[i];
-        glPushMatrix();
-        glTranslatef(particle.Position.X, particle.Position.Y, particle.Position.Z);
-        glRotatef(particle.Rotation.Y, 0, 1, 0);
-        glRotatef(particle.Rotation.X, 1, 0, 0);
-        glRotatef(particle.Rotation.Z, 0, 0, 1);
-        Mesh.Draw();
-        glPopMatrix();
-    }
+    for (int i = 0; i < System.Count; ++i) DrawParticle(Mesh, System.Particles[i]);
+}
+
+void DrawParticlesAt(TGLPrimitive& Mesh, const TParticles& System, const std::vector<int>& Indices) {
+    for (const int i : Indices) DrawParticle(Mesh, System.Particles[i]);
 }
 
 } // namespace
+
+bool TSceneDrawing::CombinersAvailable() {
+    if (!FCombinedChecked) {
+        FCombinedAvailable = quillaby::scene::CombinedLayersAvailable();
+        FCombinedChecked = true;
+    }
+    return FCombinedAvailable;
+}
+
+void TSceneDrawing::SortNotesByPasses(const TGLPrimitive& Mesh, const TParticles& System) {
+    const TSceneParameters& p = FScene.Params;
+    const TGLLight& light = *FScene.Light;
+    float camera[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, camera);
+    const TGLColor ambient = p.AmbientColour, own = light.Ambient(), diffuse = light.Diffuse(),
+                   specular = light.Specular();
+    const quillaby::scene::TWhiteLighting lighting{{ambient.R + own.R, ambient.G + own.G, ambient.B + own.B},
+                                                   {diffuse.R, diffuse.G, diffuse.B},
+                                                   {specular.R, specular.G, specular.B},
+                                                   FScene.Material->Shininess()};
+    const TGLVector& d = light.Direction();
+    const TGLVector toLight = MakeVector(-d.X, -d.Y, -d.Z);
+    FOnePassNotes.clear();
+    FTwoPassNotes.clear();
+    for (int i = 0; i < System.Count; ++i) {
+        const TParticle& note = System.Particles[i];
+        if (quillaby::scene::ShimmerPassesFor(camera, toLight, lighting, note.Position, note.Rotation,
+                                              Mesh) == quillaby::scene::TShimmerPasses::One)
+            FOnePassNotes.push_back(i);
+        else
+            FTwoPassNotes.push_back(i);
+    }
+}
 
 void TSceneDrawing::DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, const TSceneTheme& Theme,
                               const TParticles& System) {
@@ -180,15 +216,36 @@ void TSceneDrawing::DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, 
 
     glDepthFunc(GL_LEQUAL);
     DisableBlending();
+    // With fewer passes, the notes whose lighting nowhere saturates get their shimmer in their
+    // first pass already: lit white, coloured by the texture stages.
+    const bool sorted = p.ReflectionAlpha > 0 && FScene.Options.FewerPasses && CombinersAvailable();
+    FOnePassNotes.clear();
+    if (sorted) {
+        SortNotesByPasses(Mesh, System);
+        if (!FOnePassNotes.empty()) {
+            material.SetDiffuse(MakeColor(1, 1, 1, 1));
+            material.SetAmbient(MakeColor(1, 1, 1, 1));
+            material.SetSpecular(MakeColor(1, 1, 1, 1));
+            material.UpdateAll();
+            EnableTexturing();
+            FScene.NoteTexture->Bind();
+            const quillaby::scene::OnePassShimmer shimmer(*FScene.ReflectionTexture, Theme.NoteColour,
+                                                          p.ReflectionAlpha);
+            DrawParticlesAt(Mesh, System, FOnePassNotes);
+        }
+    }
     material.SetDiffuse(Theme.NoteColour);
     material.SetAmbient(Theme.NoteColour);
     material.SetSpecular(Theme.NoteColour);
     material.UpdateAll();
     EnableTexturing();
     FScene.NoteTexture->Bind();
-    DrawParticles(Mesh, System);
+    if (sorted)
+        DrawParticlesAt(Mesh, System, FTwoPassNotes);
+    else
+        DrawParticles(Mesh, System);
 
-    if (p.ReflectionAlpha > 0) {
+    if (p.ReflectionAlpha > 0 && !(sorted && FTwoPassNotes.empty())) {
         EnableBlending();
         // Only the pixels the first pass wrote get the shimmer.
         glDepthFunc(GL_EQUAL);
@@ -201,7 +258,10 @@ void TSceneDrawing::DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, 
         material.SetDiffuse(MakeColor(1, 1, 1, p.ReflectionAlpha));
         material.UpdateAll();
         FScene.ReflectionTexture->Bind();
-        DrawParticles(ReflectionMesh, System);
+        if (sorted)
+            DrawParticlesAt(ReflectionMesh, System, FTwoPassNotes);
+        else
+            DrawParticles(ReflectionMesh, System);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     }

@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "geometry/Geometry.h"
 // Draws one frame of the underwater scene once the buffers are cleared and the camera placed:
 // the environment (surface, sand, their caustics, the depth fade and the back wall), the banknotes
 // in two passes and the bubbles; and scrolls the caustics.
@@ -20,8 +23,11 @@ class TSceneDrawing {
     void ContextChanged() { FCombinedChecked = false; }
     // True when the last DrawEnvironment drew each of surface and sand in one pass.
     bool DrewCombinedLayers() const { return FDrewCombined; }
+    // How many notes the last DrawNotes drew with their shimmer in their first pass.
+    int OnePassNoteCount() const { return static_cast<int>(FOnePassNotes.size()); }
     // Each live particle of System drawn with Mesh, lit and textured, then with ReflectionMesh as a
-    // sphere-mapped shimmer over exactly the pixels the first pass wrote.
+    // sphere-mapped shimmer over exactly the pixels the first pass wrote. With fewer passes, the
+    // notes whose lighting allows it get the same shimmer in their first pass.
     void DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, const TSceneTheme& Theme,
                    const TParticles& System);
     void DrawBubbles(const TSceneTheme& Theme);
@@ -33,11 +39,16 @@ class TSceneDrawing {
   private:
     void DrawLayer(TGLPrimitive& Mesh, float Y);
     void DrawBackWall(const TSceneTheme& Theme);
+    bool CombinersAvailable();
     bool UseCombinedLayers();
+    // The notes of System that can take their shimmer in their first pass to FOnePassNotes, the
+    // others to FTwoPassNotes; the light and the camera as the notes' drawing placed them.
+    void SortNotesByPasses(const TGLPrimitive& Mesh, const TParticles& System);
     void DrawCombinedLayers(const TSceneTheme& Theme);
 
     TUnderwaterScene& FScene;
     bool FCombinedChecked = false;
     bool FCombinedAvailable = false;
     bool FDrewCombined = false;
+    std::vector<int> FOnePassNotes, FTwoPassNotes; // kept between frames for their capacity
 };
