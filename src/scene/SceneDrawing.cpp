@@ -280,6 +280,12 @@ void TSceneDrawing::DrawBubbles(const TSceneTheme& Theme) {
     TGLPrimitive& mesh = *FScene.BubbleMesh;
     SetSingleColour(mesh, Theme.BubbleColour);
     const TParticles& bubbles = *FScene.Bubbles;
+    // With fewer passes, all bubbles in one draw: the same triangles in the same order.
+    if (FScene.Options.FewerPasses && BatchParticles(mesh, bubbles)) {
+        FBubbleBatch.Draw();
+        glDisable(GL_ALPHA_TEST);
+        return;
+    }
     for (int i = 0; i < bubbles.Count; ++i) {
         const TGLVector& position = bubbles.Particles[i].Position;
         glPushMatrix();
@@ -288,4 +294,31 @@ void TSceneDrawing::DrawBubbles(const TSceneTheme& Theme) {
         glPopMatrix();
     }
     glDisable(GL_ALPHA_TEST);
+}
+
+bool TSceneDrawing::BatchParticles(const TGLPrimitive& Mesh, const TParticles& System) {
+    const int n = Mesh.Vertices.Count(), m = Mesh.Indices.Count();
+    if (Mesh.Mode() != GL_TRIANGLES || n == 0 || m == 0 || Mesh.TexCoords.Count() != n) return false;
+    TGLPrimitive& batch = FBubbleBatch;
+    batch.Vertices.SetCount(n * System.Count);
+    batch.TexCoords.SetCount(n * System.Count);
+    batch.Indices.SetCount(m * System.Count);
+    batch.Normals.SetCount(0); // drawn unlit
+    batch.Colors.SetCount(Mesh.Colors.Count() == 1 ? 1 : 0);
+    if (Mesh.Colors.Count() == 1) batch.Colors.SetItem(0, Mesh.Colors.Items()[0]);
+    const TGLVector* vertices = Mesh.Vertices.Items();
+    const TGLTextureCoord* coords = Mesh.TexCoords.Items();
+    const int32_t* indices = Mesh.Indices.Items();
+    TGLVector* toVertices = batch.Vertices.Items();
+    TGLTextureCoord* toCoords = batch.TexCoords.Items();
+    int32_t* toIndices = batch.Indices.Items();
+    for (int i = 0; i < System.Count; ++i) {
+        const TGLVector& at = System.Particles[i].Position;
+        for (int v = 0; v < n; ++v) {
+            toVertices[i * n + v] = {vertices[v].X + at.X, vertices[v].Y + at.Y, vertices[v].Z + at.Z};
+            toCoords[i * n + v] = coords[v];
+        }
+        for (int k = 0; k < m; ++k) toIndices[i * m + k] = indices[k] + i * n;
+    }
+    return true;
 }

@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "geometry/Geometry.h"
+#include "geometry/TGLPrimitive.h"
 // Draws one frame of the underwater scene once the buffers are cleared and the camera placed:
 // the environment (surface, sand, their caustics, the depth fade and the back wall), the banknotes
 // in two passes and the bubbles; and scrolls the caustics.
 class TUnderwaterScene;
-class TGLPrimitive;
 class TParticles;
 struct TSceneTheme;
 
@@ -40,6 +40,9 @@ class TSceneDrawing {
     void DrawLayer(TGLPrimitive& Mesh, float Y);
     void DrawBackWall(const TSceneTheme& Theme);
     bool CombinersAvailable();
+    // FBubbleBatch: Mesh translated to each particle of System, as one primitive; false (and
+    // nothing built) when Mesh is not indexed, textured triangles.
+    bool BatchParticles(const TGLPrimitive& Mesh, const TParticles& System);
     bool UseCombinedLayers();
     // The notes of System that can take their shimmer in their first pass to FOnePassNotes, the
     // others to FTwoPassNotes; the light and the camera as the notes' drawing placed them.
@@ -50,5 +53,6 @@ class TSceneDrawing {
     bool FCombinedChecked = false;
     bool FCombinedAvailable = false;
     bool FDrewCombined = false;
+    TGLPrimitive FBubbleBatch;
     std::vector<int> FOnePassNotes, FTwoPassNotes; // kept between frames for their capacity
 };
