@@ -18,6 +18,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libglu1-mesa, libgl1-mesa-dri, libegl1, libegl-mesa0")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, xscreensaver-gl")
 set(CPACK_STRIP_FILES ON)
+# The machine-wide settings are the administrator's to change: dpkg keeps a changed copy on upgrade.
+set(quillaby_conffiles "${CMAKE_CURRENT_BINARY_DIR}/packaging/conffiles")
+file(WRITE "${quillaby_conffiles}" "/etc/xdg/Harnwick Software/Quillaby.conf\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${quillaby_conffiles}")
 # Install with the real prefix under a staging DESTDIR, so that the /etc file lands in /etc.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -21,6 +21,9 @@ for dep in libsdl2-2.0-0 libjpeg62-turbo libpng16-16 libx11-6 libgl1 libglu1-mes
   grep -qxF "$dep" <<<"$names" || fail "the package does not depend on $dep"
 done
 
+[[ $(dpkg-deb -I "$deb" conffiles) == "/etc/xdg/Harnwick Software/Quillaby.conf" ]] ||
+  fail "the machine-wide settings are not a conffile: $(dpkg-deb -I "$deb" conffiles 2>&1)"
+
 # Each file where it belongs; the package lays out /usr like `cmake --install --prefix /usr`.
 check_layout() { # root prefix etc
   local root=$1 prefix=$2 etc=$3 f
