@@ -1,6 +1,7 @@
 #include "scene/SceneDrawing.h"
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 #include "geometry/FastMath.h"
@@ -160,11 +161,8 @@ void DrawParticle(TGLPrimitive& Mesh, const TParticle& Particle) {
     glPopMatrix();
 }
 
-void DrawParticles(TGLPrimitive& Mesh, const TParticles& System) {
-    for (int i = 0; i < System.Count; ++i) DrawParticle(Mesh, System.Particles[i]);
-}
-
-void DrawParticlesAt(TGLPrimitive& Mesh, const TParticles& System, const std::vector<int>& Indices) {
+// The particles of System that Indices names, in that order.
+void DrawParticles(TGLPrimitive& Mesh, const TParticles& System, const std::vector<int>& Indices) {
     for (const int i : Indices) DrawParticle(Mesh, System.Particles[i]);
 }
 
@@ -217,35 +215,38 @@ void TSceneDrawing::DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, 
     glDepthFunc(GL_LEQUAL);
     DisableBlending();
     // With fewer passes, the notes whose lighting nowhere saturates get their shimmer in their
-    // first pass already: lit white, coloured by the texture stages.
+    // first pass already: lit white, coloured by the texture stages. The others (all of them
+    // otherwise) take the two passes.
     const bool sorted = p.ReflectionAlpha > 0 && FScene.Options.FewerPasses && CombinersAvailable();
-    FOnePassNotes.clear();
     if (sorted) {
         SortNotesByPasses(Mesh, System);
-        if (!FOnePassNotes.empty()) {
-            material.SetDiffuse(MakeColor(1, 1, 1, 1));
-            material.SetAmbient(MakeColor(1, 1, 1, 1));
-            material.SetSpecular(MakeColor(1, 1, 1, 1));
-            material.UpdateAll();
-            EnableTexturing();
-            FScene.NoteTexture->Bind();
-            const quillaby::scene::OnePassShimmer shimmer(*FScene.ReflectionTexture, Theme.NoteColour,
-                                                          p.ReflectionAlpha);
-            DrawParticlesAt(Mesh, System, FOnePassNotes);
-        }
+    } else {
+        FOnePassNotes.clear();
+        FTwoPassNotes.resize(static_cast<std::size_t>(System.Count));
+        std::iota(FTwoPassNotes.begin(), FTwoPassNotes.end(), 0);
     }
+    if (!FOnePassNotes.empty()) {
+        material.SetDiffuse(MakeColor(1, 1, 1, 1));
+        material.SetAmbient(MakeColor(1, 1, 1, 1));
+        material.SetSpecular(MakeColor(1, 1, 1, 1));
+        material.UpdateAll();
+        EnableTexturing();
+        FScene.NoteTexture->Bind();
+        const quillaby::scene::OnePassShimmer shimmer(*FScene.ReflectionTexture, Theme.NoteColour,
+                                                      p.ReflectionAlpha);
+        DrawParticles(Mesh, System, FOnePassNotes);
+    }
+    if (sorted && FTwoPassNotes.empty()) return;
+
     material.SetDiffuse(Theme.NoteColour);
     material.SetAmbient(Theme.NoteColour);
     material.SetSpecular(Theme.NoteColour);
     material.UpdateAll();
     EnableTexturing();
     FScene.NoteTexture->Bind();
-    if (sorted)
-        DrawParticlesAt(Mesh, System, FTwoPassNotes);
-    else
-        DrawParticles(Mesh, System);
+    DrawParticles(Mesh, System, FTwoPassNotes);
 
-    if (p.ReflectionAlpha > 0 && !(sorted && FTwoPassNotes.empty())) {
+    if (p.ReflectionAlpha > 0) {
         EnableBlending();
         // Only the pixels the first pass wrote get the shimmer.
         glDepthFunc(GL_EQUAL);
@@ -258,10 +259,7 @@ void TSceneDrawing::DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, 
         material.SetDiffuse(MakeColor(1, 1, 1, p.ReflectionAlpha));
         material.UpdateAll();
         FScene.ReflectionTexture->Bind();
-        if (sorted)
-            DrawParticlesAt(ReflectionMesh, System, FTwoPassNotes);
-        else
-            DrawParticles(ReflectionMesh, System);
+        DrawParticles(ReflectionMesh, System, FTwoPassNotes);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     }
