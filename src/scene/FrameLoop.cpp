@@ -152,7 +152,10 @@ void TFrameLoop::DrawScene() {
 
     TUnderwaterScene& s = FScene;
     const TSceneTheme& theme = s.Theme();
-    Drawing.DrawEnvironment(theme);
+    // With the environment in one opaque pass, the notes go first and the environment fills the
+    // rest: the same picture, without texturing water and sand behind every note.
+    const bool environmentLast = Drawing.UseCombinedLayers();
+    if (!environmentLast) Drawing.DrawEnvironment(theme);
     switch (s.ClampedTheme()) {
     case tiImmersion:
         Drawing.DrawNotes(*s.NoteMesh, *s.NoteReflectionMesh, theme, *s.Immersion);
@@ -166,5 +169,6 @@ void TFrameLoop::DrawScene() {
         break;
     }
     }
+    if (environmentLast) Drawing.DrawEnvironment(theme);
     Drawing.DrawBubbles(theme);
 }

@@ -56,8 +56,17 @@ void TSceneDrawing::DrawEnvironment(const TSceneTheme& Theme) {
     DisableBlending();
     FDrewCombined = UseCombinedLayers();
     if (FDrewCombined) {
+        // At the far depth, tested but not written: where an opaque note already stands, llvmpipe
+        // skips the texturing of the whole block; elsewhere the pixels are those of painting first.
+        EnableDepthTest();
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_FALSE);
+        glDepthRange(1, 1);
         DrawCombinedLayers(Theme);
         DrawBackWall(Theme);
+        glDepthRange(0, 1);
+        glDepthMask(GL_TRUE);
+        DisableDepthTest();
         return;
     }
     Theme.SurfaceTexture->Bind();

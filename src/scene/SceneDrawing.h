@@ -17,8 +17,12 @@ class TSceneDrawing {
     // Drifts the two caustics layers by dt seconds, in different directions.
     void ScrollCaustics(float dt);
     // The layers one by one; or, when the options ask for fewer passes and the context can, the
-    // surface and the sand each in one opaque pass with the same picture.
+    // surface and the sand each in one opaque pass with the same picture. That one pass fills only
+    // the pixels nothing has been drawn on since the depth buffer was cleared, so the notes' first
+    // passes (opaque) may come before it.
     void DrawEnvironment(const TSceneTheme& Theme);
+    // Whether DrawEnvironment draws the surface and the sand in one pass each.
+    bool UseCombinedLayers();
     // A new context: whether it can draw fewer passes is asked again when first needed.
     void ContextChanged() { FCombinedChecked = false; }
     // True when the last DrawEnvironment drew each of surface and sand in one pass.
@@ -43,7 +47,6 @@ class TSceneDrawing {
     // FBubbleBatch: Mesh translated to each particle of System, as one primitive; false (and
     // nothing built) when Mesh is not indexed, textured triangles.
     bool BatchParticles(const TGLPrimitive& Mesh, const TParticles& System);
-    bool UseCombinedLayers();
     // The notes of System that can take their shimmer in their first pass to FOnePassNotes, the
     // others to FTwoPassNotes; the light and the camera as the notes' drawing placed them.
     void SortNotesByPasses(const TGLPrimitive& Mesh, const TParticles& System);
