@@ -65,14 +65,6 @@ TGLVector Add(const TGLVector& A, const TGLVector& B) {
     return {A.X + B.X, A.Y + B.Y, A.Z + B.Z};
 }
 
-TGLVector Subtract(const TGLVector& A, const TGLVector& B) {
-    return {A.X - B.X, A.Y - B.Y, A.Z - B.Z};
-}
-
-TGLVector Cross(const TGLVector& A, const TGLVector& B) {
-    return {A.Y * B.Z - A.Z * B.Y, A.Z * B.X - A.X * B.Z, A.X * B.Y - A.Y * B.X};
-}
-
 } // namespace
 
 TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight,
@@ -104,7 +96,8 @@ TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight
             eye[k] = Add(Apply(model, vertices[i]), origin);
         }
         // A face turned clearly away from the eye (at the origin) is culled and draws nothing.
-        const TGLVector face = Cross(Subtract(eye[1], eye[0]), Subtract(eye[2], eye[0]));
+        TGLVector face;
+        FaceNormal(eye[0], eye[1], eye[2], face);
         if (Dot(Unit(face), Unit(eye[0])) > Margin) continue;
         for (int k = 0; k < 3; ++k) {
             // The normal as OpenGL lights it: rotated, not normalized.
