@@ -1,8 +1,8 @@
 # Shared set-up for the end-to-end scripts: source it, then call e2e_init.
 #   e2e_init                 temp HOME and XDG_* folders of our own; everything started through
 #                            e2e_track is killed on exit
-#   start_xvfb [WxHxD]       an Xvfb on a free display number (the server picks it: no races
-#                            between tests running in parallel); sets DISPLAY
+#   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
+#                            between tests running in parallel), ARGS passed on; sets DISPLAY
 #   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
 #                            returns 1 when Xorg cannot start here (the caller skips)
 #   e2e_track PID            end PID when the script ends
@@ -45,10 +45,11 @@ _e2e_wait_displayfd() { # fifo pid what
   xdpyinfo >/dev/null 2>&1
 }
 
-start_xvfb() { # [WxHxD]
+start_xvfb() { # [WxHxD [ARGS...]]
   local geometry=${1:-800x600x24} fifo=$E2E_TMP/xvfb.fd
+  shift || true
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
 }
