@@ -10,13 +10,7 @@ e2e_init
 start_xvfb 1024x768x24 -noreset
 command -v xssstate >/dev/null || fail "xssstate (suckless-tools) is missing: run scripts/setup-deps"
 xset s 3 0
-mkdir -p "$E2E_TMP/bin"
-ln -s "$program" "$E2E_TMP/bin/quillaby.scr"
-ln -s "$program" "$E2E_TMP/bin/quillaby"
-cd "$E2E_TMP"
-conf="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
-mkdir -p "$(dirname "$conf")"
-printf 'DollarCount=2\nBubbleCount=2\nSound=0\n' >"$conf"
+e2e_saver_files "$program" $'DollarCount=2\nBubbleCount=2\nSound=0\n'
 pid=
 
 expect_state() { # on|off seconds what: the server's saver reaches that state within the time
