@@ -1,0 +1,210 @@
+// A small Windows program the Wine end-to-end tests use to see what the saver does from the
+// system's side, through the same calls the system makes:
+//   quillaby-probe preview SCR [W H]  plays the system's preview host: a window of its own, the saver
+//                                     started as "SCR /p <that window>", its child window looked at
+//                                     (parent, size, pixels), then the host destroyed and the saver's
+//                                     exit code read. Prints one "key value" line per finding; exit 0
+//                                     when the preview kept the protocol.
+//   quillaby-probe window TITLE       the visible top-level windows with exactly this title: their
+//                                     count and, for the first, top-most, caption, frame and rectangle
+//   quillaby-probe running            the system's screen-saver-running flag, 0 or 1
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kHostClass[] = "QuillabyProbeHost";
+
+struct FoundWindows {
+    const char* Title;
+    std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK CollectTitled(HWND window, LPARAM data) {
+    auto* found = reinterpret_cast<FoundWindows*>(data);
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (IsWindowVisible(window) && std::strcmp(title, found->Title) == 0) found->Windows.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Waits up to `ms` for `done`, keeping the host's messages flowing (the child's creation sends
+// messages to its parent).
+template <class Done> bool WaitPumping(DWORD ms, Done done) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        PumpMessages();
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
+}
+
+struct PixelSummary {
+    int Distinct = 0;    // distinct colours among the sampled pixels (up to 64 counted)
+    int NonBlack = 0;    // sampled pixels that are not black
+    int Samples = 0;
+};
+
+// Reads the child's pixels through its device context, as a screenshot tool on Windows would.
+PixelSummary ReadPixels(HWND window, int width, int height) {
+    PixelSummary s;
+    HDC source = GetDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<unsigned> seen;
+    const auto* pixels = static_cast<const unsigned*>(bits);
+    for (int y = 0; y < height; y += 4)
+        for (int x = 0; x < width; x += 4) {
+            const unsigned p = pixels[y * width + x] & 0xFFFFFF;
+            ++s.Samples;
+            if (p != 0) ++s.NonBlack;
+            bool known = false;
+            for (unsigned q : seen) known = known || q == p;
+            if (!known && seen.size() < 64) seen.push_back(p);
+        }
+    s.Distinct = static_cast<int>(seen.size());
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    return s;
+}
+
+int Preview(const char* scr, int width, int height) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kHostClass;
+    RegisterClassA(&wc);
+    // The client area gets the requested size, as the system's preview monitor does.
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND host = CreateWindowA(kHostClass, "Quillaby preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              40, 40, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    ShowWindow(host, SW_SHOW);
+    UpdateWindow(host);
+    std::printf("host %llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
+
+    std::string command = std::string("\"") + scr + "\" /p " +
+                          std::to_string(static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        std::printf("start-failed %lu\n", GetLastError());
+        return 1;
+    }
+    CloseHandle(process.hThread);
+
+    bool ok = true;
+    std::vector<HWND> children;
+    const bool appeared = WaitPumping(30000, [&] {
+        children.clear();
+        EnumChildWindows(host, CollectChild, reinterpret_cast<LPARAM>(&children));
+        return !children.empty() && IsWindowVisible(children.front());
+    });
+    std::printf("children %zu\n", children.size());
+    if (!appeared || children.size() != 1) ok = false;
+    if (!children.empty()) {
+        HWND child = children.front();
+        RECT client = {}, hostClient = {};
+        GetClientRect(child, &client);
+        GetClientRect(host, &hostClient);
+        const bool isChild = GetParent(child) == host && (GetWindowLongA(child, GWL_STYLE) & WS_CHILD) != 0;
+        std::printf("parent %s\n", isChild ? "host" : "other");
+        std::printf("size %ldx%ld host %ldx%ld\n", client.right, client.bottom, hostClient.right,
+                    hostClient.bottom);
+        if (!isChild || client.right != hostClient.right || client.bottom != hostClient.bottom) ok = false;
+        // Give the still picture time to be painted, then read it back.
+        WaitPumping(1500, [] { return false; });
+        const PixelSummary pixels = ReadPixels(child, client.right, client.bottom);
+        std::printf("pixels distinct %d nonblack %d of %d\n", pixels.Distinct, pixels.NonBlack, pixels.Samples);
+        if (pixels.Distinct < 8 || pixels.NonBlack * 2 < pixels.Samples) ok = false;
+    }
+    std::fflush(stdout);
+
+    // The system destroys its preview window when the user leaves the page: the saver must end.
+    DestroyWindow(host);
+    DWORD code = STILL_ACTIVE;
+    const bool ended = WaitPumping(30000, [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    GetExitCodeProcess(process.hProcess, &code);
+    std::printf("ended %d exit %lu\n", ended ? 1 : 0, code);
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+        ok = false;
+    }
+    CloseHandle(process.hProcess);
+    if (code != 0) ok = false;
+    std::printf("result %s\n", ok ? "ok" : "fail");
+    return ok ? 0 : 1;
+}
+
+int Window(const char* title) {
+    FoundWindows found{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
+    std::printf("count %zu\n", found.Windows.size());
+    if (found.Windows.empty()) return 0;
+    HWND w = found.Windows.front();
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE);
+    RECT r = {};
+    GetWindowRect(w, &r);
+    std::printf("topmost %d\n", (exStyle & WS_EX_TOPMOST) ? 1 : 0);
+    std::printf("caption %d\n", (style & WS_CAPTION) == WS_CAPTION ? 1 : 0);
+    std::printf("frame %d\n", (style & (WS_THICKFRAME | WS_BORDER)) ? 1 : 0);
+    std::printf("rect %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return 0;
+}
+
+int Running() {
+    BOOL running = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
+    std::printf("%d\n", running ? 1 : 0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc >= 3 && std::strcmp(argv[1], "preview") == 0)
+        return Preview(argv[2], argc >= 5 ? std::atoi(argv[3]) : 152, argc >= 5 ? std::atoi(argv[4]) : 112);
+    if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
+    if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
+    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running\n");
+    return 2;
+}
