@@ -5,8 +5,10 @@
 //                                     (parent, size, pixels), then the host destroyed and the saver's
 //                                     exit code read. Prints one "key value" line per finding; exit 0
 //                                     when the preview kept the protocol.
-//   quillaby-probe window TITLE       the visible top-level windows with exactly this title: their
-//                                     count and, for the first, top-most, caption, frame and rectangle
+//   quillaby-probe window TITLE       the visible top-level windows with this title ("Text*": starting
+//                                     with Text): their
+//                                     count and, for the first, top-most, caption, frame, rectangle and
+//                                     the screen position of its client area
 //   quillaby-probe running            the system's screen-saver-running flag, 0 or 1
 #include <windows.h>
 
@@ -29,7 +31,11 @@ BOOL CALLBACK CollectTitled(HWND window, LPARAM data) {
     auto* found = reinterpret_cast<FoundWindows*>(data);
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
-    if (IsWindowVisible(window) && std::strcmp(title, found->Title) == 0) found->Windows.push_back(window);
+    // A title ending in "*" matches every title that starts with the rest.
+    const size_t n = std::strlen(found->Title);
+    const bool match = n > 0 && found->Title[n - 1] == '*' ? std::strncmp(title, found->Title, n - 1) == 0
+                                                           : std::strcmp(title, found->Title) == 0;
+    if (IsWindowVisible(window) && match) found->Windows.push_back(window);
     return TRUE;
 }
 
@@ -186,6 +192,9 @@ int Window(const char* title) {
     std::printf("caption %d\n", (style & WS_CAPTION) == WS_CAPTION ? 1 : 0);
     std::printf("frame %d\n", (style & (WS_THICKFRAME | WS_BORDER)) ? 1 : 0);
     std::printf("rect %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    POINT origin = {0, 0};
+    ClientToScreen(w, &origin);
+    std::printf("client %ld %ld\n", origin.x, origin.y);
     std::printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
 }
