@@ -9,6 +9,9 @@ namespace quillaby::platform {
 // Symbolic links are not followed, so a link's folder counts.
 std::string ProgramDirectoryOf(const std::string& argv0);
 
+// The file name of `path`: what follows its last folder separator.
+std::string FileNameOf(const std::string& path);
+
 // True when this process may create files in `directory`.
 bool DirectoryWritable(const std::string& directory);
 
