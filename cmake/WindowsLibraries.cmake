@@ -30,4 +30,7 @@ target_link_libraries(quillaby_system_libs INTERFACE
   winmm imm32 ole32 oleaut32 shell32 setupapi version uuid user32 gdi32 advapi32)
 
 # Sources of the other system's layer stay out of this build.
-set(QUILLABY_OTHER_SYSTEM_SOURCES ".*/src/(platform/(posix|x11)/.*|compose/Linux[^/]*\\.cpp)$")
+# So do the hack mode of X daemons and the SDL services whose work the Windows layer does with the
+# system's own calls (display settings, the shell, the saver flag).
+set(QUILLABY_OTHER_SYSTEM_SOURCES
+  ".*/src/(platform/(posix|x11)/.*|compose/Linux[^/]*|app/HackMode|platform/sdl/(SdlDisplayModes|SdlOpenDocument|SdlSaverSystem))(\\.cpp)?$")

@@ -1,25 +1,24 @@
 // Quillaby: an OpenGL underwater screen saver.
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 
 #include "app/CommandLine.h"
 #include "app/FOndrel.h"
-#include "app/HackMode.h"
 #include "app/SceneJobs.h"
 #include "app/StoredSceneOptions.h"
+#include "compose/SystemModes.h"
+#include "platform/Services.h"
 
 int main(int argc, char** argv) {
     using namespace quillaby::app;
     try {
-        if (const auto hack = ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")))
-            return RunHackMode(*hack);
+        if (const auto code = quillaby::compose::RunSystemMode(argc, argv)) return *code;
         RunOptions options = ParseCommandLine(argc, argv);
         if (options.Job == JobKind::Window || options.Job == JobKind::Snapshot)
             ApplyStoredSceneOptions(options);
         switch (options.Job) {
         case JobKind::Saver:
-            return RunScreenSaver(options);
+            return RunScreenSaver(options, quillaby::platform::SystemServices());
         case JobKind::Window:
             return RunWindowJob(options);
         case JobKind::Snapshot:

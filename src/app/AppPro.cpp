@@ -58,8 +58,8 @@ TRegistry& TCustomApplicationPro::Registry() {
 void TCustomApplicationPro::WriteLog(const std::string& text) {
     if (!FLogFile) return;
     if (!FLog) {
-        const size_t slash = FLogFileName.rfind('/');
-        if (slash != std::string::npos && slash > 0) platform::MakeDirectories(FLogFileName.substr(0, slash));
+        const size_t folder = FLogFileName.size() - platform::FileNameOf(FLogFileName).size();
+        if (folder > 1) platform::MakeDirectories(FLogFileName.substr(0, folder - 1));
         FLog = std::make_unique<platform::BlockLogFile>(FLogFileName);
     }
     FLog->Append(text + "\r\n");
@@ -81,8 +81,7 @@ void TCustomApplicationPro::Initialize() {
     if (!Title.empty()) FApplication.Title = Title;
     if (!FApplication.Title.empty()) Title = FApplication.Title;
 
-    const size_t slash = FProgramPath.rfind('/');
-    FProgramFileName = slash == std::string::npos ? FProgramPath : FProgramPath.substr(slash + 1);
+    FProgramFileName = platform::FileNameOf(FProgramPath);
     FBaseName = FProgramFileName.substr(0, FProgramFileName.find('.'));
     FProgramDir = platform::ProgramDirectoryOf(FProgramPath);
     // Beside the program where it may write; an installed program logs into the user's state folder.
@@ -102,7 +101,7 @@ void TCustomApplicationPro::InstallHooks() {
 }
 
 void TCustomApplicationPro::CreateInstanceSemaphore() {
-    FLock = platform::TryLockInstance(platform::InstanceLockPath(FBaseName + "Semaphore"));
+    FLock = platform::LockInstance(FBaseName + "Semaphore");
     if (FLock) return;
     // Another copy runs: end without a window, a message or a log.
     FAnotherInstance = true;

@@ -1,16 +1,13 @@
 #include "app/ExecutePro.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "platform/Processes.h"
+#include "platform/ProgramLocation.h"
 
 namespace quillaby::app {
 namespace {
 
 std::string DirectoryPart(const std::string& text) {
-    const size_t slash = text.rfind('/');
-    return slash == std::string::npos ? "" : text.substr(0, slash + 1);
+    return text.substr(0, text.size() - platform::FileNameOf(text).size());
 }
 
 std::vector<std::string> SplitAtBlanks(const std::string& text) {
@@ -26,9 +23,18 @@ std::vector<std::string> SplitAtBlanks(const std::string& text) {
     return words;
 }
 
-bool IsExecutableFile(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+platform::ShowWindow ShowOf(TExecWindowStyle style) {
+    switch (style) {
+    case ewHide:
+        return platform::ShowWindow::Hide;
+    case ewMaximize:
+        return platform::ShowWindow::Maximize;
+    case ewMinimize:
+        return platform::ShowWindow::Minimize;
+    case ewShow:
+        break;
+    }
+    return platform::ShowWindow::Show;
 }
 
 } // namespace
@@ -72,7 +78,7 @@ void TExecutePro::ExecuteCommand(const std::string& text) {
 }
 
 void TExecutePro::Execute() {
-    const bool process = Mode == emProcess || (Mode == emAuto && IsExecutableFile(FProgramName));
+    const bool process = Mode == emProcess || (Mode == emAuto && platform::IsExecutableFile(FProgramName));
     if (!process) {
         platform::OpenDocument(FProgramName); // the opener's answer is not ours to report
         return;
@@ -95,7 +101,8 @@ void TExecutePro::ExecuteProgram(const std::string& program, const std::vector<s
 
 void TExecutePro::StartProcess(const std::vector<std::string>& arguments) {
     FLastExitCode = -1;
-    const int pid = platform::StartProcess(arguments[0], arguments, DefaultDirectory, NiceValueOf(Priority));
+    const int pid = platform::StartProcess(arguments[0], arguments, DefaultDirectory, NiceValueOf(Priority),
+                                           ShowOf(WindowStyle));
     if (pid < 0) return;
     if (Wait) FLastExitCode = platform::WaitForProcess(pid);
 }

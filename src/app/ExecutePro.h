@@ -19,7 +19,8 @@ int NiceValueOf(TExecPriority priority);
 
 class TExecutePro {
   public:
-    TExecWindowStyle WindowStyle = ewMinimize; // kept for the form's layout; X programs place themselves
+    TExecWindowStyle WindowStyle =
+        ewMinimize; // the started program's first window; X programs place themselves
     TExecPriority Priority = epNormal;
     TExecMode Mode = emAuto;
     bool Wait = true;

@@ -11,14 +11,14 @@
 #include "gl/BmpDecoder.h"
 #include "gl/LoadSettings.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/DisplayModes.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
 #include "platform/Processes.h"
+#include "platform/ProgramLocation.h"
 #include "platform/SaverSystem.h"
-#include "platform/sdl/SdlDisplayModes.h"
-#include "platform/sdl/SdlEventPump.h"
-#include "platform/sdl/SdlMessageBox.h"
-#include "platform/x11/X11HostPreview.h"
+#include "platform/Services.h"
+#include "platform/SoundPlayer.h"
 #include "scene/SceneRandom.h"
 
 namespace quillaby::app {
@@ -52,9 +52,10 @@ platform::RgbPicture LogoPicture() {
 
 } // namespace
 
-TFormOndrel::TFormOndrel(TApplication& application, const RunOptions& options, platform::SaverSystem& system)
+TFormOndrel::TFormOndrel(TApplication& application, const RunOptions& options, platform::Services& services,
+                         platform::SaverSystem& system)
     : ScreenSaverApp(application, options.ProgramPath, options.SaverArguments, system),
-      FApplication(application), FRunOptions(options), FSystem(system) {}
+      FApplication(application), FRunOptions(options), FServices(services), FSystem(system) {}
 
 TFormOndrel::~TFormOndrel() {
     // The scene and its window go before the component that logs for them.
@@ -86,7 +87,7 @@ void TFormOndrel::Load() {
 
 platform::EventPump& TFormOndrel::Pump() {
     if (FPreview) return *FPreview;
-    if (!FPump) FPump = platform::CreateSdlEventPump();
+    if (!FPump) FPump = FServices.CreateEventPump();
     return *FPump;
 }
 
@@ -116,14 +117,14 @@ void TFormOndrel::RelaunchAsExe(const std::string& modeSwitch) {
     // could not tell the switch "/s" from a folder.
     std::vector<std::string> parameters = FRunOptions.OwnOptions;
     parameters.push_back(modeSwitch);
-    ExecutePro.ExecuteProgram(Options.ProgramPath + ScreenSaverApp.BaseName(), parameters);
+    ExecutePro.ExecuteProgram(Options.ProgramPath + platform::ExecutableFileName(ScreenSaverApp.BaseName()),
+                              parameters);
     FApplication.Terminate();
 }
 
 void TFormOndrel::FormShow() {
     if (ScreenSaverApp.SaverMode() != smPreview || !FApplication.ShowMainForm) return;
-    FPreview = std::make_unique<platform::X11HostPreview>(ScreenSaverApp.HostWindow(), LogoPicture(),
-                                                          FApplication.Title);
+    FPreview = FServices.CreateHostPreview(ScreenSaverApp.HostWindow(), LogoPicture(), FApplication.Title);
 }
 
 void TFormOndrel::ScreenSaverAppStart() {
@@ -131,7 +132,7 @@ void TFormOndrel::ScreenSaverAppStart() {
     if (ScreenSaverApp.SaverMode() == smPreview) return;
     Ready = false;
 
-    FDisplayModes = std::make_unique<platform::SdlDisplayModes>();
+    FDisplayModes = FServices.CreateDisplayModes();
     DisplayControl = std::make_unique<TDisplayControl>(*FDisplayModes);
     DisplayControl->OnEnumerate = DisplayControlEnumerate;
     DisplayControl->Loaded();
@@ -139,7 +140,8 @@ void TFormOndrel::ScreenSaverAppStart() {
     if (depth != 16 && depth != 32) RaiseColorDepthWarning();
     if (DisplayControl->ColorDepthModes.Count() == 0) RaiseColorDepthWarning();
 
-    FHost = std::make_unique<TSceneHost>(SceneOptions, FApplication.Messages());
+    FHost =
+        std::make_unique<TSceneHost>(SceneOptions, FApplication.Messages(), FServices.CreateSoundPlayer());
     FHost->WriteLog = [this](const std::string& line) { ScreenSaverApp.WriteLog(line); };
     FHost->Loop().OnFrameRate([this](int fps) {
         if (!FullScreenActive && OnCaptionChange)
@@ -367,13 +369,13 @@ void TFormOndrel::ShowCursor(bool show) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
-int RunScreenSaver(const RunOptions& options) {
-    const auto messages = platform::CreateSdlMessageBox(!platform::NonInteractiveByEnvironment());
+int RunScreenSaver(const RunOptions& options, platform::Services& services) {
+    const auto messages = services.CreateMessageBox(true);
     TApplication application(*messages);
     application.Title = "Quillaby";
     application.HelpFile = "QUILLABY.HLP";
-    const auto system = platform::CreateSdlSaverSystem();
-    TFormOndrel form(application, options, *system);
+    const auto system = services.CreateSaverSystem();
+    TFormOndrel form(application, options, services, *system);
     try {
         form.Load();
         if (!application.Terminated()) form.FormShow();

@@ -16,11 +16,11 @@
 #include "ui/Options.h"
 
 namespace quillaby::platform {
+class DisplayModes;
 class EventPump;
 class SaverSystem;
-class SdlDisplayModes;
+class Services;
 struct SdlGLWindowOptions;
-class X11HostPreview;
 struct InputEvent;
 } // namespace quillaby::platform
 
@@ -31,7 +31,9 @@ class TSceneHost;
 
 class TFormOndrel {
   public:
-    TFormOndrel(TApplication& application, const RunOptions& options, platform::SaverSystem& system);
+    // The services and the saver system must outlive the form.
+    TFormOndrel(TApplication& application, const RunOptions& options, platform::Services& services,
+                platform::SaverSystem& system);
     ~TFormOndrel();
     TFormOndrel(const TFormOndrel&) = delete;
     TFormOndrel& operator=(const TFormOndrel&) = delete;
@@ -39,7 +41,7 @@ class TFormOndrel {
     // The stored layout read: the component's properties set and its Initialize run, then (unless
     // another copy runs) FormCreate.
     void Load();
-    // The queue the application reads: the host-window preview's in that mode, SDL's otherwise.
+    // The queue the application reads: the host-window preview's in that mode, the system's otherwise.
     platform::EventPump& Pump();
     // Ends the program: the close handler, then the component's stop.
     void Close();
@@ -90,16 +92,18 @@ class TFormOndrel {
 
     TApplication& FApplication;
     RunOptions FRunOptions;
+    platform::Services& FServices;
     platform::SaverSystem& FSystem;
-    std::unique_ptr<platform::SdlDisplayModes> FDisplayModes;
+    std::unique_ptr<platform::DisplayModes> FDisplayModes;
     std::unique_ptr<TSceneHost> FHost;
-    std::unique_ptr<platform::X11HostPreview> FPreview;
+    std::unique_ptr<platform::EventPump> FPreview;
     std::unique_ptr<platform::EventPump> FPump;
     bool FClosed = false;
     bool FFailed = false; // the error report ran: nothing is saved any more
 };
 
-// The screen saver's run for the saver arguments of `options`: returns the exit code.
-int RunScreenSaver(const RunOptions& options);
+// The screen saver's run for the saver arguments of `options` on the system's `services`: returns
+// the exit code.
+int RunScreenSaver(const RunOptions& options, platform::Services& services);
 
 } // namespace quillaby::app

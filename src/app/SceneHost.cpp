@@ -4,13 +4,14 @@
 #include "gl/LoadSettings.h"
 #include "gl/TGLTexture.h"
 #include "gl/TOpenGLEngine.h"
-#include "platform/sdl/SdlSoundPlayer.h"
+#include "platform/SoundPlayer.h"
 #include "scene/BubbleSound.h"
 
 namespace quillaby::app {
 
-TSceneHost::TSceneHost(TSceneOptions& options, platform::MessageBox& messages)
-    : FOptions(options), FMessages(messages), FPlayer(platform::CreateSdlSoundPlayer()), FSize(*this),
+TSceneHost::TSceneHost(TSceneOptions& options, platform::MessageBox& messages,
+                       std::unique_ptr<platform::SoundPlayer> player)
+    : FOptions(options), FMessages(messages), FPlayer(std::move(player)), FSize(*this),
       FScene(FOptions, FSize), FLoop(FScene) {}
 
 TSceneHost::~TSceneHost() {

@@ -26,7 +26,8 @@ class TSceneHost {
   public:
     // The options and the message box must outlive the host. The sound player exists from here on,
     // also while sound is off, so that it can be switched on later.
-    TSceneHost(TSceneOptions& options, platform::MessageBox& messages);
+    TSceneHost(TSceneOptions& options, platform::MessageBox& messages,
+               std::unique_ptr<platform::SoundPlayer> player);
     ~TSceneHost();
     TSceneHost(const TSceneHost&) = delete;
     TSceneHost& operator=(const TSceneHost&) = delete;

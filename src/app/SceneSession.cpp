@@ -3,8 +3,6 @@
 #include <filesystem>
 
 #include "gl/LoadSettings.h"
-#include "platform/sdl/SdlMessageBox.h"
-#include "platform/sdl/SdlSoundPlayer.h"
 #include "scene/SceneRandom.h"
 
 namespace quillaby::app {
@@ -24,8 +22,9 @@ TSceneOptions SceneOptionsOf(const RunOptions& options) {
 } // namespace
 
 SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptions window,
-                           std::optional<double> fixedStep)
-    : FOptions(SceneOptionsOf(options)), FSurfaceSize(FWindow), FScene(FOptions, FSurfaceSize),
+                           std::optional<double> fixedStep, platform::Services& services)
+    : FServices(services), FOptions(SceneOptionsOf(options)), FSurfaceSize(FWindow),
+      FScene(FOptions, FSurfaceSize),
       FSceneBuilt(std::async(std::launch::async, [this, &options] { BuildScene(options); })),
       FWindow(std::move(window)), FLoop(FScene) {
     try {
@@ -47,8 +46,8 @@ SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptio
 void SceneSession::ApplySound() {
     if (!FSound) {
         if (!FOptions.SoundEnabled) return;
-        FPlayer = platform::CreateSdlSoundPlayer();
-        FMessages = platform::CreateSdlMessageBox(!platform::NonInteractiveByEnvironment());
+        FPlayer = FServices.CreateSoundPlayer();
+        FMessages = FServices.CreateMessageBox(true);
         FSound = std::make_unique<BubbleSound>(*FPlayer, *FMessages, LoadSettings().Source());
         FScene.AttachSound(FSound.get());
     }

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/GLTrace.h"
 #include "platform/MessageBox.h"
+#include "platform/Services.h"
 #include "platform/SoundPlayer.h"
 #include "platform/sdl/SdlGLWindow.h"
 #include "scene/BubbleSound.h"
@@ -26,7 +27,8 @@ class SceneSession {
     // Builds everything and resets the scene; the first RenderFrame follows. With a fixed step every
     // frame advances the scene by exactly that many seconds (reproducible pictures).
     SceneSession(const RunOptions& options, platform::SdlGLWindowOptions window,
-                 std::optional<double> fixedStep = std::nullopt);
+                 std::optional<double> fixedStep = std::nullopt,
+                 platform::Services& services = platform::SystemServices());
     ~SceneSession();
     SceneSession(const SceneSession&) = delete;
     SceneSession& operator=(const SceneSession&) = delete;
@@ -45,6 +47,7 @@ class SceneSession {
     void BuildScene(const RunOptions& options);
     void ReleaseScene();
 
+    platform::Services& FServices;
     TSceneOptions FOptions;
     // Declared in the order they must be built; the sound player outlives the scene that stops it,
     // and the destructor frees the scene (with its context) before the window goes.

@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "app/WindowIdText.h"
 #include "base/Error.h"
+#include "platform/ProgramLocation.h"
 
 namespace quillaby::app {
 namespace {
@@ -17,7 +18,7 @@ std::string Upper(std::string text) {
 
 // The extension of the program file's name, from its last ".", in upper case; empty when none.
 std::string Extension(const std::string& programPath) {
-    const std::string name = programPath.substr(programPath.rfind('/') + 1);
+    const std::string name = platform::FileNameOf(programPath);
     const size_t dot = name.rfind('.');
     return dot == std::string::npos ? "" : Upper(name.substr(dot));
 }

@@ -26,6 +26,8 @@ class BlockLogFile {
 
   private:
     void Grow();
+    // Writes all of data at offset; raises quillaby::Error "Cannot write to file ..." when it cannot.
+    void WriteAt(const char* data, std::size_t size, std::size_t offset);
 
     std::string path_;
     int fd_ = -1;

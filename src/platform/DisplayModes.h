@@ -1,5 +1,7 @@
 #pragma once
 // The display's full-screen modes: list them, test one, switch to one, go back to the desktop's.
+struct SDL_Window;
+
 namespace quillaby::platform {
 
 struct DisplayModeRecord {
@@ -22,6 +24,12 @@ class DisplayModes {
     virtual void RestoreMode() = 0;
     // The desktop's mode as the user set it.
     virtual void DesktopMode(int& bitsPerPixel, int& width, int& height) = 0;
+
+    // The full-screen window, for systems that switch modes through it; false when the mode set
+    // could not be applied to it (the window then covers the desktop).
+    virtual bool AttachWindow(SDL_Window* /*window*/) { return true; }
+    // Before the window goes: a system that switched through it lets go of the mode.
+    virtual void DetachWindow() {}
 };
 
 } // namespace quillaby::platform

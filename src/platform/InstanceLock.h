@@ -1,6 +1,6 @@
 #pragma once
-// The single-instance lock: a file held locked for the life of the process. The kernel drops the
-// lock when the process ends, however it ends, so a crashed copy never blocks the next one.
+// The single-instance lock, held for the life of the process. The system drops it when the process
+// ends, however it ends, so a crashed copy never blocks the next one. On Linux it is a locked file.
 #include <memory>
 #include <string>
 
@@ -10,6 +10,10 @@ class InstanceLock {
   public:
     virtual ~InstanceLock() = default;
 };
+
+// Takes the lock called `name` (the system's named object for it); null when another process holds
+// it.
+std::unique_ptr<InstanceLock> LockInstance(const std::string& name);
 
 // Where the lock called `name` lives: $XDG_RUNTIME_DIR/name, else the temp folder with the user id
 // in the file name (name-<uid>).

@@ -6,14 +6,22 @@
 
 namespace quillaby::platform {
 
+// How a started program shows its first window, where the system lets the starter choose.
+enum class ShowWindow { Show, Hide, Maximize, Minimize };
+
 // Starts `program` with `arguments` (argument 0 included) in `directory` (empty: ours) and gives the
-// child the nice value `niceValue` (0 normal, 19 idle; a value the system refuses is left as it is).
-// Returns the process id, or -1 when the program could not be started.
+// child the nice value `niceValue` (0 normal, 19 idle, negative above normal; a value the system
+// refuses is left as it is; Windows takes the matching priority class). Returns the process id, or
+// -1 when the program could not be started.
 int StartProcess(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::string& directory, int niceValue);
+                 const std::string& directory, int niceValue, ShowWindow show = ShowWindow::Show);
+
+// True when `path` names a program file this system can start as a process.
+bool IsExecutableFile(const std::string& path);
 
 // Blocks until the process ends; SIGTERM, SIGINT and SIGHUP that reach us meanwhile are passed on to
-// it. Returns its exit code (128 + signal when a signal ended it), or -1.
+// it (Windows: our window messages keep being handled, and a quit request ends the wait with -1).
+// Returns its exit code (128 + signal when a signal ended it), or -1.
 int WaitForProcess(int pid);
 
 // The nice value of a process (0: ours), read back from the system.

@@ -7,7 +7,7 @@
 
 namespace quillaby::platform {
 
-// An X window id (0: none).
+// A window of the system: an X window id, a Windows window handle (0: none).
 using WindowHandle = uint64_t;
 
 class SaverSystem {

@@ -1,46 +1,34 @@
 #pragma once
-// The options key: "Software\<Company>\<Title>" stands for the settings file
-// <Company>/<Title>.conf of the user (read-write) or of the machine (read only). The key reads the
-// file once when opened; writes are collected and Flush puts them into the file in one atomic
-// replacement, re-reading it first so that values another process stored meanwhile survive.
+// The options key of the application component: "Software\<Company>\<Title>" in the system's
+// registry, per user (read-write) or per machine (read only).
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "platform/SettingsFile.h"
-#include "ui/SettingsText.h"
+#include "platform/RegistryKey.h"
 
 enum class TRootKey { CurrentUser, LocalMachine };
 
 class TRegistry {
   public:
-    // readOnly refuses every write; the machine's key is always read only.
-    TRegistry(std::unique_ptr<quillaby::platform::SettingsFile> file, bool readOnly);
+    explicit TRegistry(std::unique_ptr<quillaby::platform::RegistryKey> key) : FKey(std::move(key)) {}
     // The options key of an application: Company may be empty ("Software\<Title>").
     static std::unique_ptr<TRegistry> Open(TRootKey root, const std::string& company,
                                            const std::string& title, bool readOnly);
-    // "Harnwick Software/Quillaby.conf" for ("Harnwick Software", "Quillaby").
-    static std::string FileName(const std::string& company, const std::string& title);
 
-    bool ValueExists(const std::string& name) const;
+    bool ValueExists(const std::string& name) const { return FKey->ValueExists(name); }
     // Raise "Invalid data type for '<name>'" when the stored value is no integer (or is missing).
-    int32_t ReadInteger(const std::string& name) const;
+    int32_t ReadInteger(const std::string& name) const { return FKey->ReadInteger(name); }
     bool ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
     // Raises "Invalid data type for '<name>'" when the stored value is no string; "" when missing.
-    std::string ReadString(const std::string& name) const;
+    std::string ReadString(const std::string& name) const { return FKey->ReadString(name); }
 
-    // Collected until Flush; a read-only key raises "Failed to set data for '<name>'" at once.
-    void WriteInteger(const std::string& name, int32_t value);
+    // Raise "Failed to set data for '<name>'" when the key refuses the value; a key may hold the
+    // writes until Flush.
+    void WriteInteger(const std::string& name, int32_t value) { FKey->WriteInteger(name, value); }
     void WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
-    // Stores the collected writes in one replacement of the file; raises "Failed to set data for
-    // '<first name written>'" when the file cannot be written, and the old file stays.
-    void Flush();
+    void Flush() { FKey->Flush(); }
 
   private:
-    std::unique_ptr<quillaby::platform::SettingsFile> FFile;
-    bool FReadOnly;
-    TSettingsText FText;
-    std::vector<std::pair<std::string, int32_t>> FPending;
+    std::unique_ptr<quillaby::platform::RegistryKey> FKey;
 };

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <vector>
 
 #include "base/Error.h"
 #include "platform/BlockLogFile.h"
@@ -39,17 +38,8 @@ BlockLogFile::~BlockLogFile() {
     close(fd_);
 }
 
-void BlockLogFile::Grow() {
-    static const std::vector<char> zeros(BlockSize, 0);
-    WriteAll(fd_, zeros.data(), zeros.size(), size_, path_);
-    size_ += BlockSize;
-}
-
-void BlockLogFile::Append(std::string_view text) {
-    // Strictly less: the text is always followed by at least one zero byte.
-    while (size_ < position_ + text.size() + 1) Grow();
-    WriteAll(fd_, text.data(), text.size(), position_, path_);
-    position_ += text.size();
+void BlockLogFile::WriteAt(const char* data, std::size_t size, std::size_t offset) {
+    WriteAll(fd_, data, size, offset, path_);
 }
 
 } // namespace quillaby::platform

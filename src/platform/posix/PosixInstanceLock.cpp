@@ -53,4 +53,8 @@ std::unique_ptr<InstanceLock> TryLockInstance(const std::string& path) {
     return std::make_unique<FileLock>(fd);
 }
 
+std::unique_ptr<InstanceLock> LockInstance(const std::string& name) {
+    return TryLockInstance(InstanceLockPath(name));
+}
+
 } // namespace quillaby::platform

@@ -1,6 +1,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,7 +27,7 @@ constexpr int kForwarded[] = {SIGTERM, SIGINT, SIGHUP};
 } // namespace
 
 int StartProcess(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::string& directory, int niceValue) {
+                 const std::string& directory, int niceValue, ShowWindow) {
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -88,6 +89,11 @@ namespace quillaby::platform {
 
 void SetNormalPriority() {
     setpriority(PRIO_PROCESS, 0, 0);
+}
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
 } // namespace quillaby::platform

@@ -83,4 +83,12 @@ bool MakeDirectories(const std::string& directory) {
     return stat(directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string ExecutableFileName(const std::string& baseName) {
+    return baseName;
+}
+
+std::string FileNameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
 } // namespace quillaby::platform

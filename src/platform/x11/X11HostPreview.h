@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "platform/EventPump.h"
+#include "platform/HostPreview.h"
 #include "platform/SaverSystem.h"
 
 namespace quillaby::platform {
-
-struct RgbPicture {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint32_t> Pixels; // 0xRRGGBB, rows from the top
-};
 
 class X11HostPreview final : public EventPump {
   public:

@@ -1,0 +1,57 @@
+// The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
+// window's preview, settings files for the registry, and the hack mode of XScreenSaver.
+#include <cstdlib>
+
+#include "app/HackMode.h"
+#include "compose/SystemModes.h"
+#include "platform/Services.h"
+#include "platform/sdl/SdlDisplayModes.h"
+#include "platform/sdl/SdlEventPump.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlSoundPlayer.h"
+#include "platform/x11/X11HostPreview.h"
+#include "ui/SettingsFileKey.h"
+
+namespace quillaby::platform {
+namespace {
+
+class LinuxServices final : public Services {
+  public:
+    std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
+        return CreateSdlMessageBox(interactive);
+    }
+    std::unique_ptr<SaverSystem> CreateSaverSystem() override { return CreateSdlSaverSystem(); }
+    std::unique_ptr<DisplayModes> CreateDisplayModes() override {
+        return std::make_unique<SdlDisplayModes>();
+    }
+    std::unique_ptr<EventPump> CreateEventPump() override { return CreateSdlEventPump(); }
+    std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
+                                                 const std::string& title) override {
+        return std::make_unique<X11HostPreview>(host, std::move(picture), title);
+    }
+    std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateSdlSoundPlayer(); }
+};
+
+} // namespace
+
+Services& SystemServices() {
+    static LinuxServices services;
+    return services;
+}
+
+std::unique_ptr<RegistryKey> OpenRegistryKey(RegistryRoot root, const std::string& company,
+                                             const std::string& title, bool readOnly) {
+    return TSettingsFileKey::Open(root, company, title, readOnly);
+}
+
+} // namespace quillaby::platform
+
+namespace quillaby::compose {
+
+std::optional<int> RunSystemMode(int argc, char** argv) {
+    const auto hack = app::ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!hack) return std::nullopt;
+    return app::RunHackMode(*hack);
+}
+
+} // namespace quillaby::compose

@@ -1,0 +1,50 @@
+// The Windows build's services: the system's own calls (registry, display settings, PlaySound,
+// message boxes, the host window's child) and SDL for the windows, the GL context and input.
+#include "compose/SystemModes.h"
+#include "platform/Services.h"
+#include "platform/sdl/SdlEventPump.h"
+#include "platform/win32/Win32Layer.h"
+#include "platform/win32/Win32RegistryKey.h"
+
+namespace quillaby::platform {
+namespace {
+
+class WindowsServices final : public Services {
+  public:
+    std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
+        return CreateWin32MessageBox(interactive);
+    }
+    std::unique_ptr<SaverSystem> CreateSaverSystem() override { return CreateWin32SaverSystem(); }
+    std::unique_ptr<DisplayModes> CreateDisplayModes() override { return CreateWin32DisplayModes(); }
+    std::unique_ptr<EventPump> CreateEventPump() override { return CreateSdlEventPump(); }
+    std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
+                                                 const std::string& title) override {
+        return CreateWin32HostPreview(host, std::move(picture), title);
+    }
+    std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateWin32SoundPlayer(); }
+};
+
+} // namespace
+
+Services& SystemServices() {
+    static WindowsServices services;
+    return services;
+}
+
+std::unique_ptr<RegistryKey> OpenRegistryKey(RegistryRoot root, const std::string& company,
+                                             const std::string& title, bool readOnly) {
+    return std::make_unique<Win32RegistryKey>(root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE
+                                                                                 : HKEY_CURRENT_USER,
+                                              OptionsKeyPath(company, title), readOnly);
+}
+
+} // namespace quillaby::platform
+
+namespace quillaby::compose {
+
+// The hack mode of X screen-saver daemons has no counterpart here.
+std::optional<int> RunSystemMode(int, char**) {
+    return std::nullopt;
+}
+
+} // namespace quillaby::compose

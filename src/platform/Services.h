@@ -1,0 +1,37 @@
+#pragma once
+// The operating system's services as the program uses them. One file per system builds them; the
+// program's start-up hands them to the parts that need them.
+#include <memory>
+#include <string>
+
+#include "platform/HostPreview.h"
+#include "platform/SaverSystem.h"
+
+namespace quillaby::platform {
+
+class DisplayModes;
+class EventPump;
+class MessageBox;
+class SoundPlayer;
+
+class Services {
+  public:
+    virtual ~Services() = default;
+    // Message boxes; with `interactive` false (or the environment's non-interactive switch) every
+    // message goes to the error stream instead.
+    virtual std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) = 0;
+    virtual std::unique_ptr<SaverSystem> CreateSaverSystem() = 0;
+    virtual std::unique_ptr<DisplayModes> CreateDisplayModes() = 0;
+    // The application's message queue.
+    virtual std::unique_ptr<EventPump> CreateEventPump() = 0;
+    // The preview mode's still picture inside `host`; its queue reports Quit once the host is gone.
+    // Raises quillaby::Error "Invalid window handle ..." when the host does not exist.
+    virtual std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
+                                                         const std::string& title) = 0;
+    virtual std::unique_ptr<SoundPlayer> CreateSoundPlayer() = 0;
+};
+
+// This system's services, made on first use and kept for the life of the process.
+Services& SystemServices();
+
+} // namespace quillaby::platform

@@ -1,0 +1,135 @@
+// The preview mode's still picture on Windows: a child window of the host (the display settings'
+// preview area) that stretches the picture over the host's client area, follows the host's size and
+// ends the run once the host has gone.
+#include <sstream>
+
+#include "base/Error.h"
+#include "platform/win32/Win32Layer.h"
+#include "platform/win32/WinApi.h"
+
+namespace quillaby::platform {
+namespace {
+
+constexpr const char* kClassName = "QuillabyPreview";
+constexpr DWORD kHostCheckMs = 200; // how soon a host that has gone is noticed while waiting
+
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* picture = reinterpret_cast<const RgbPicture*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // the picture covers everything
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        if (picture != nullptr && picture->Width > 0 && picture->Height > 0) {
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof info.bmiHeader;
+            info.bmiHeader.biWidth = picture->Width;
+            info.bmiHeader.biHeight = -picture->Height; // rows from the top
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32; // 0x00RRGGBB is a BGRX pixel in memory
+            info.bmiHeader.biCompression = BI_RGB;
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, picture->Width, picture->Height,
+                          picture->Pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void RegisterPreviewClass() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = PreviewProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass); // fails harmlessly when already registered
+}
+
+std::string Hex(WindowHandle handle) {
+    std::ostringstream text;
+    text << "0x" << std::hex << handle;
+    return text.str();
+}
+
+class Win32HostPreview final : public EventPump {
+  public:
+    Win32HostPreview(WindowHandle host, RgbPicture picture, const std::string& title)
+        : host_(ToHwnd(host)), picture_(std::move(picture)) {
+        if (host_ != nullptr && !IsWindow(host_))
+            throw Error("Invalid window handle " + Hex(host) + ": there is no such window");
+        RegisterPreviewClass();
+        RECT area{0, 0, picture_.Width, picture_.Height};
+        if (host_ != nullptr) GetClientRect(host_, &area);
+        const DWORD style =
+            host_ != nullptr ? WS_CHILD | WS_VISIBLE | WS_DISABLED : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+        window_ = CreateWindowExA(0, kClassName, title.c_str(), style, 0, 0, area.right, area.bottom, host_,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (window_ == nullptr) throw Error("The preview window could not be created");
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&picture_));
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+
+    ~Win32HostPreview() override {
+        if (IsWindow(window_)) DestroyWindow(window_);
+    }
+
+    bool Poll(InputEvent& event) override {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return Report(event, InputEvent::Kind::Quit);
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (!IsWindow(window_) || (host_ != nullptr && !IsWindow(host_)))
+            return Report(event, InputEvent::Kind::Quit);
+        FollowHost();
+        return false;
+    }
+
+    void Wait() override {
+        if (ended_) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kHostCheckMs, QS_ALLINPUT);
+    }
+
+  private:
+    // Reports the end once; later polls find nothing more.
+    bool Report(InputEvent& event, InputEvent::Kind kind) {
+        if (ended_) return false;
+        ended_ = true;
+        event = InputEvent{};
+        event.Type = kind;
+        event.Window = static_cast<uint32_t>(FromHwnd(window_));
+        return true;
+    }
+
+    void FollowHost() {
+        if (host_ == nullptr) return;
+        RECT host;
+        RECT own;
+        GetClientRect(host_, &host);
+        GetClientRect(window_, &own);
+        if (host.right != own.right || host.bottom != own.bottom)
+            MoveWindow(window_, 0, 0, host.right, host.bottom, TRUE);
+    }
+
+    HWND host_;
+    RgbPicture picture_;
+    HWND window_ = nullptr;
+    bool ended_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<EventPump> CreateWin32HostPreview(WindowHandle host, RgbPicture picture,
+                                                  const std::string& title) {
+    return std::make_unique<Win32HostPreview>(host, std::move(picture), title);
+}
+
+} // namespace quillaby::platform

@@ -1,0 +1,49 @@
+// Message boxes with MessageBoxA, owned by the active window of the program so they stay in front
+// of it; the text goes to stderr instead when the run is not interactive.
+#include <cstdio>
+
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/win32/Win32Layer.h"
+#include "platform/win32/WinApi.h"
+
+namespace quillaby::platform {
+namespace {
+
+UINT IconFlags(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Error:
+        return MB_ICONERROR;
+    case MessageIcon::Warning:
+        return MB_ICONWARNING;
+    case MessageIcon::Information:
+        return MB_ICONINFORMATION;
+    case MessageIcon::None:
+        break;
+    }
+    return 0;
+}
+
+class Win32MessageBox final : public MessageBox {
+  public:
+    explicit Win32MessageBox(bool interactive) : interactive_(interactive) {}
+
+    void Show(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        if (interactive_ && !NonInteractiveByEnvironment() &&
+            MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
+                        MB_OK | MB_TASKMODAL | IconFlags(icon)) != 0)
+            return;
+        std::fprintf(stderr, "%s\n%s\n", caption.c_str(), text.c_str());
+        std::fflush(stderr);
+    }
+
+  private:
+    bool interactive_;
+};
+
+} // namespace
+
+std::unique_ptr<MessageBox> CreateWin32MessageBox(bool interactive) {
+    return std::make_unique<Win32MessageBox>(interactive);
+}
+
+} // namespace quillaby::platform

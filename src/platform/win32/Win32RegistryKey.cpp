@@ -1,0 +1,75 @@
+#include "platform/win32/Win32RegistryKey.h"
+
+#include <vector>
+
+#include "base/Error.h"
+
+namespace quillaby::platform {
+namespace {
+
+[[noreturn]] void InvalidDataType(const std::string& name) {
+    throw Error("Invalid data type for '" + name + "'");
+}
+
+[[noreturn]] void FailedToSet(const std::string& name) {
+    throw Error("Failed to set data for '" + name + "'");
+}
+
+} // namespace
+
+std::string OptionsKeyPath(const std::string& company, const std::string& title) {
+    return company.empty() ? "Software\\" + title : "Software\\" + company + "\\" + title;
+}
+
+Win32RegistryKey::Win32RegistryKey(HKEY root, const std::string& path, bool readOnly) : readOnly_(readOnly) {
+    HKEY key = nullptr;
+    const LONG result = readOnly ? RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key)
+                                 : RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                                   KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    if (result == ERROR_SUCCESS) key_ = key;
+}
+
+Win32RegistryKey::~Win32RegistryKey() {
+    if (key_ != nullptr) RegCloseKey(key_);
+}
+
+bool Win32RegistryKey::ValueExists(const std::string& name) const {
+    return key_ != nullptr &&
+           RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+int32_t Win32RegistryKey::ReadInteger(const std::string& name) const {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (key_ == nullptr ||
+        RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+        InvalidDataType(name);
+    return static_cast<int32_t>(value);
+}
+
+std::string Win32RegistryKey::ReadString(const std::string& name) const {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (key_ == nullptr ||
+        RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return {};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidDataType(name);
+    std::vector<char> buffer(size + 1, '\0'); // the stored text need not end in a NUL
+    if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+        ERROR_SUCCESS)
+        InvalidDataType(name);
+    return std::string(buffer.data());
+}
+
+void Win32RegistryKey::WriteInteger(const std::string& name, int32_t value) {
+    const DWORD data = static_cast<DWORD>(value);
+    if (readOnly_ || key_ == nullptr ||
+        RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) !=
+            ERROR_SUCCESS)
+        FailedToSet(name);
+}
+
+} // namespace quillaby::platform
