@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in release (benchmarks built too),
 # once under AddressSanitizer + UndefinedBehaviorSanitizer, then a few seconds of each fuzz target
-# over its corpus (clang's libFuzzer, the fuzz preset).
+# over its corpus (clang's libFuzzer, the fuzz preset), then the Windows program cross-built with
+# mingw-w64 and its tests under Wine (the windows preset).
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/setup-deps
+bash scripts/setup-windows-deps
 
 jobs=$(nproc)
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -24,3 +26,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 echo "== fuzz: every corpus input, then a few seconds of fuzzing per target"
 ctest --preset fuzz -j "$jobs"
+
+echo "== windows: cross-built libraries (once per build folder), configure and build"
+bash scripts/build-windows-deps
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+echo "== windows: tests under Wine"
+ctest --preset windows -j "$jobs"

@@ -4,17 +4,33 @@
 # executable <name>, registered with CTest test by test.
 function(quillaby_add_test_dir dir name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(QUILLABY_OTHER_SYSTEM_TESTS)
+    list(FILTER sources EXCLUDE REGEX "${QUILLABY_OTHER_SYSTEM_TESTS}")
+  endif()
   if(NOT sources)
     return()
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE quillaby_core GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # A system library that loads but exports no GL at all.
+  if(WIN32)
+    set(library_without_gl "msvcrt.dll")
+  else()
+    set(library_without_gl "libm.so.6")
+  endif()
   target_compile_definitions(${name} PRIVATE
     QUILLABY_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    QUILLABY_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy")
+    QUILLABY_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    QUILLABY_LIBRARY_WITHOUT_GL="${library_without_gl}")
+  if(WIN32)
+    # Under Wine: SDL's own Windows driver on the session's display (wine-run), no sound device.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy" FIXTURES_REQUIRED wine)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy")
+  endif()
 endfunction()
 
 # quillaby_embed_resources(<target> [SYMBOL <name>] <file or directory>... [DEPENDS <dep>...])

@@ -15,6 +15,7 @@
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
 #include "platform/Processes.h"
+#include "platform/ProgramLocation.h"
 #include "platform/SaverSystem.h"
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
@@ -116,7 +117,8 @@ void TFormOndrel::RelaunchAsExe(const std::string& modeSwitch) {
     // could not tell the switch "/s" from a folder.
     std::vector<std::string> parameters = FRunOptions.OwnOptions;
     parameters.push_back(modeSwitch);
-    ExecutePro.ExecuteProgram(Options.ProgramPath + ScreenSaverApp.BaseName(), parameters);
+    ExecutePro.ExecuteProgram(Options.ProgramPath + platform::ExecutableFileName(ScreenSaverApp.BaseName()),
+                              parameters);
     FApplication.Terminate();
 }
 

@@ -9,6 +9,7 @@
 #include "app/PngWriter.h"
 #include "app/SceneSession.h"
 #include "gl/GLCalls.h"
+#include "platform/Environment.h"
 #include "platform/sdl/SdlWindowVisibility.h"
 
 namespace quillaby::app {
@@ -87,8 +88,8 @@ int RunWindowJob(const RunOptions& options) {
 }
 
 Snapshot RenderSnapshot(const RunOptions& options) {
-    // Offscreen rendering needs no display at all.
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    // Nothing is shown: where SDL can, it renders without any display at all.
+    platform::SetEnv("SDL_VIDEODRIVER", platform::OffscreenVideoDriver);
     platform::SdlGLWindowOptions window;
     window.Title = "Quillaby";
     window.Width = options.Width;

@@ -2,7 +2,7 @@
 // TGLPrimitive: the drawable mesh. Five typed arrays (indices, texture coordinates, normals,
 // vertices, colours) and a primitive type, drawn from client memory with one OpenGL call.
 // It carries no material or texture: the caller sets those before Draw.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include <cstdint>
 

@@ -12,7 +12,7 @@
 //
 // <GL/gl.h> supplies the types and constants and must be seen before the macros: this header
 // includes it first. Never include it again after this header in a way that bypasses its guard.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include "gl/OpenGL12.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Readable names of OpenGL constants, for the call log of the recording table.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include <string>
 

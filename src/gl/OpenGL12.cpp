@@ -1,7 +1,5 @@
 #include "gl/OpenGL12.h"
 
-#include <dlfcn.h>
-
 #include <cfenv>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +9,8 @@
 #include <xmmintrin.h>
 #endif
 
+#include "platform/SharedLibrary.h"
+
 namespace quillaby::gl {
 
 GLEntryPoints entryPoints;
@@ -19,8 +19,8 @@ namespace {
 
 // The two library handles: process-wide like the table they fill.
 struct Libraries {
-    void* gl = nullptr;
-    void* glu = nullptr;
+    platform::SharedLibrary gl;
+    platform::SharedLibrary glu;
     std::string problem;
     std::string missingEntryPoint;
 
@@ -52,10 +52,6 @@ QUILLABY_GL_ENTRY_POINTS(QUILLABY_GL_NULL)
 #pragma GCC diagnostic pop
 } // namespace null
 
-void* lookup(void* library, const char* name) {
-    return library ? dlsym(library, name) : nullptr;
-}
-
 } // namespace
 
 const GLEntryPoints& nullEntryPoints() {
@@ -73,13 +69,11 @@ bool LoadGLLibraries(const std::string& glLibraryName, const std::string& gluLib
     UnloadGLLibraries();
     Libraries& libs = libraries();
     libs.missingEntryPoint.clear();
-    // NODELETE: the driver stays mapped after the handles are closed, since the platform's window
-    // layer may still use it.
-    libs.gl = dlopen(glLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!libs.gl) libs.problem = dlerror();
-    libs.glu = dlopen(gluLibraryName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!libs.glu && libs.problem.empty()) libs.problem = dlerror();
-    if (libs.gl && libs.glu) {
+    libs.gl = platform::SharedLibrary(glLibraryName);
+    if (!libs.gl.Loaded()) libs.problem = libs.gl.Problem();
+    libs.glu = platform::SharedLibrary(gluLibraryName);
+    if (!libs.glu.Loaded() && libs.problem.empty()) libs.problem = libs.glu.Problem();
+    if (libs.gl.Loaded() && libs.glu.Loaded()) {
         const std::string missing = BindGLEntryPoints();
         if (missing.empty()) {
             libs.problem.clear();
@@ -94,18 +88,15 @@ bool LoadGLLibraries(const std::string& glLibraryName, const std::string& gluLib
 
 void UnloadGLLibraries() {
     Libraries& libs = libraries();
-    if (libs.glu) dlclose(libs.glu);
-    if (libs.gl) dlclose(libs.gl);
-    libs.gl = nullptr;
-    libs.glu = nullptr;
+    libs.glu.Close();
+    libs.gl.Close();
     entryPoints = GLEntryPoints{};
 }
 
 std::string BindGLEntryPoints() {
-    void* const gl = libraries().gl;
-    void* const glu = libraries().glu;
+    const Libraries& libs = libraries();
     return BindGLEntryPoints(
-        [gl, glu](bool fromGLU, const char* name) { return lookup(fromGLU ? glu : gl, name); });
+        [&libs](bool fromGLU, const char* name) { return (fromGLU ? libs.glu : libs.gl).Find(name); });
 }
 
 std::string BindGLEntryPoints(const SymbolLookup& find) {
@@ -138,10 +129,11 @@ const char* ContextString(GLenum name) {
     return reinterpret_cast<const char*>(entryPoints.glGetString(name));
 }
 
-// Asks the context's driver first, then the GL library.
+// Asks the context's driver first (wglGetProcAddress on Windows, whose OpenGL32.DLL exports only
+// OpenGL 1.1), then the GL library.
 void* FindExtensionEntry(ProcLookup lookupProc, const char* name) {
     void* p = lookupProc ? lookupProc(name) : nullptr;
-    return p ? p : lookup(libraries().gl, name);
+    return p ? p : libraries().gl.Find(name);
 }
 
 // True when a GL_VERSION string ("4.5 (Compatibility Profile) Mesa ...") is at least major.minor.
@@ -202,7 +194,7 @@ void ResolveMultitexture(ProcLookup lookupProc) {
 }
 
 bool GLLibrariesLoaded() {
-    return libraries().gl && libraries().glu;
+    return libraries().gl.Loaded() && libraries().glu.Loaded();
 }
 
 const std::string& lastLoadProblem() {

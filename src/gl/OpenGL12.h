@@ -4,7 +4,7 @@
 //
 // Code that draws does not use this header directly: it includes "gl/GLCalls.h", which maps each
 // name in the list (glEnable, gluLookAt, ...) to the table entry, so calls read like plain GL.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include <functional>
 #include <string>

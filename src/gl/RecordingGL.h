@@ -6,7 +6,7 @@
 //     glVertexPointer(3, GL_FLOAT, 12, 0x55d0c8a0)      (data pointers print as addresses)
 // Unit tests use it without any GL (the calls answer from a script); the program can use it as a
 // trace of the real driver, forwarding each call and streaming the lines to a file.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include <cstdio>
 #include <deque>

@@ -3,7 +3,7 @@
 // The pixels are uploaded on the first Bind (and again after ImageChanged); a parameter is sent
 // only when it changed. Pixel layout: row 0 is the bottom row; within a row pixels go left to
 // right, each R, G, B (and A for RGBA) as unsigned bytes, rows packed without gaps.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include <cstdint>
 #include <memory>

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/GLSurface.h"
+#include "platform/SharedLibrary.h"
 
 class TOpenGLEngine {
   public:
@@ -59,8 +60,8 @@ class TOpenGLEngine {
     // A wish for the software rasterizer; after Init, whether one draws.
     bool Generic = false;
     int AlphaBits = 0;
-    std::string GLLibraryName = "libGL.so.1";
-    std::string GLULibraryName = "libGLU.so.1";
+    std::string GLLibraryName = quillaby::platform::SystemGLLibraryName;
+    std::string GLULibraryName = quillaby::platform::SystemGLULibraryName;
 
   private:
     quillaby::platform::GLContextHandle FRC = nullptr;

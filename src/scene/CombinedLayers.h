@@ -4,7 +4,7 @@
 // alpha, exactly the blend of a caustics layer), unit 2 lays the depth fade's per-vertex colour
 // over that (GL_INTERPOLATE by the vertex alpha, exactly the blend of a fade layer). Needs the
 // multitexture entry points and three texture units; the caller keeps the layered drawing otherwise.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include "geometry/Geometry.h"
 

@@ -2,18 +2,19 @@
 // message, the palette, error polling and presenting.
 #include <gtest/gtest.h>
 
-#include <cfenv>
-
 #include "base/Error.h"
 #include "gl/GLCalls.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/SharedLibrary.h"
 #include "support/FakeGLSurface.h"
+#include "support/FloatingPointTraps.h"
 #include "support/GLTest.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 using quillaby::gl::entryPoints;
+using namespace quillaby::test;
 
 std::string InitFailure(TOpenGLEngine& engine) {
     try {
@@ -37,27 +38,27 @@ TEST(TOpenGLEngine, AMissingLibraryRaisesAndLeavesNothingLoaded) {
     TOpenGLEngine engine;
     engine.SetDC(&surface);
     engine.GLULibraryName = "libQuillabyNoSuchGLU.so.1";
-    feenableexcept(FE_INVALID);
+    EnableTraps(TrapInvalid);
     EXPECT_EQ(InitFailure(engine), "Load library failed: OpenGL DLL is not found!");
-    EXPECT_EQ(fegetexcept(), 0); // masked after the failed attempt too
+    EXPECT_EQ(EnabledTraps(), 0); // masked after the failed attempt too
     EXPECT_FALSE(engine.LibraryLoaded());
     EXPECT_FALSE(quillaby::gl::GLLibrariesLoaded());
     EXPECT_FALSE(engine.Active());
     EXPECT_TRUE(surface.calls.empty()); // no format was asked for
 
     // A later Init tries again; every attempt leaves floating-point traps masked.
-    feenableexcept(FE_DIVBYZERO);
-    engine.GLULibraryName = "libGLU.so.1";
+    EnableTraps(TrapDivideByZero);
+    engine.GLULibraryName = quillaby::platform::SystemGLULibraryName;
     EXPECT_TRUE(engine.Init());
     EXPECT_TRUE(engine.LibraryLoaded());
-    EXPECT_EQ(fegetexcept(), 0);
+    EXPECT_EQ(EnabledTraps(), 0);
 }
 
 TEST(TOpenGLEngine, ALibraryLackingARequiredEntryPointIsNamedNotCalledMissing) {
     gltest::FakeGLSurface surface;
     TOpenGLEngine engine;
     engine.SetDC(&surface);
-    engine.GLLibraryName = "libm.so.6"; // loads, but has no GL at all
+    engine.GLLibraryName = QUILLABY_LIBRARY_WITHOUT_GL; // loads, but has no GL at all
     EXPECT_EQ(InitFailure(engine), "Load library failed: OpenGL entry point glAlphaFunc is not found!");
     EXPECT_FALSE(engine.LibraryLoaded());
     EXPECT_FALSE(quillaby::gl::GLLibrariesLoaded());
@@ -267,10 +268,10 @@ TEST(TOpenGLEngine, SwapMasksFloatingPointTrapsFlushesThenPresents) {
     gltest::RecordingGL gl;
     gltest::FakeGLSurface surface(&gl);
     TOpenGLEngine engine;
-    feenableexcept(FE_DIVBYZERO | FE_INVALID);
-    ASSERT_NE(fegetexcept(), 0);
+    EnableTraps(TrapDivideByZero | TrapInvalid);
+    ASSERT_NE(EnabledTraps(), 0);
     engine.Swap(&surface);
-    EXPECT_EQ(fegetexcept(), 0);
+    EXPECT_EQ(EnabledTraps(), 0);
     EXPECT_EQ(gl.calls(), (Lines{"glFlush()", "Surface.SwapBuffers"}));
 }
 

@@ -1,5 +1,4 @@
 // The entry-point table: loading the real libraries, the recording table's log, the null table.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,14 +8,18 @@
 #include "gl/GLCalls.h"
 #include "gl/GLEnumNames.h"
 #include "gl/TGLItemList.h"
+#include "platform/SharedLibrary.h"
 #include "support/GLTest.h"
 
 using namespace quillaby::gl;
+using quillaby::platform::SharedLibrary;
+using quillaby::platform::SystemGLLibraryName;
+using quillaby::platform::SystemGLULibraryName;
 
 namespace {
 
 TEST(GLBinding, LoadsTheSystemLibrariesAndBindsEveryCoreEntry) {
-    ASSERT_TRUE(LoadGLLibraries("libGL.so.1", "libGLU.so.1")) << lastLoadProblem();
+    ASSERT_TRUE(LoadGLLibraries(SystemGLLibraryName, SystemGLULibraryName)) << lastLoadProblem();
     EXPECT_TRUE(GLLibrariesLoaded());
     EXPECT_NE(entryPoints.glEnable, nullptr);
     EXPECT_NE(entryPoints.glDrawElements, nullptr);
@@ -30,31 +33,31 @@ TEST(GLBinding, LoadsTheSystemLibrariesAndBindsEveryCoreEntry) {
 }
 
 TEST(GLBinding, AMissingLibraryLeavesNothingLoaded) {
-    EXPECT_FALSE(LoadGLLibraries("libGL.so.1", "libQuillabyNoSuchGLU.so.1"));
+    EXPECT_FALSE(LoadGLLibraries(SystemGLLibraryName, "libQuillabyNoSuchGLU.so.1"));
     EXPECT_FALSE(GLLibrariesLoaded());
     EXPECT_EQ(entryPoints.glEnable, nullptr);
     EXPECT_NE(lastLoadProblem().find("libQuillabyNoSuchGLU"), std::string::npos) << lastLoadProblem();
 
-    EXPECT_FALSE(LoadGLLibraries("libQuillabyNoSuchGL.so.1", "libGLU.so.1"));
+    EXPECT_FALSE(LoadGLLibraries("libQuillabyNoSuchGL.so.1", SystemGLULibraryName));
     EXPECT_FALSE(GLLibrariesLoaded());
 }
 
 TEST(GLBinding, ALibraryWithoutTheEntryPointsIsRefusedNamingTheFirstMissing) {
-    // libm loads but has no GL: the load fails and says which name it missed first.
-    EXPECT_FALSE(LoadGLLibraries("libm.so.6", "libGLU.so.1"));
+    // The C runtime loads but has no GL: the load fails and says which name it missed first.
+    EXPECT_FALSE(LoadGLLibraries(QUILLABY_LIBRARY_WITHOUT_GL, SystemGLULibraryName));
     EXPECT_FALSE(GLLibrariesLoaded());
     EXPECT_NE(lastLoadProblem().find("glAlphaFunc"), std::string::npos) << lastLoadProblem();
 }
 
 TEST(GLBinding, OnlyTheNamesTheProgramNeedsAreRequired) {
-    void* const libGL = dlopen("libGL.so.1", RTLD_NOW | RTLD_LOCAL);
-    void* const libGLU = dlopen("libGLU.so.1", RTLD_NOW | RTLD_LOCAL);
-    ASSERT_TRUE(libGL && libGLU);
+    const SharedLibrary libGL(SystemGLLibraryName);
+    const SharedLibrary libGLU(SystemGLULibraryName);
+    ASSERT_TRUE(libGL.Loaded() && libGLU.Loaded());
     static const std::set<std::string> newerNames = {"glBindBuffer", "glBlendEquation", "glBlendFuncSeparate",
                                                      "glUseProgram"};
     // A 1.1-only library: the newer names are missing, and the load still succeeds without them.
     std::string missing = BindGLEntryPoints([&](bool fromGLU, const char* name) -> void* {
-        return newerNames.count(name) ? nullptr : dlsym(fromGLU ? libGLU : libGL, name);
+        return newerNames.count(name) ? nullptr : (fromGLU ? libGLU : libGL).Find(name);
     });
     EXPECT_EQ(missing, "");
     EXPECT_EQ(entryPoints.glBindBuffer, nullptr);
@@ -67,12 +70,10 @@ TEST(GLBinding, OnlyTheNamesTheProgramNeedsAreRequired) {
     // A library without a name the program calls: the first such name is reported.
     missing = BindGLEntryPoints([&](bool fromGLU, const char* name) -> void* {
         const std::string n = name;
-        return n == "glBindTexture" || n == "gluLookAt" ? nullptr : dlsym(fromGLU ? libGLU : libGL, name);
+        return n == "glBindTexture" || n == "gluLookAt" ? nullptr : (fromGLU ? libGLU : libGL).Find(name);
     });
     EXPECT_EQ(missing, "glBindTexture");
     entryPoints = GLEntryPoints{};
-    dlclose(libGLU);
-    dlclose(libGL);
 }
 
 TEST(GLBinding, MultitextureResolvesFromTheContextsVersionOrItsExtensions) {

@@ -2,7 +2,7 @@
 // Helpers for tests that render for real: a small SDL window (CTest runs them with the "offscreen"
 // video driver, Mesa's llvmpipe) with an engine whose context is current; reading the frame back;
 // comparing it with an expected picture within a tolerance; writing PNGs of what was seen.
-#include <GL/gl.h>
+#include "gl/SystemGL.h"
 
 #include <algorithm>
 #include <cstdint>

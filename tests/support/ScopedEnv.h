@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Environment.h"
+
 namespace quillaby::test {
 
 class ScopedEnv {
@@ -11,17 +13,9 @@ class ScopedEnv {
     // A null value clears the variable.
     ScopedEnv(std::string name, const char* value) : name_(std::move(name)) {
         if (const char* old = std::getenv(name_.c_str())) old_ = old;
-        if (value != nullptr)
-            setenv(name_.c_str(), value, 1);
-        else
-            unsetenv(name_.c_str());
+        quillaby::platform::SetEnv(name_, value);
     }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_.c_str(), old_->c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
+    ~ScopedEnv() { quillaby::platform::SetEnv(name_, old_ ? old_->c_str() : nullptr); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 

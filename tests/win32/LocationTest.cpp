@@ -14,6 +14,7 @@ TEST(ProgramLocation, FoldersEndInABackslashAndNamesFollowTheLastSeparator) {
     EXPECT_EQ(FileNameOf("C:\\Saver\\my.saver.scr"), "my.saver.scr");
     EXPECT_EQ(FileNameOf("C:my.scr"), "my.scr");
     EXPECT_EQ(FileNameOf("Z:/tmp/q.scr"), "q.scr");
+    EXPECT_EQ(ExecutableFileName("my"), "my.exe") << "the twin that \"Run As EXE\" starts";
     const std::string folder = ProgramDirectoryOf("ignored.exe");
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '\\');

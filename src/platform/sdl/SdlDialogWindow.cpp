@@ -9,6 +9,7 @@
 
 #include "base/Error.h"
 #include "gl/GLCalls.h"
+#include "platform/SharedLibrary.h"
 
 namespace quillaby::platform {
 
@@ -18,7 +19,7 @@ namespace {
 // render windows come and go: it is loaded again whenever the GUI finds it empty.
 void EnsureGLTable() {
     if (gl::GLLibrariesLoaded()) return;
-    if (!gl::LoadGLLibraries("libGL.so.1", "libGLU.so.1"))
+    if (!gl::LoadGLLibraries(SystemGLLibraryName, SystemGLULibraryName))
         throw Error("Load library failed: OpenGL DLL is not found!");
 }
 

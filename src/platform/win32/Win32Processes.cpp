@@ -89,10 +89,14 @@ int StartProcess(const std::string& program, const std::vector<std::string>& arg
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = ShowCommandOf(show);
     PROCESS_INFORMATION process{};
+    const DWORD priority = PriorityClassOf(niceValue);
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        PriorityClassOf(niceValue), nullptr, directory.empty() ? nullptr : directory.c_str(),
+                        priority | CREATE_SUSPENDED, nullptr, directory.empty() ? nullptr : directory.c_str(),
                         &startup, &process))
         return -1;
+    // Wine ignores the class given at creation: set it again before the child runs at all.
+    if (GetPriorityClass(process.hProcess) != priority) SetPriorityClass(process.hProcess, priority);
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     const int pid = static_cast<int>(process.dwProcessId);
     StartedProcesses()[pid] = process.hProcess;

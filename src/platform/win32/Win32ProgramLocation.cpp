@@ -29,6 +29,10 @@ std::string ProgramDirectoryOf(const std::string& argv0) {
     return path.substr(0, path.size() - FileNameOf(path).size());
 }
 
+std::string ExecutableFileName(const std::string& baseName) {
+    return baseName + ".exe";
+}
+
 std::string FileNameOf(const std::string& path) {
     return path.substr(path.find_last_of("\\/:") + 1);
 }

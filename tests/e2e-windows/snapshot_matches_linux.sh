@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The Windows program's snapshot (under Wine, Mesa's llvmpipe as on Linux) is the Linux program's
+# picture: same seed, size and frame count, each theme. A difference is a portability fault (random
+# numbers, float maths, paths, number parsing), so the pictures must be identical.
+#   snapshot_matches_linux.sh WINE_RUN PROGRAM.scr   (QUILLABY_LINUX_PROGRAM: the Linux build's program)
+set -euo pipefail
+wine_run=$1 windows_program=$2 linux_program=${QUILLABY_LINUX_PROGRAM:-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[[ -x $linux_program ]] || fail "no Linux program at $linux_program: build the release preset first"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+export SDL_AUDIODRIVER=dummy HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+cd "$tmp" # relative file names: the same on both systems
+
+for theme in 0 1 2; do
+  args=(--theme "$theme" --size 160x120 --seed 11 --frames 20)
+  SDL_VIDEODRIVER=offscreen "$linux_program" --snapshot "linux$theme.png" "${args[@]}" >/dev/null ||
+    fail "the Linux program failed on theme $theme"
+  "$wine_run" "$windows_program" --snapshot "windows$theme.png" "${args[@]}" >"out$theme.txt" 2>&1 ||
+    fail "the Windows program failed on theme $theme: $(cat "out$theme.txt")"
+  [[ -s windows$theme.png ]] || fail "the Windows program wrote no picture for theme $theme"
+  # Pixels, not file bytes: the two programs' PNG encoders need not compress alike.
+  differing=$(compare -metric AE "linux$theme.png" "windows$theme.png" "diff$theme.png" 2>&1) || true
+  if [[ $differing != 0 ]]; then
+    out=${QUILLABY_TEST_OUTPUT:-$PWD}
+    mkdir -p "$out"
+    cp "linux$theme.png" "windows$theme.png" "diff$theme.png" "$out/" 2>/dev/null || true
+    fail "theme $theme: $differing pixels differ between Linux and Windows (pictures in $out)"
+  fi
+done
+echo ok
