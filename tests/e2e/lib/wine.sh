@@ -8,6 +8,7 @@
 #   wine_wait_gone PID SECS  waits for PID to end; 1 if it still runs
 #   wine_exit_code PID       the exit code of the ended background job PID
 #   wine_window TITLE        the X id of the visible window with exactly this title (waits 30 s)
+#   wine_pgrep PATTERN       the processes of this prefix whose command line matches PATTERN
 wine_init() { # build_dir
   local template=$1/wine-e2e/template
   e2e_init
@@ -69,4 +70,12 @@ wine_exit_code() { # pid
 
 wine_window() { # title
   timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+}
+
+wine_pgrep() { # pattern
+  local p
+  for p in $(pgrep -f "$1"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done
+  return 0
 }

@@ -5,14 +5,18 @@
 # password switch of the wrong type, read when a key asks to close). Windows itself undoes a
 # full-screen change when a killed saver's process ends; Wine 8 does not, so that case is not run.
 set -euo pipefail
-source "$(dirname "$0")/../lib/common.sh"
-source "$(dirname "$0")/../lib/wine.sh"
-build=$(dirname "$(realpath "$1")")
+# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
+# own), the program (quillaby.scr) and the probe.
+program=$(realpath "$2")
+probe=$(realpath "$3")
+build=$(dirname "$program")
+source "$(dirname "$0")/../e2e/lib/common.sh"
+source "$(dirname "$0")/../e2e/lib/wine.sh"
 wine_init "$build"
 start_xdummy || skip "Xorg with the dummy driver cannot start here"
 wine_start
 mkdir -p "$E2E_TMP/saver"
-cp "$1" "$E2E_TMP/saver/quillaby.scr"
+cp "$program" "$E2E_TMP/saver/quillaby.scr"
 options='HKCU\Software\Harnwick Software\Quillaby'
 
 size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }

@@ -5,16 +5,19 @@
 # implementation; "Help..." opens the help page through the shell; "Preview..." runs full screen and
 # returns to the dialog.
 set -euo pipefail
-source "$(dirname "$0")/../lib/common.sh"
-source "$(dirname "$0")/../lib/wine.sh"
-build=$(dirname "$(realpath "$1")")
-probe=$(realpath "$2")
+# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
+# own), the program (quillaby.scr) and the probe.
+program=$(realpath "$2")
+probe=$(realpath "$3")
+build=$(dirname "$program")
+source "$(dirname "$0")/../e2e/lib/common.sh"
+source "$(dirname "$0")/../e2e/lib/wine.sh"
 wine_init "$build"
 start_xvfb 1024x768x24
 wine_start
 mkdir -p "$E2E_TMP/saver" "$E2E_TMP/bin"
-cp "$1" "$E2E_TMP/saver/quillaby.scr"
-cp "$1" "$E2E_TMP/saver/quillaby.exe"
+cp "$program" "$E2E_TMP/saver/quillaby.scr"
+cp "$program" "$E2E_TMP/saver/quillaby.exe"
 cp "$build/quillaby.html" "$E2E_TMP/saver/"
 shots=$build/wine-e2e/shots
 mkdir -p "$shots"

@@ -5,10 +5,13 @@
 # starts the twin from "Path"); /CURRENT makes it the current saver; a silent uninstall removes every
 # file and key it made and leaves the user's options.
 set -euo pipefail
-scr=$(realpath "$1")
-build=$(dirname "$scr")
-source "$(dirname "$0")/../lib/common.sh"
-source "$(dirname "$0")/../lib/wine.sh"
+# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
+# own), the program (quillaby.scr) and the probe.
+program=$(realpath "$2")
+probe=$(realpath "$3")
+build=$(dirname "$program")
+source "$(dirname "$0")/../e2e/lib/common.sh"
+source "$(dirname "$0")/../e2e/lib/wine.sh"
 setup=$build/quillaby-setup.exe
 [[ -f $setup ]] || fail "the Windows build made no $setup"
 wine_init "$build"
@@ -27,7 +30,7 @@ wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1 || true
 rc=0
 timeout 120 wine "$setup" /S >"$E2E_TMP/setup.out" 2>&1 || rc=$?
 [[ $rc == 0 ]] || fail "the silent install ended with $rc: $(cat "$E2E_TMP/setup.out")"
-cmp -s "$scr" "$drive/windows/system32/quillaby.scr" || fail "quillaby.scr is not in the system folder"
+cmp -s "$program" "$drive/windows/system32/quillaby.scr" || fail "quillaby.scr is not in the system folder"
 cmp -s "$build/quillaby.exe" "$folder/quillaby.exe" || fail "quillaby.exe is not in the program folder"
 cmp -s "$build/quillaby.html" "$folder/quillaby.html" || fail "quillaby.html is not in the program folder"
 [[ -f $folder/uninstall.exe ]] || fail "no uninstaller"
@@ -43,11 +46,11 @@ run_installed() { # what the window must belong to
   pid=$!
   e2e_track $pid
   window=$(wine_window Quillaby) || fail "the installed saver showed no window: $(cat "$E2E_TMP/saver.out")"
-  pgrep -f "$1" >/dev/null || fail "no process '$1' runs the saver: $(pgrep -af quillaby)"
+  [[ -n $(wine_pgrep "$1") ]] || fail "no process '$1' runs the saver: $(pgrep -af quillaby)"
   xdotool key space
   wine_wait_gone $pid 30 || fail "a key did not end the installed saver"
   [[ $(wine_exit_code $pid) == 0 ]] || fail "the installed saver did not end with 0: $(cat "$E2E_TMP/saver.out")"
-  ! pgrep -f 'quillaby\.(scr|exe)' >/dev/null || fail "a saver process outlived the run: $(pgrep -af quillaby)"
+  [[ -z $(wine_pgrep 'quillaby\.(scr|exe)') ]] || fail "a saver process outlived the run: $(pgrep -af quillaby)"
 }
 run_installed 'system32.quillaby\.scr /s'
 import -window root "$E2E_TMP/installed.png" 2>/dev/null || true

@@ -4,15 +4,18 @@
 # the host's size into it showing the still picture (its pixels read back through the child's device
 # context); destroying the host ends the saver with exit code 0.
 set -euo pipefail
-source "$(dirname "$0")/../lib/common.sh"
-source "$(dirname "$0")/../lib/wine.sh"
-build=$(dirname "$(realpath "$1")")
-probe=$(realpath "$2")
+# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
+# own), the program (quillaby.scr) and the probe.
+program=$(realpath "$2")
+probe=$(realpath "$3")
+build=$(dirname "$program")
+source "$(dirname "$0")/../e2e/lib/common.sh"
+source "$(dirname "$0")/../e2e/lib/wine.sh"
 wine_init "$build"
 start_xvfb 800x600x24
 wine_start
 mkdir -p "$E2E_TMP/saver"
-cp "$1" "$E2E_TMP/saver/quillaby.scr"
+cp "$program" "$E2E_TMP/saver/quillaby.scr"
 
 for size in "152 112" "320 240"; do
   rc=0
