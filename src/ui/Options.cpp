@@ -98,7 +98,9 @@ void TOptions::SaveAutoTheme(TRegistry& key) const {
 void TOptions::ReadProgramPath(const TRegistry& machineKey, const std::string& programDir) {
     const std::string name = OptionName(TOptionName::Path);
     ProgramPath = machineKey.ValueExists(name) ? machineKey.ReadString(name) : programDir;
-    if (!ProgramPath.empty() && ProgramPath.back() != '/') ProgramPath += '/'; // used as a prefix
+    // Used as a prefix. Windows' installer writes the folder ending in "\\", as the system's own
+    // folders are written; only a path ending in neither separator gets one.
+    if (!ProgramPath.empty() && ProgramPath.back() != '/' && ProgramPath.back() != '\\') ProgramPath += '/';
 }
 
 void TOptions::ReadRunAsExe(const TRegistry& key) {

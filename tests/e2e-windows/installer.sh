@@ -52,12 +52,12 @@ run_installed() { # what the window must belong to
   [[ $(wine_exit_code $pid) == 0 ]] || fail "the installed saver did not end with 0: $(cat "$E2E_TMP/saver.out")"
   [[ -z $(wine_pgrep 'quillaby\.(scr|exe)') ]] || fail "a saver process outlived the run: $(pgrep -af quillaby)"
 }
-run_installed 'system32.quillaby\.scr /s'
+run_installed '^C:.windows.system32.quillaby\.scr /s$'
 import -window root "$E2E_TMP/installed.png" 2>/dev/null || true
 
 # "Run As EXE": the saver file starts Path + quillaby.exe /s and ends with it.
 wine reg add "$options" /v RunAsExe /t REG_DWORD /d 1 /f >/dev/null 2>&1
-run_installed 'Harnwick Software.Quillaby.quillaby\.exe /s'
+run_installed '^C:.Program Files.Harnwick Software.Quillaby.quillaby\.exe /s$'
 wine reg delete "$options" /v RunAsExe /f >/dev/null 2>&1
 
 # Told to, the installer makes Quillaby the current screen saver.

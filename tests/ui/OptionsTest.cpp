@@ -273,6 +273,13 @@ TEST_F(Options, ProgramPathFromTheMachineFileEndsInASlash) {
     EXPECT_THROW(machine->WriteInteger("Path", 1), quillaby::Error); // never written
 }
 
+TEST_F(Options, ProgramPathEndingInABackslashIsKeptAsItIs) {
+    WriteFile(root / "etc2" / "Harnwick Software" / "Quillaby.conf", "Path=\"C:\\\\Q\\\\\"\n");
+    options.ReadProgramPath(*TRegistry::Open(TRootKey::LocalMachine, "Harnwick Software", "Quillaby", false),
+                            "/opt/q/");
+    EXPECT_EQ(options.ProgramPath, "C:\\Q\\");
+}
+
 TEST_F(Options, ConcurrentSavesKeepEachOthersValues) {
     auto dialog = Key(false);
     auto saver = Key(false); // both opened before either writes

@@ -75,7 +75,7 @@ wine_window() { # title
 wine_pgrep() { # pattern
   local p
   for p in $(pgrep -f "$1"); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
   done
   return 0
 }
