@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The preview inside the system's display settings (quillaby.scr /p HWND) under Wine: the probe plays
 # the settings page, a window of its own whose handle it passes; the saver puts one child window of
-# the host's size into it showing the still picture (its pixels read back through the child's device
-# context); destroying the host ends the saver with exit code 0.
+# the host's size into it, which follows the host's size; destroying the host ends the saver with exit
+# code 0. (Wine keeps another process's child window off its parent's pixels, so the still picture
+# is checked in-process by tests/win32/HostPreviewPixelsTest.cpp.)
 set -euo pipefail
 # Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
 # own), the program (quillaby.scr) and the probe.
