@@ -104,7 +104,10 @@ wine "$scr" /p 12345 >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
 pid=$!
 e2e_track $pid
 box=$(wine_window 'Ondrel Screen Saver Error!') || fail "no error box for a bad handle: $(cat "$E2E_TMP/err")"
-import -window root "$shots/error-box.png"
+sleep 0.5
+import -window "$box" "$shots/error-box.png"
+text=$(convert "$shots/error-box.png" -resize 200% - | tesseract - - 2>/dev/null | tr '\n' ' ')
+grep -q 'Invalid window handle' <<<"$text" || fail "the error box does not name the bad handle: $text"
 xdotool windowactivate "$box" 2>/dev/null || true
 xdotool key --window "$box" Return
 sleep 0.5
