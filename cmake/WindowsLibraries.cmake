@@ -5,6 +5,8 @@
 if(NOT QUILLABY_WIN_DEPS OR NOT EXISTS ${QUILLABY_WIN_DEPS}/.quillaby-deps)
   message(FATAL_ERROR "The cross-built libraries are missing: run scripts/build-windows-deps ${QUILLABY_WIN_DEPS}")
 endif()
+# Static archives only, never a DLL's import library (Debian's mingw zlib ships both).
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 find_package(SDL2 CONFIG REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(ZLIB REQUIRED)
