@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "display/DisplayControl.h"
-#include "platform/sdl/SdlDisplayModes.h"
 #include "support/FakeDisplayModes.h"
 
 using quillaby::test::FakeDisplayModes;
@@ -139,20 +138,6 @@ TEST_F(Display, WhileLoadingFullScreenIsOnlyStoredUntilLoaded) {
     EXPECT_EQ(Groups(c), (std::vector<std::string>{"32: 800x600"}));
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"set 800x600x32"}));
     EXPECT_TRUE(c.FullScreen());
-}
-
-} // namespace
-
-namespace {
-
-// X's depth 24 in 32-bit pixels is the 32-bit colour the program asks for; packed 24 is not.
-TEST(SdlDisplayModeDepth, FourByteTrueColourCountsAs32Bits) {
-    using quillaby::platform::SdlDisplayModes;
-    EXPECT_EQ(SdlDisplayModes::BitsOf(SDL_PIXELFORMAT_RGB888), 32);
-    EXPECT_EQ(SdlDisplayModes::BitsOf(SDL_PIXELFORMAT_ARGB8888), 32);
-    EXPECT_EQ(SdlDisplayModes::BitsOf(SDL_PIXELFORMAT_RGB24), 24);
-    EXPECT_EQ(SdlDisplayModes::BitsOf(SDL_PIXELFORMAT_RGB565), 16);
-    EXPECT_EQ(SdlDisplayModes::BitsOf(SDL_PIXELFORMAT_INDEX8), 8);
 }
 
 } // namespace
