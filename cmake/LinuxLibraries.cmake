@@ -4,6 +4,7 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 pkg_check_modules(XRANDR REQUIRED IMPORTED_TARGET xrandr)
+pkg_check_modules(XSS REQUIRED IMPORTED_TARGET xscrnsaver xext)
 find_package(JPEG REQUIRED)
 find_package(PNG REQUIRED)
 find_package(Threads REQUIRED)
@@ -17,7 +18,7 @@ set(QUILLABY_IMGUI_GL_BACKEND ${IMGUI_GL_BACKEND_DIR}/imgui_impl_opengl2.cpp)
 add_library(quillaby_system_libs INTERFACE)
 target_include_directories(quillaby_system_libs INTERFACE ${IMGUI_INCLUDEDIR}/backends)
 target_link_libraries(quillaby_system_libs INTERFACE
-  PkgConfig::IMGUI PkgConfig::SDL2 PkgConfig::X11 PkgConfig::XRANDR JPEG::JPEG PNG::PNG ${CMAKE_DL_LIBS}
+  PkgConfig::IMGUI PkgConfig::SDL2 PkgConfig::X11 PkgConfig::XRANDR PkgConfig::XSS JPEG::JPEG PNG::PNG ${CMAKE_DL_LIBS}
   Threads::Threads)
 
 # Sources of the other system's layer stay out of this build.

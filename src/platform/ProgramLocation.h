@@ -16,6 +16,10 @@ std::string FileNameOf(const std::string& path);
 // Linux, with ".exe" on Windows.
 std::string ExecutableFileName(const std::string& baseName);
 
+// The absolute folder, ending in "/", of the first file on PATH named `name` that may be run (as
+// execvp would find it); empty when there is none.
+std::string FolderOnPath(const std::string& name);
+
 // True when this process may create files in `directory`.
 bool DirectoryWritable(const std::string& directory);
 
