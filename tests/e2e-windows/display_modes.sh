@@ -5,18 +5,11 @@
 # password switch of the wrong type, read when a key asks to close). Windows itself undoes a
 # full-screen change when a killed saver's process ends; Wine 8 does not, so that case is not run.
 set -euo pipefail
-# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
-# own), the program (quillaby.scr) and the probe.
-program=$(realpath "$2")
-probe=$(realpath "$3")
-build=$(dirname "$program")
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
-wine_init "$build"
+wine_e2e "$@"
 start_xdummy || skip "Xorg with the dummy driver cannot start here"
 wine_start
-mkdir -p "$E2E_TMP/saver"
-cp "$program" "$E2E_TMP/saver/quillaby.scr"
 options='HKCU\Software\Harnwick Software\Quillaby'
 
 size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }
@@ -27,7 +20,7 @@ for value in ColorDepth:32 Width:640 Height:480 Sound:0; do
 done
 
 switched_run() {
-  wine "$E2E_TMP/saver/quillaby.scr" /s >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+  wine "$scr" /s >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
   pid=$!
   e2e_track $pid
   wine_window Quillaby >/dev/null || fail "no full-screen window: $(cat "$E2E_TMP/err")"

@@ -5,16 +5,11 @@
 # starts the twin from "Path"); /CURRENT makes it the current saver; a silent uninstall removes every
 # file and key it made and leaves the user's options.
 set -euo pipefail
-# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
-# own), the program (quillaby.scr) and the probe.
-program=$(realpath "$2")
-probe=$(realpath "$3")
-build=$(dirname "$program")
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
+wine_e2e "$@"
 setup=$build/quillaby-setup.exe
 [[ -f $setup ]] || fail "the Windows build made no $setup"
-wine_init "$build"
 start_xvfb 800x600x24
 wine_start
 

@@ -5,22 +5,15 @@
 # code 0. (Wine keeps another process's child window off its parent's pixels, so the still picture
 # is checked in-process by tests/win32/HostPreviewPixelsTest.cpp.)
 set -euo pipefail
-# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
-# own), the program (quillaby.scr) and the probe.
-program=$(realpath "$2")
-probe=$(realpath "$3")
-build=$(dirname "$program")
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
-wine_init "$build"
+wine_e2e "$@"
 start_xvfb 800x600x24
 wine_start
-mkdir -p "$E2E_TMP/saver"
-cp "$program" "$E2E_TMP/saver/quillaby.scr"
 
 for size in "152 112" "320 240"; do
   rc=0
-  timeout 120 wine "$probe" preview "$E2E_TMP/saver/quillaby.scr" $size >"$E2E_TMP/out" 2>&1 || rc=$?
+  timeout 120 wine "$probe" preview "$scr" $size >"$E2E_TMP/out" 2>&1 || rc=$?
   report=$(tr -d '\r' <"$E2E_TMP/out")
   [[ $rc == 0 ]] || fail "the preview at ${size/ /x} broke the protocol: $report"
   grep -qx "size ${size/ /x} host ${size/ /x}" <<<"$report" || fail "the child is not the host's size: $report"

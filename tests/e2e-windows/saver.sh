@@ -5,19 +5,11 @@
 # diagonal move each end it with exit code 0 and the flag cleared. A handle that is no window and a
 # damaged stored option end in "Ondrel Screen Saver Error!" with exit code 1.
 set -euo pipefail
-# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
-# own), the program (quillaby.scr) and the probe.
-program=$(realpath "$2")
-probe=$(realpath "$3")
-build=$(dirname "$program")
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
-wine_init "$build"
+wine_e2e "$@"
 start_xvfb 1024x768x24
 wine_start
-mkdir -p "$E2E_TMP/saver"
-cp "$program" "$E2E_TMP/saver/quillaby.scr"
-scr=$E2E_TMP/saver/quillaby.scr
 shots=$build/wine-e2e/shots
 mkdir -p "$shots"
 options='HKCU\Software\Harnwick Software\Quillaby'

@@ -5,18 +5,12 @@
 # implementation; "Help..." opens the help page through the shell; "Preview..." runs full screen and
 # returns to the dialog.
 set -euo pipefail
-# Arguments: the shared Wine runner (unused: this test makes a Wine prefix and an X server of its
-# own), the program (quillaby.scr) and the probe.
-program=$(realpath "$2")
-probe=$(realpath "$3")
-build=$(dirname "$program")
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
-wine_init "$build"
+wine_e2e "$@"
 start_xvfb 1024x768x24
 wine_start
-mkdir -p "$E2E_TMP/saver" "$E2E_TMP/bin"
-cp "$program" "$E2E_TMP/saver/quillaby.scr"
+mkdir -p "$E2E_TMP/bin"
 cp "$program" "$E2E_TMP/saver/quillaby.exe"
 cp "$build/quillaby.html" "$E2E_TMP/saver/"
 shots=$build/wine-e2e/shots
@@ -58,7 +52,7 @@ closed_by() { # what
 }
 
 # /c: drag "Dollar Count" from 60 to its left end, then "OK".
-start_dialog "$E2E_TMP/saver/quillaby.scr" /c
+start_dialog "$scr" /c
 import -window root "$shots/settings.png"
 xdotool mousemove $((ox + 429)) $((oy + 163)) sleep 0.3 mousedown 1 sleep 0.3 \
   mousemove $((ox + 390)) $((oy + 163)) sleep 0.3 mousemove $((ox + 320)) $((oy + 163)) sleep 0.3 mouseup 1
@@ -73,7 +67,7 @@ done
 [[ $(wine_reg_dword "$options" BubbleCount) == 100 ]] || fail "OK changed the bubble count: $stored"
 
 # "Cancel" after moving "Bubble Count" stores nothing.
-start_dialog "$E2E_TMP/saver/quillaby.scr" /c
+start_dialog "$scr" /c
 click 400 229
 click 465 340
 closed_by "Cancel"

@@ -1,6 +1,10 @@
 # Wine for the end-to-end tests of the Windows build; source it after common.sh.
 #   wine_init BUILD_DIR      e2e_init, then a Wine prefix of this test's own: a copy of a template
 #                            made once per build folder (wineboot takes 10 to 20 s, a copy 1 s)
+#   wine_e2e "$@"            the start of every tests/e2e-windows script, given its arguments (the
+#                            shared Wine runner, not used: each test has a prefix and an X server of
+#                            its own; the program; the probe): sets program, probe and build (the
+#                            program's folder), runs wine_init and copies the program to $scr
 #   wine_start               a persistent server for the prefix and Wine's services, on $DISPLAY
 #                            (call after the X server is up); the server is ended on exit
 #   wine_reg_dword KEY NAME  the REG_DWORD value as a decimal number, empty when missing
@@ -26,6 +30,16 @@ wine_init() { # build_dir
   export WINEPREFIX=$E2E_TMP/prefix
   cp -a "$template" "$WINEPREFIX"
   trap 'wine_cleanup; e2e_cleanup' EXIT
+}
+
+wine_e2e() { # wine_run program probe
+  program=$(realpath "$2")
+  probe=$(realpath "$3")
+  build=$(dirname "$program")
+  wine_init "$build"
+  mkdir -p "$E2E_TMP/saver"
+  scr=$E2E_TMP/saver/quillaby.scr
+  cp "$program" "$scr"
 }
 
 wine_cleanup() {
