@@ -239,6 +239,9 @@ void TFormOndrel::StartFullScreen() {
 
     // Losing the focus must not minimise the saver (another window popping up would uncover the desktop).
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // A click that reaches the window together with its focus (one pressed while the scene starts)
+    // ends the run like any other: SDL would otherwise drop it as the click that focused the window.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     platform::SdlGLWindowOptions window;
     window.Title = FApplication.Title;
     window.X = 0;

@@ -6,6 +6,10 @@
 #   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
 #                            returns 1 when Xorg cannot start here (the caller skips)
 #   e2e_track PID            end PID when the script ends
+#   wait_window REGEX        print the id of a visible window whose name matches, once there is
+#                            one (up to 20 s); returns 1 when none came
+#   wait_gone PID            wait up to 10 s for PID to end; returns 1 when it still runs
+#   cpu_ticks PID            user + system CPU time PID has used, in clock ticks
 #   fail MESSAGE             print and exit 1
 #   skip MESSAGE             print and exit 77 (CTest's SKIP_RETURN_CODE for e2e tests)
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -61,4 +65,29 @@ start_xdummy() {
     -logfile "$log" -novtswitch -sharevts 3>"$fifo" >"$log.out" 2>&1 &
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || return 1
+}
+
+# Polled rather than `xdotool search --sync`: a window that vanishes during a search (SDL's probe
+# windows) makes xdotool fail with BadWindow.
+wait_window() { # regex
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_gone() { # pid
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+cpu_ticks() { # pid
+  local stat
+  stat=$(<"/proc/$1/stat")
+  stat=${stat##*) } # the fields after the command's name, from field 3 on
+  read -r -a fields <<<"$stat"
+  echo $((fields[11] + fields[12])) # fields 14 and 15: utime, stime
 }
