@@ -6,9 +6,8 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xdummy || skip "Xorg with the dummy driver cannot start here"
-conf="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
-mkdir -p "$(dirname "$conf")"
-printf 'ColorDepth=32\nWidth=640\nHeight=480\nDollarCount=3\nBubbleCount=3\nSound=0\n' >"$conf"
+e2e_bin "$program" quillaby
+printf 'ColorDepth=32\nWidth=640\nHeight=480\nDollarCount=3\nBubbleCount=3\nSound=0\n' >"$E2E_SETTINGS"
 
 size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }
 wait_size() { # WxH
@@ -18,21 +17,22 @@ wait_size() { # WxH
 desktop=$(size)
 [[ $desktop != 640x480 ]] || fail "the server starts in the mode under test"
 
-"$program" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+bin/quillaby >out 2>err &
 pid=$!
 e2e_track "$pid"
-dialog=$(wait_window '^Quillaby Screen Saver') || fail "no dialog: $(cat "$E2E_TMP/err")"
-sleep 1
+dialog=$(wait_window '^Quillaby Screen Saver') || fail "no dialog: $(cat err)"
+wait_live_dialog "$dialog"
 xdotool mousemove --window "$dialog" 45 340 sleep 0.2 click 1 # Preview...
-wait_window '^Quillaby$' >/dev/null || fail "no full-screen preview: $(cat "$E2E_TMP/err")"
+wait_window '^Quillaby$' >/dev/null || fail "no full-screen preview: $(cat err)"
 wait_size 640x480 || fail "the display shows $(size) during the preview, not 640x480"
 xdotool key space
 wait_size "$desktop" || fail "the preview left the display at $(size), not $desktop"
-kill -0 "$pid" 2>/dev/null || fail "the program ended with the preview: $(cat "$E2E_TMP/err")"
+kill -0 "$pid" 2>/dev/null || fail "the program ended with the preview: $(cat err)"
 
-sleep 1
+xdotool set_window --name waiting "$dialog" # the caption comes back once the panel runs again
+wait_live_dialog "$dialog"
 xdotool mousemove --window "$dialog" 465 340 sleep 0.2 click 1 # Cancel
 wait_gone "$pid" || fail "Cancel did not close the dialog"
-wait "$pid" || fail "the dialog failed: $(cat "$E2E_TMP/err")"
+wait "$pid" || fail "the dialog failed: $(cat err)"
 [[ $(size) == "$desktop" ]] || fail "the display was left at $(size)"
 echo ok

@@ -8,12 +8,8 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xvfb 800x600x24
-mkdir -p "$E2E_TMP/bin"
-ln -s "$program" "$E2E_TMP/bin/quillaby.scr"
-ln -s "$program" "$E2E_TMP/bin/quillaby"
-cd "$E2E_TMP"
-conf="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
-mkdir -p "$(dirname "$conf")"
+e2e_bin "$program" quillaby.scr quillaby
+conf=$E2E_SETTINGS
 printf 'RunAsExe=1\nTheme=-1\nDollarCount=5\nBubbleCount=5\n' >"$conf" # Theme -1: rotating, now at Immersion
 
 # Starts the saver file with the arguments and waits for its child, the twin: sets scr and twin.
@@ -60,7 +56,7 @@ grep -qx 'Theme=-3' "$conf" || fail "the second run did not store Fishes: $(cat 
 start_scr /c
 [[ $(twin_args) == *"bin/quillaby /c " ]] || fail "the twin lacks /c: $(twin_args)"
 dialog=$(wait_window '^Quillaby Screen Saver') || fail "the twin shows no settings dialog: $(cat err)"
-sleep 1
+wait_live_dialog "$dialog"
 xdotool mousemove --window "$dialog" 465 340 sleep 0.2 click 1
 ends "$twin" "Cancel did not end the twin"
 ends "$scr" "the saver file outlived its twin"

@@ -8,12 +8,8 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xvfb 800x600x24
-mkdir -p "$E2E_TMP/bin"
-ln -s "$program" "$E2E_TMP/bin/quillaby.scr"
-cd "$E2E_TMP"
-conf="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
-mkdir -p "$(dirname "$conf")"
-printf 'DollarCount=3\nBubbleCount=3\n' >"$conf"
+e2e_bin "$program" quillaby.scr
+printf 'DollarCount=3\nBubbleCount=3\n' >"$E2E_SETTINGS"
 
 start_saver() { # program-name arguments...
   local name=$1

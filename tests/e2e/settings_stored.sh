@@ -7,12 +7,8 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xvfb 1024x768x24
-mkdir -p "$E2E_TMP/bin"
-ln -s "$program" "$E2E_TMP/bin/quillaby"
-ln -s "$program" "$E2E_TMP/bin/quillaby.scr"
-cd "$E2E_TMP"
-conf="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
-mkdir -p "$(dirname "$conf")"
+e2e_bin "$program" quillaby quillaby.scr
+conf=$E2E_SETTINGS
 stored=(BubbleCount=13 DollarCount=7 Theme=-3 Sound=0 DesktopOnly=1) # none of them the default
 printf '%s\n' "${stored[@]}" >"$conf"
 
@@ -29,7 +25,7 @@ for copy in "bin/quillaby" "bin/quillaby.scr /s"; do
 done
 kill -0 "$pid" 2>/dev/null || fail "the dialog ended: $(cat err)"
 
-sleep 1
+wait_live_dialog "$dialog"
 xdotool mousemove --window "$dialog" 381 340 sleep 0.2 click 1 # OK
 wait_gone "$pid" || fail "OK did not close the dialog"
 wait "$pid" || fail "the dialog failed: $(cat err)"

@@ -6,8 +6,12 @@
 #   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
 #                            returns 1 when Xorg cannot start here (the caller skips)
 #   e2e_track PID            end PID when the script ends
+#   e2e_bin PROGRAM NAME...  link PROGRAM as $E2E_TMP/bin/NAME for each NAME, make the folder of
+#                            the user's settings file $E2E_SETTINGS, and enter $E2E_TMP
 #   wait_window REGEX        print the id of a visible window whose name matches, once there is
 #                            one (up to 20 s); returns 1 when none came
+#   wait_live_dialog ID      wait up to 15 s for the settings dialog ID to show the frame rate of
+#                            its running panel in its caption (it takes input from then on)
 #   wait_gone PID            wait up to 10 s for PID to end; returns 1 when it still runs
 #   cpu_ticks PID            user + system CPU time PID has used, in clock ticks
 #   fail MESSAGE             print and exit 1
@@ -38,6 +42,16 @@ e2e_init() {
   chmod 700 "$XDG_RUNTIME_DIR"
   unset SDL_VIDEODRIVER
   export SDL_AUDIODRIVER=dummy QUILLABY_NONINTERACTIVE=1
+}
+
+e2e_bin() { # program name...
+  local program=$1 name
+  shift
+  mkdir -p "$E2E_TMP/bin"
+  for name in "$@"; do ln -s "$program" "$E2E_TMP/bin/$name"; done
+  E2E_SETTINGS="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
+  mkdir -p "$(dirname "$E2E_SETTINGS")"
+  cd "$E2E_TMP"
 }
 
 # Reads the display number the server writes to the pipe once it is ready.
@@ -77,6 +91,16 @@ wait_window() { # regex
     sleep 0.1
   done
   return 1
+}
+
+wait_live_dialog() { # window id
+  local title=
+  for _ in $(seq 150); do
+    title=$(xdotool getwindowname "$1" 2>/dev/null || true)
+    [[ $title =~ FPS:\ [0-9]+$ ]] && return 0
+    sleep 0.1
+  done
+  fail "the dialog's caption shows no frame rate: '$title'"
 }
 
 wait_gone() { # pid
