@@ -6,8 +6,7 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xdummy || skip "Xorg with the dummy driver cannot start here"
-e2e_bin "$program" quillaby
-printf 'ColorDepth=32\nWidth=640\nHeight=480\nDollarCount=3\nBubbleCount=3\nSound=0\n' >"$E2E_SETTINGS"
+e2e_saver_files "$program" $'ColorDepth=32\nWidth=640\nHeight=480\nDollarCount=3\nBubbleCount=3\nSound=0\n'
 
 size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }
 wait_size() { # WxH

@@ -8,9 +8,7 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xvfb 800x600x24
-e2e_bin "$program" quillaby.scr quillaby
-conf=$E2E_SETTINGS
-printf 'RunAsExe=1\nTheme=-1\nDollarCount=5\nBubbleCount=5\n' >"$conf" # Theme -1: rotating, now at Immersion
+e2e_saver_files "$program" $'RunAsExe=1\nTheme=-1\nDollarCount=5\nBubbleCount=5\n' # Theme -1: rotating, now at Immersion
 
 # Starts the saver file with the arguments and waits for its child, the twin: sets scr and twin.
 start_scr() {

@@ -8,8 +8,7 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xvfb 800x600x24
-e2e_bin "$program" quillaby.scr
-printf 'DollarCount=3\nBubbleCount=3\n' >"$E2E_SETTINGS"
+e2e_saver_files "$program" $'DollarCount=3\nBubbleCount=3\n'
 
 start_saver() { # program-name arguments...
   local name=$1

@@ -7,10 +7,8 @@ program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
 start_xvfb 1024x768x24
-e2e_bin "$program" quillaby quillaby.scr
-conf=$E2E_SETTINGS
 stored=(BubbleCount=13 DollarCount=7 Theme=-3 Sound=0 DesktopOnly=1) # none of them the default
-printf '%s\n' "${stored[@]}" >"$conf"
+e2e_saver_files "$program" "$(printf '%s\n' "${stored[@]}")"$'\n'
 
 bin/quillaby >out 2>err &
 pid=$!
