@@ -41,12 +41,10 @@ AboutRequest TAboutBoxView::Draw() {
     ImGui::SetNextWindowSize(ImVec2(outer.Width, outer.Height));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
-    ImGui::PushStyleColor(ImGuiCol_ModalWindowDimBg, IM_COL32(0, 0, 0, 0));
     const bool open =
         ImGui::BeginPopupModal(PopupId, nullptr,
                                ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
                                    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoBackground);
-    ImGui::PopStyleColor();
     ImGui::PopStyleVar(2);
     if (!open) {
         FVisible = false;

@@ -63,6 +63,8 @@ void TSettingsDialogView::ApplyStyle(ImGuiStyle& style) {
     c[ImGuiCol_ScrollbarGrab] = ImVec4(0.83f, 0.82f, 0.78f, 1);
     c[ImGuiCol_ScrollbarGrabHovered] = ImVec4(0.78f, 0.77f, 0.73f, 1);
     c[ImGuiCol_ScrollbarGrabActive] = ImVec4(0.70f, 0.69f, 0.65f, 1);
+    // A modal box leaves the dialog behind it as it is (ImGui dims it when it draws the frame).
+    c[ImGuiCol_ModalWindowDimBg] = ImVec4(0, 0, 0, 0);
 }
 
 bool TSettingsDialogView::Enabled(ControlId id) const {
