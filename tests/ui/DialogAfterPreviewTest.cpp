@@ -85,7 +85,7 @@ TEST(DialogAfterPreview, TheControlsAndTheAboutBoxLookAsBefore) {
     scene::SeedRandom(5);
     host.Scene().CreateScene();
     HostPanelScene panel(host);
-    ui::TSettingsDialog dialog({options, panel, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
+    ui::TSettingsDialog dialog({options, panel, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, 1);
     dialog.StartPanelPreview();
     dialog.IdlePass();
     dialog.ButtonAboutClick();

@@ -39,7 +39,7 @@ TEST(DialogPicture, TheDialogLooksAsReviewed) {
     host.Values.SoundEnabled = false;
     test::FakeMessageBox messages;
     app::SessionPanelScene scene(host.Values, SceneRun(0), 1.0 / 30);
-    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
+    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, 1);
     dialog.StartPanelPreview();
     for (int i = 0; i < 3; ++i) dialog.IdlePass();
     dialog.IdlePass(false);
@@ -55,7 +55,7 @@ TEST(DialogPicture, TheAboutBoxShowsTheLogoAndTheOpenGLFoundOverTheRunningPanel)
     host.Values.SoundEnabled = false;
     test::FakeMessageBox messages;
     app::SessionPanelScene scene(host.Values, SceneRun(1), 1.0 / 30);
-    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
+    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, 1);
     dialog.StartPanelPreview();
     dialog.IdlePass();
     dialog.ButtonAboutClick();
