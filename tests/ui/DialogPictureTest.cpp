@@ -120,3 +120,40 @@ INSTANTIATE_TEST_SUITE_P(Themes, PanelPicture, ::testing::Values(0, 1, 2),
                          [](const auto& info) { return "Theme" + std::to_string(info.param); });
 
 } // namespace
+
+// At twice the size every design pixel is two by two (the panel's bevel here), and the scene fills
+// the whole doubled panel at its real pixel size.
+TEST(DialogPicture, AtTwiceTheSizeTheBevelsDoubleAndTheSceneFillsThePanel) {
+    test::FakeDialogHost host;
+    host.Values.SoundEnabled = false;
+    test::FakeMessageBox messages;
+    app::SessionPanelScene scene(host.Values, SceneRun(0), 1.0 / 30);
+    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, 2);
+    ASSERT_EQ(dialog.Window().PixelWidth(), 2 * ui::DialogWidth);
+    ASSERT_EQ(dialog.Window().PixelHeight(), 2 * ui::DialogHeight);
+    dialog.StartPanelPreview();
+    for (int i = 0; i < 2; ++i) dialog.IdlePass();
+    dialog.IdlePass(false);
+    const std::vector<uint8_t> picture = dialog.Window().ReadPixels();
+    app::WritePng(gltest::OutputPath("settings-dialog-2x"), 2 * ui::DialogWidth, 2 * ui::DialogHeight,
+                  picture);
+    const auto rgb = [&](int x, int y) {
+        const uint8_t* p = &picture[(static_cast<std::size_t>(y) * 2 * ui::DialogWidth + x) * 4];
+        return std::vector<int>{p[0], p[1], p[2]};
+    };
+    const ui::Rect& bevel = ui::PanelPreview;
+    for (int dx = 0; dx < 2; ++dx)
+        for (int dy = 0; dy < 2; ++dy) {
+            EXPECT_EQ(rgb(2 * bevel.Left + dx, 2 * bevel.Top + 4 + dy), (std::vector<int>{128, 128, 128}));
+            EXPECT_EQ(rgb(2 * bevel.Left + 2 + dx, 2 * bevel.Top + 4 + dy),
+                      (std::vector<int>{255, 255, 255}));
+        }
+    const ui::Rect& s = ui::PanelSceneArea;
+    for (const auto& [x, y] :
+         {std::pair{2 * s.Left, 2 * s.Top}, std::pair{2 * s.Right() - 1, 2 * s.Top},
+          std::pair{2 * s.Left, 2 * s.Bottom() - 1}, std::pair{2 * s.Right() - 1, 2 * s.Bottom() - 1}}) {
+        const std::vector<int> c = rgb(x, y);
+        EXPECT_GT(c[0] + c[1] + c[2], 0) << x << "," << y;
+        EXPECT_NE(c, (std::vector<int>{ui::DialogRed, ui::DialogGreen, ui::DialogBlue})) << x << "," << y;
+    }
+}
