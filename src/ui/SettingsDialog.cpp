@@ -9,6 +9,7 @@
 #include "gl/BmpDecoder.h"
 #include "gl/Resources.h"
 #include "platform/DisplayDensity.h"
+#include "platform/Processes.h"
 #include "ui/DialogScale.h"
 
 namespace quillaby::ui {
@@ -106,9 +107,10 @@ void TSettingsDialog::ButtonHelpClick() {
         return;
     }
     const std::string url = "file://" + std::filesystem::absolute(page).string();
-    if (SDL_OpenURL(url.c_str()) != 0)
-        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened: " + SDL_GetError(), "Quillaby",
-                             platform::MessageIcon::Error);
+    if (!platform::OpenDocument(url))
+        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + SDL_GetError() +
+                                 "). Open it in a web browser.",
+                             "Quillaby", platform::MessageIcon::Error);
 }
 
 void* TSettingsDialog::Logo() {
