@@ -295,17 +295,19 @@ void TFormOndrel::FormEvent(const platform::InputEvent& event) {
         return;
     }
     if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Window()) return;
-    if (event.Window != SDL_GetWindowID(FHost->RenderWindow()->Window())) return;
+    const bool onRenderWindow = event.Window == SDL_GetWindowID(FHost->RenderWindow()->Window());
     switch (event.Type) {
     case Kind::Key:
     case Kind::MouseButton:
+        // Until the full-screen window has the keyboard (it takes it once the scene has started),
+        // a key still goes to the dialog's window: it ends the run all the same.
         HandleUserInput();
         break;
     case Kind::MouseMove:
-        CheckMouseMove(event.X, event.Y);
+        if (onRenderWindow) CheckMouseMove(event.X, event.Y);
         break;
     case Kind::Close:
-        FApplication.Terminate();
+        if (onRenderWindow) FApplication.Terminate();
         break;
     default:
         break;

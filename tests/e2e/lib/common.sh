@@ -5,6 +5,7 @@
 #                            between tests running in parallel), ARGS passed on; sets DISPLAY
 #   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
 #                            returns 1 when Xorg cannot start here (the caller skips)
+#                            (both servers leave their process id in E2E_X_PID)
 #   e2e_track PID            end PID when the script ends
 #   wait_window REGEX        print the id of a visible window whose name matches, once there is
 #                            one (up to 20 s); returns 1 when none came
@@ -69,6 +70,7 @@ start_xvfb() { # [WxHxD [ARGS...]]
   shift || true
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_X_PID=$!
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
 }
@@ -79,6 +81,7 @@ start_xdummy() {
   mkfifo "$fifo"
   /usr/lib/xorg/Xorg -displayfd 3 -config "$E2E_LIB_DIR/xorg-dummy.conf" -noreset -nolisten tcp \
     -logfile "$log" -novtswitch -sharevts 3>"$fifo" >"$log.out" 2>&1 &
+  E2E_X_PID=$!
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || return 1
 }
