@@ -18,6 +18,7 @@
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/x11/X11HostPreview.h"
 #include "scene/SceneRandom.h"
 
@@ -241,8 +242,9 @@ void TFormOndrel::StartFullScreen() {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     platform::SdlGLWindowOptions window;
     window.Title = FApplication.Title;
-    window.X = 0;
-    window.Y = 0;
+    const platform::MonitorRect primary = platform::SdlOtherMonitors::Primary();
+    window.X = primary.X;
+    window.Y = primary.Y;
     window.Width = mode.Width();
     window.Height = mode.Height();
     // The display modes make it full screen, in the mode switched to or over the desktop.
@@ -255,6 +257,7 @@ void TFormOndrel::StartFullScreen() {
     SDL_RaiseWindow(sdlWindow);
     SDL_SetWindowInputFocus(sdlWindow);
     SDL_CaptureMouse(SDL_TRUE);
+    FHost->CoverOtherMonitors(Options.OtherMonitors);
 
     ResetScene();
     FullScreenActive = true;
@@ -292,14 +295,15 @@ void TFormOndrel::FormEvent(const platform::InputEvent& event) {
         return;
     }
     if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Window()) return;
-    if (event.Window != SDL_GetWindowID(FHost->RenderWindow()->Window())) return;
+    if (!FHost->OwnsWindow(event.Window)) return;
     switch (event.Type) {
     case Kind::Key:
     case Kind::MouseButton:
         HandleUserInput();
         break;
     case Kind::MouseMove:
-        CheckMouseMove(event.X, event.Y);
+        // Measured on the whole desktop: crossing from one monitor's window into another's is a move.
+        CheckMouseMove(event.DesktopX, event.DesktopY);
         break;
     case Kind::Close:
         FApplication.Terminate();
@@ -317,7 +321,7 @@ void TFormOndrel::HandleUserInput() {
     Input.Reset();
     if (ScreenSaverApp.SaverMode() == smSaver && !ScreenSaverApp.VerifyPassword()) return;
     FHost->StopSound();
-    SDL_HideWindow(FHost->RenderWindow()->Window());
+    FHost->HideRenderWindows();
     FullScreenActive = false;
     const TScreenMode& mode = DisplayControl->CurrentMode();
     char line[128];
