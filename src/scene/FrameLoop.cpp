@@ -108,7 +108,7 @@ void TFrameLoop::RenderFrame() {
             surface->MakeCurrent(engine.RC());
             DrawView(quillaby::scene::GLSurfaceSize(*surface), surface, false);
         }
-        engine.DC()->MakeCurrent(engine.RC());
+        if (engine.DC()) engine.DC()->MakeCurrent(engine.RC());
     }
 
     ++SceneFrames;
