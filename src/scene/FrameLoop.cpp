@@ -12,7 +12,13 @@
 #include "platform/GLSurface.h"
 #include "scene/UnderwaterScene.h"
 
-TFrameLoop::TFrameLoop(TUnderwaterScene& Scene) : Drawing(Scene), FScene(Scene) {}
+TFrameLoop::TFrameLoop(TUnderwaterScene& Scene)
+    : Drawing(Scene), FScene(Scene), FWidest(Scene.Surface, FMoreSurfaces) {}
+
+void TFrameLoop::SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces) {
+    FMoreSurfaces = std::move(Surfaces);
+    FScene.SetBirthArea(FMoreSurfaces.empty() ? nullptr : &FWidest);
+}
 
 Extended TFrameLoop::Now() {
     if (FFixedStep) return FFixedClock;

@@ -45,9 +45,8 @@ class TFrameLoop {
     void Resume() { LastFrameTime = Now(); }
     // More surfaces that show the same scene, each through the main surface's context and with
     // its own size and aspect: drawn after the main one in every frame, the scene updated once.
-    void SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces) {
-        FMoreSurfaces = std::move(Surfaces);
-    }
+    // Particles are then born for the widest of them all.
+    void SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces);
     // Frames rendered since the last ResetScene.
     int FramesRendered() const { return FFramesRendered; }
 
@@ -75,5 +74,6 @@ class TFrameLoop {
     std::function<void(int)> FFrameRateHandler;
     std::function<void()> FBeforePresent;
     std::vector<quillaby::platform::GLSurface*> FMoreSurfaces;
+    quillaby::scene::WidestSurfaceSize FWidest;
     int FFramesRendered = 0;
 };
