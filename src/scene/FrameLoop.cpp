@@ -111,7 +111,8 @@ void TFrameLoop::RenderFrame() {
     DrawView(FScene.Surface, engine.DC(), true);
     if (!FMoreSurfaces.empty()) {
         for (quillaby::platform::GLSurface* surface : FMoreSurfaces) {
-            surface->MakeCurrent(engine.RC());
+            // A window the context cannot draw on (another pixel format) is left out, not drawn over.
+            if (!surface->MakeCurrent(engine.RC())) continue;
             DrawView(quillaby::scene::GLSurfaceSize(*surface), surface, false);
         }
         if (engine.DC()) engine.DC()->MakeCurrent(engine.RC());
