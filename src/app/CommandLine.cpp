@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <string_view>
 
 #include "app/HackOptions.h"
@@ -84,7 +85,10 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--assets") {
             options.AssetsDir = value();
             if (options.AssetsDir.empty()) throw UsageError("--assets needs a folder");
-            options.OwnOptions.insert(options.OwnOptions.end(), {std::string(arg), options.AssetsDir});
+            // A relaunched twin starts in its own folder: it gets the folder as an absolute path.
+            options.OwnOptions.insert(
+                options.OwnOptions.end(),
+                {std::string(arg), std::filesystem::absolute(options.AssetsDir).string()});
         } else if (arg == "--gl-trace") {
             options.GLTraceFile = value();
             if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
@@ -96,7 +100,7 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--log") {
             options.LogFile = true;
             options.OwnOptions.emplace_back(arg);
-        } else if (arg == "--help" || arg == "-h") {
+        } else if (arg == "--help") {
             options.Job = JobKind::Help;
             return options;
         } else if (arg.starts_with("--")) {

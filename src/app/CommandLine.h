@@ -29,7 +29,7 @@ struct RunOptions {
     JobKind Job = JobKind::Saver;
     std::string ProgramPath;                 // argument 0: the name the program was started under
     std::vector<std::string> SaverArguments; // the screen-saver arguments, renumbered from 1
-    std::vector<std::string> OwnOptions;     // --log, --assets, --seed as given: what a relaunch passes on
+    std::vector<std::string> OwnOptions;     // --log, --assets (absolute), --seed: what a relaunch passes on
     bool LogFile = false;                    // --log
     int Theme = 0;                           // 0 Immersion, 1 Fountain, 2 Fishes
     int Notes = 60;                          // banknotes, 0 to 100

@@ -109,6 +109,11 @@ std::string TFormSettings::OpenGLInfoText() const {
 }
 
 void TFormSettings::OnFrameRate(std::function<void(int)> handler) {
+    // The caption follows the panel; a full-screen run leaves it as it was.
+    if (handler)
+        handler = [this, panel = std::move(handler)](int fps) {
+            if (!FForm.FullScreenActive) panel(fps);
+        };
     FForm.SceneHost().Loop().OnFrameRate(std::move(handler));
 }
 

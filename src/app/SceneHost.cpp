@@ -35,6 +35,9 @@ void TSceneHost::SetupOpenGL() {
 
 void TSceneHost::ReleaseOpenGL() {
     if (!FScene.Engine) return;
+    // Texture names belong to the scene's own context: deleted while another one is current (the
+    // dialog's) they would take that context's font and logo with them.
+    FScene.Engine->MakeCurrent();
     for (TGLTexture* texture : {FScene.NoteTexture, FScene.ReflectionTexture, FScene.BubbleTexture})
         if (texture) texture->DeleteHandle();
     for (TSceneTheme& theme : FScene.Themes)

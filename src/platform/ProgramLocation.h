@@ -9,6 +9,10 @@ namespace quillaby::platform {
 // Symbolic links are not followed, so a link's folder counts.
 std::string ProgramDirectoryOf(const std::string& argv0);
 
+// The absolute folder, ending in "/", of the first file on PATH named `name` that may be run (as
+// execvp would find it); empty when there is none.
+std::string FolderOnPath(const std::string& name);
+
 // True when this process may create files in `directory`.
 bool DirectoryWritable(const std::string& directory);
 

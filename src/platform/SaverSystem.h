@@ -13,7 +13,8 @@ using WindowHandle = uint64_t;
 class SaverSystem {
   public:
     virtual ~SaverSystem() = default;
-    // On: the desktop does not blank or lock the display while we run. Off: it may.
+    // On: the desktop does not blank or lock the display while we run, and a blanking already on is
+    // taken down. Off: it may again. Each On is matched by one Off; the desktop may blank after the last.
     virtual void SetScreenSaverRunning(bool running) = 0;
     // The window the user works in, 0 when the system cannot tell.
     virtual WindowHandle ForegroundWindow() = 0;
@@ -25,8 +26,9 @@ class SaverSystem {
     virtual std::function<void(WindowHandle)> LoadChangePassword() = 0;
 };
 
-// SDL's idea of the blanking flag. There is no system password library here: the desktop's own
-// screen locker owns passwords, so the protocol always finds the library missing.
+// The blanking flag holds the X server's own saver and DPMS blanking off. There is no system password
+// library here: the desktop's own screen locker owns passwords, so the protocol always finds the
+// library missing.
 std::unique_ptr<SaverSystem> CreateSdlSaverSystem();
 
 } // namespace quillaby::platform

@@ -209,6 +209,8 @@ void TUnderwaterScene::DestroyScene() {
     WaveAnimations.reset();
     WavePrimitives.reset();
     if (FSound != nullptr) FSound->StopSound();
+    // The textures delete their names in the context that made them, not in whichever is current.
+    if (Engine) Engine->MakeCurrent();
     for (TGLPrimitive** mesh :
          {&NoteMesh, &NoteReflectionMesh, &BubbleMesh, &BottomMesh, &BottomCausticsMesh, &BottomFadeMesh,
           &SurfaceMesh, &SurfaceCausticsMesh, &SurfaceFadeMesh, &BackWall})

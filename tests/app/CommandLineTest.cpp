@@ -1,9 +1,11 @@
 // What the command line accepts and how it refuses the rest.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ScrSaverApp.h"
 
 using namespace quillaby::app;
 
@@ -79,6 +81,10 @@ TEST(CommandLine, JobsMustBeGivenOnceAndArgumentsKnown) {
     EXPECT_NE(ErrorOf({"--window", "--frames", "3"}).find("--snapshot only"), std::string::npos);
     EXPECT_NE(ErrorOf({"--window", "--fast"}).find("\"--fast\""), std::string::npos);
     EXPECT_EQ(Parse({"--help"}).Job, JobKind::Help);
+    // A single dash is a lead character like any other: "-h" is the letter h, the settings.
+    const RunOptions h = Parse({"-h"});
+    EXPECT_EQ(h.Job, JobKind::Saver);
+    EXPECT_EQ(ParseSaverMode(h.ProgramPath, h.SaverArguments), smConfig);
 }
 
 TEST(CommandLine, OwnOptionsComeOutAndTheRestIsTheSaverCommandLine) {
@@ -87,7 +93,10 @@ TEST(CommandLine, OwnOptionsComeOutAndTheRestIsTheSaverCommandLine) {
     EXPECT_TRUE(o.LogFile);
     EXPECT_EQ(o.AssetsDir, "dir");
     EXPECT_EQ(o.SaverArguments, (std::vector<std::string>{"/p", "0x3e00004"}));
-    EXPECT_EQ(o.OwnOptions, (std::vector<std::string>{"--log", "--assets", "dir"}));
+    // The relaunched twin starts in another folder: it gets the assets' folder as an absolute path.
+    const std::string absolute = (std::filesystem::current_path() / "dir").string();
+    EXPECT_EQ(o.OwnOptions, (std::vector<std::string>{"--log", "--assets", absolute}));
+    EXPECT_EQ(Parse({"--assets", "/opt/assets"}).OwnOptions[1], "/opt/assets");
     EXPECT_EQ(o.ProgramPath, "quillaby");
     EXPECT_TRUE(Parse({}).SaverArguments.empty());
     // Single-dash names of the other family are whole names, never the mode letter "r" or "w".

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The still preview inside a host window (quillaby.scr /p XID): one child window of the host's size,
-# following the host's size; the preview ends when the host window goes away. A handle that is no
-# window is refused with a clear message.
+# following the host's size; the preview ends when the host window goes away, and on SIGTERM with exit
+# code 0. A handle that is no window is refused with a clear message.
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -33,6 +33,18 @@ for _ in $(seq 50); do [[ $(children | cut -d' ' -f2) == 400x300 ]] && break; sl
 [[ $(children | cut -d' ' -f2) == 400x300 ]] || fail "the child did not follow the host: $(children)"
 kill -0 "$pid" 2>/dev/null || fail "the preview ended early: $(cat err)"
 
+# SIGTERM ends it cleanly, with exit code 0 and its window gone.
+kill -TERM "$pid"
+rc=0
+wait "$pid" || rc=$?
+[[ $rc == 0 ]] || fail "SIGTERM ended the preview with exit code $rc: $(cat err)"
+[[ -z $(children) ]] || fail "the preview's window outlived it: $(children)"
+
+"$scr" /p "$(printf '0x%x' "$host")" >out 2>err &
+pid=$!
+e2e_track "$pid"
+for _ in $(seq 100); do [[ -n $(children) ]] && break; sleep 0.1; done
+[[ -n $(children) ]] || fail "no child window the second time: $(cat err)"
 kill "$host_pid"
 rc=0
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

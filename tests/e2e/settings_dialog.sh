@@ -2,7 +2,7 @@
 # The settings dialog under Xvfb: plain `quillaby` opens it with the scene running in its panel (the
 # caption counts frames), software rendering is reported, dragging "Dollar Count" to its left end
 # and pressing "OK" stores DollarCount=0, "Cancel" stores nothing, and "Preview..." runs the scene
-# full screen until a key brings the dialog back.
+# full screen, the caption left as it was, until a key brings the dialog back.
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 program=$1
@@ -67,7 +67,11 @@ click 45 340
 full=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillaby$' | head -n1) || fail "no full-screen window"
 geometry=$(xdotool getwindowgeometry "$full")
 [[ $geometry == *"Geometry: 1024x768"* ]] || fail "the preview does not cover the screen: $geometry"
-sleep 1
+# The dialog's caption stays as it was while the scene runs full screen (it counts once a second).
+xdotool set_window --name "during the preview" "$window"
+sleep 2.5
+caption=$(xdotool getwindowname "$window")
+[[ $caption == "during the preview" ]] || fail "the caption changed during the preview: '$caption'"
 xdotool key space
 for _ in $(seq 50); do
   xdotool search --onlyvisible --name '^Quillaby$' >/dev/null 2>&1 || break

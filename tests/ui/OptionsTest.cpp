@@ -33,6 +33,15 @@ void WriteFile(const fs::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
 }
 
+unsigned ModeOf(const fs::path& p) {
+    struct stat st {};
+    return stat(p.c_str(), &st) == 0 ? st.st_mode & 07777 : ~0u;
+}
+
+size_t EntriesIn(const fs::path& folder) {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
 // A private config folder, a display with 16- and 32-bit modes and a 32-bit desktop.
 struct Options : ::testing::Test {
     fs::path root = fs::temp_directory_path() / ("quillaby-options-" + std::to_string(getpid()));
@@ -94,6 +103,7 @@ TEST_F(Options, FirstRunDefaultsAndTheDesktopSizes) {
 TEST_F(Options, AutomaticThemeRotatesAndOnlyItsLineChanges) {
     const std::string before = "# my notes\r\nBubbleCount=7\nTheme=-3\nMyOwnSetting=\"x\"\n\nWidth=640\n";
     WriteFile(file, before);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     Start();
     EXPECT_TRUE(options.AutoTheme);
     EXPECT_EQ(options.ThemeIndex, 2); // Fishes
@@ -104,9 +114,7 @@ TEST_F(Options, AutomaticThemeRotatesAndOnlyItsLineChanges) {
     EXPECT_EQ(options.ThemeIndex, 0);
     options.SaveAutoTheme(*Key(false));
     EXPECT_EQ(ReadFile(file), "# my notes\r\nBubbleCount=7\nTheme=-1\nMyOwnSetting=\"x\"\n\nWidth=640\n");
-    struct stat st {};
-    ASSERT_EQ(stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(ModeOf(file), 0640u); // the user's own mode survives the replacement
 
     options.AutoTheme = false; // a fixed theme stores nothing at the end of a run
     options.SaveAutoTheme(*Key(false));
@@ -195,6 +203,70 @@ TEST_F(Options, WrongTypesAndFailedWritesRaiseTheirMessages) {
     EXPECT_THROW(Key(true)->WriteInteger("Theme", 1), quillaby::Error);
 }
 
+// Dotfile managers link the file into place: saving goes where the links lead (a relative link
+// counts from its own folder), and every link stays a link.
+TEST_F(Options, SavingALinkedFileWritesItsTargetAndKeepsTheLinks) {
+    const fs::path dotfiles = root / "dotfiles";
+    WriteFile(dotfiles / "real.conf", "# mine\nBubbleCount=5\n");
+    fs::permissions(dotfiles / "real.conf",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const bool root_user = geteuid() == 0;
+    if (root_user) {
+        ASSERT_EQ(chown((dotfiles / "real.conf").c_str(), 65534, 65534), 0);
+    }
+    fs::create_symlink("real.conf", dotfiles / "alias.conf");
+    fs::create_directories(file.parent_path());
+    fs::create_symlink(dotfiles / "alias.conf", file);
+
+    auto key = Key(false);
+    key->WriteInteger("BubbleCount", 9);
+    key->Flush();
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_TRUE(fs::is_symlink(dotfiles / "alias.conf"));
+    EXPECT_EQ(ReadFile(dotfiles / "real.conf"), "# mine\nBubbleCount=9\n");
+    EXPECT_EQ(ModeOf(dotfiles / "real.conf"), 0640u);
+    if (root_user) { // root saving a user's file (sudo) leaves it the user's
+        struct stat st {};
+        ASSERT_EQ(stat((dotfiles / "real.conf").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+    }
+    EXPECT_EQ(EntriesIn(dotfiles), 2u);
+    EXPECT_EQ(EntriesIn(file.parent_path()), 1u);
+
+    fs::remove(file); // relative, from the link's folder, not from ours
+    fs::create_symlink("../../dotfiles/real.conf", file);
+    key = Key(false);
+    EXPECT_EQ(key->ReadInteger("BubbleCount"), 9);
+    key->WriteInteger("Sound", 0);
+    key->Flush();
+    EXPECT_EQ(ReadFile(dotfiles / "real.conf"), "# mine\nBubbleCount=9\nSound=0\n");
+    EXPECT_TRUE(fs::is_symlink(file));
+
+    fs::remove(dotfiles / "real.conf"); // a loop fails and changes nothing
+    fs::create_symlink(file, dotfiles / "real.conf");
+    key = Key(false);
+    key->WriteInteger("Sound", 1);
+    EXPECT_THROW(key->Flush(), quillaby::Error);
+    EXPECT_EQ(fs::read_symlink(dotfiles / "real.conf"), file);
+}
+
+// Decided from the owner's write bit, so it holds for root too, who could write the file anyway.
+TEST_F(Options, AFileItsOwnerMadeReadOnlyIsNeverWritten) {
+    WriteFile(file, "BubbleCount=5\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    Start();
+    options.BubbleCount = 6;
+    try {
+        options.Save(*Key(false), *display);
+        FAIL() << "a read-only file was replaced";
+    } catch (const quillaby::Error& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'BubbleCount'");
+    }
+    EXPECT_EQ(ReadFile(file), "BubbleCount=5\n");
+    EXPECT_EQ(ModeOf(file), 0440u);
+    EXPECT_EQ(EntriesIn(file.parent_path()), 1u);
+}
+
 TEST_F(Options, ProgramPathFromTheMachineFileEndsInASlash) {
     options.ReadProgramPath(*TRegistry::Open(TRootKey::LocalMachine, "Harnwick Software", "Quillaby", false),
                             "/opt/q/");
@@ -214,9 +286,8 @@ TEST_F(Options, ConcurrentSavesKeepEachOthersValues) {
     dialog->Flush();
     saver->Flush();
     EXPECT_EQ(ReadFile(file), "BubbleCount=12\nTheme=-2\n");
-    struct stat st {};
-    ASSERT_EQ(stat(file.parent_path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u); // the folder the save made
+    EXPECT_EQ(ModeOf(file), 0600u); // a new file and the folder the save made are the user's alone
+    EXPECT_EQ(ModeOf(file.parent_path()), 0700u);
     // Without a company the file sits directly in the config folder.
     auto plain = TRegistry::Open(TRootKey::CurrentUser, "", "Quillaby", false);
     plain->WriteInteger("Sound", 0);
@@ -243,7 +314,7 @@ TEST_F(Options, AWriterKilledBeforeItsRenameLeavesTheOldFile) {
     key->WriteInteger("BubbleCount", 7);
     key->Flush();
     EXPECT_EQ(ReadFile(file), "BubbleCount=7\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(EntriesIn(file.parent_path()), 1u);
 }
 
 TEST_F(Options, ReadersNeverSeeAHalfWrittenFile) {

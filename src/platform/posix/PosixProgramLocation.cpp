@@ -38,20 +38,28 @@ std::string Absolute(const std::string& directory) {
 
 } // namespace
 
-std::string ProgramDirectoryOf(const std::string& argv0) {
-    const size_t slash = argv0.rfind('/');
-    if (slash != std::string::npos) return WithSlash(Absolute(slash == 0 ? "/" : argv0.substr(0, slash)));
+std::string FolderOnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
     const std::string folders = path != nullptr ? path : "";
-    for (size_t start = 0; start <= folders.size() && !argv0.empty();) {
+    for (size_t start = 0; start <= folders.size() && !name.empty();) {
         size_t end = folders.find(':', start);
         if (end == std::string::npos) end = folders.size();
         // An empty entry is the current folder.
         const std::string folder = end > start ? folders.substr(start, end - start) : std::string(1, '.');
-        if (access(Join(folder, argv0).c_str(), X_OK) == 0) return WithSlash(Absolute(folder));
+        struct stat st {};
+        const std::string file = Join(folder, name);
+        if (access(file.c_str(), X_OK) == 0 && stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            return WithSlash(Absolute(folder));
         start = end + 1;
     }
-    return WithSlash(CurrentDirectory());
+    return {};
+}
+
+std::string ProgramDirectoryOf(const std::string& argv0) {
+    const size_t slash = argv0.rfind('/');
+    if (slash != std::string::npos) return WithSlash(Absolute(slash == 0 ? "/" : argv0.substr(0, slash)));
+    const std::string folder = FolderOnPath(argv0);
+    return folder.empty() ? WithSlash(CurrentDirectory()) : folder;
 }
 
 bool DirectoryWritable(const std::string& directory) {

@@ -1,6 +1,8 @@
 // Atomic replacement: the new text goes to a temporary file in the same folder, is flushed to disk
 // and renamed over the old file, so a reader or a killed writer only ever sees a whole file.
 // Writers hold an exclusive flock on the folder while they re-read, change and replace the file.
+// A settings file that is a symbolic link (dotfile managers make them) is saved where the link
+// leads, and the replacement keeps the old file's mode and owner.
 #include "platform/posix/PosixSettingsFile.h"
 
 #include <dirent.h>
@@ -11,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -51,7 +54,8 @@ std::string HomeDir() {
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 std::string NameOf(const std::string& path) {
@@ -101,6 +105,28 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// The file a chain of symbolic links ends at (path itself when it is no link); a relative link
+// counts from the folder of the link that holds it. The end need not exist yet. False on a loop or
+// a link that cannot be read.
+bool FollowLinks(std::string path, std::string& target) {
+    constexpr int kMostLinks = 40; // as the kernel's own limit for one lookup
+    for (int links = 0; links <= kMostLinks; ++links) {
+        struct stat st {};
+        const bool exists = lstat(path.c_str(), &st) == 0;
+        if (!exists && errno != ENOENT) return false;
+        if (!exists || !S_ISLNK(st.st_mode)) {
+            target = path;
+            return true;
+        }
+        char buffer[PATH_MAX];
+        const ssize_t n = readlink(path.c_str(), buffer, sizeof buffer);
+        if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return false;
+        const std::string link(buffer, static_cast<size_t>(n));
+        path = link[0] == '/' ? link : FolderOf(path) + "/" + link;
+    }
+    return false;
+}
+
 // Temporary files left by a writer that was killed before its rename. Only called under the lock,
 // when no other writer can be between mkstemp and rename.
 void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix) {
@@ -148,26 +174,35 @@ std::optional<std::string> PosixSettingsFile::Read() {
 
 bool PosixSettingsFile::Update(const std::function<std::string(const std::optional<std::string>&)>& change) {
     if (!writable_) return false;
-    const std::string folder = FolderOf(path_);
-    if (!MakeFolders(folder)) return false;
+    if (!MakeFolders(FolderOf(path_))) return false;
+    std::string target;
+    if (!FollowLinks(path_, target)) return false; // a link's folder must exist: it is not ours to make
+    const std::string folder = FolderOf(target);
     Fd lock(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (lock.get() < 0) return false;
     while (flock(lock.get(), LOCK_EX) != 0)
         if (errno != EINTR) return false;
 
-    const std::string prefix = "." + NameOf(path_) + ".";
+    const std::string prefix = "." + NameOf(target) + ".";
     RemoveStaleTemporaries(folder, prefix);
+    struct stat old {};
+    const bool replacing = stat(target.c_str(), &old) == 0;
+    // A file its owner made read-only stays as it is, also for root, who may write anything.
+    if (replacing && (old.st_mode & S_IWUSR) == 0) return false;
     std::optional<std::string> current;
-    if (!ReadAll(path_, current)) return false; // never replace a file we could not read
+    if (!ReadAll(target, current)) return false; // never replace a file we could not read
     const std::string next = change(current);
 
     std::string temp = folder + "/" + prefix + "XXXXXX";
     Fd out(mkstemp(temp.data()));
     if (out.get() < 0) return false;
-    const bool written = fchmod(out.get(), 0600) == 0 && WriteAll(out.get(), next) && fsync(out.get()) == 0 &&
-                         close(out.release()) == 0;
+    // The replacement keeps the old file's mode; root saving a user's file (through sudo) hands the
+    // new one back to its owner.
+    const bool owned = !replacing || geteuid() != 0 || fchown(out.get(), old.st_uid, old.st_gid) == 0;
+    const bool written = owned && fchmod(out.get(), replacing ? old.st_mode & 0777 : 0600) == 0 &&
+                         WriteAll(out.get(), next) && fsync(out.get()) == 0 && close(out.release()) == 0;
     if (written && beforeRename_) beforeRename_();
-    if (!written || rename(temp.c_str(), path_.c_str()) != 0) {
+    if (!written || rename(temp.c_str(), target.c_str()) != 0) {
         unlink(temp.c_str());
         return false;
     }

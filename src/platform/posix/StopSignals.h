@@ -1,6 +1,6 @@
 #pragma once
 // SIGTERM and SIGINT as a request to stop, for a process that another program starts and stops
-// (hack mode). Until Arm, the process is still starting up and nothing of it needs saving: a signal
+// (hack mode, the still preview). Until Arm, the process is still starting up and nothing of it needs saving: a signal
 // then ends it at once with exit status 0. After Arm it only sets the flag that Requested reads, and
 // interrupts a pause, so the loop ends at its next look.
 namespace quillaby::platform {

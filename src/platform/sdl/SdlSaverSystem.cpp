@@ -1,6 +1,7 @@
 #include <SDL.h>
 
 #include "platform/SaverSystem.h"
+#include "platform/x11/X11BlankingHold.h"
 
 namespace quillaby::platform {
 namespace {
@@ -9,18 +10,24 @@ class SdlSaverSystem final : public SaverSystem {
   public:
     SdlSaverSystem() {
         // SDL stops the desktop's blanking whenever video starts; only the flag decides that here.
+        // SDL's own switch would not do for the flag: it is lost when set before video starts.
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     }
+    // Set and cleared in pairs that may nest (the dialog's full-screen preview inside a run that
+    // holds the blanking off throughout).
     void SetScreenSaverRunning(bool running) override {
         if (running)
-            SDL_DisableScreenSaver();
+            FBlanking.Hold();
         else
-            SDL_EnableScreenSaver();
+            FBlanking.Release();
     }
     WindowHandle ForegroundWindow() override { return 0; }
     bool PasswordRequired() override { return false; }
     std::function<bool(WindowHandle)> LoadVerifyPassword() override { return {}; }
     std::function<void(WindowHandle)> LoadChangePassword() override { return {}; }
+
+  private:
+    X11BlankingHold FBlanking;
 };
 
 } // namespace

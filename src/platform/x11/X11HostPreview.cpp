@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <cstring>
 
 #include "base/Error.h"
+#include "platform/posix/StopSignals.h"
 
 namespace quillaby::platform {
 namespace {
@@ -61,6 +63,7 @@ struct X11HostPreview::State {
     int height = 0;
     RgbPicture picture;
     bool gone = false;
+    StopSignals stop; // SIGTERM and SIGINT end the preview like its host's end
 
     void Draw() {
         if (width <= 0 || height <= 0 || picture.Width <= 0 || picture.Height <= 0) return;
@@ -99,6 +102,7 @@ struct X11HostPreview::State {
 X11HostPreview::X11HostPreview(WindowHandle host, RgbPicture picture, const std::string& title)
     : state_(std::make_unique<State>()) {
     State& s = *state_;
+    s.stop.Arm();
     s.picture = std::move(picture);
     s.display = XOpenDisplay(nullptr);
     if (s.display == nullptr)
@@ -150,7 +154,7 @@ WindowHandle X11HostPreview::Window() const {
 bool X11HostPreview::Poll(InputEvent& event) {
     State& s = *state_;
     event = InputEvent{};
-    if (s.gone) {
+    if (s.gone || s.stop.Requested()) {
         event.Type = InputEvent::Kind::Quit;
         return true;
     }
@@ -189,9 +193,17 @@ bool X11HostPreview::Poll(InputEvent& event) {
 void X11HostPreview::Wait() {
     State& s = *state_;
     if (s.gone || XPending(s.display) > 0) return;
+    // The stop signals stay blocked but inside the wait, so one cannot slip in before it starts.
+    sigset_t stops;
+    sigset_t previous;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGINT);
+    sigprocmask(SIG_BLOCK, &stops, &previous);
     pollfd fd{ConnectionNumber(s.display), POLLIN, 0};
-    while (poll(&fd, 1, -1) < 0 && errno == EINTR) {
+    while (!s.stop.Requested() && ppoll(&fd, 1, nullptr, &previous) < 0 && errno == EINTR) {
     }
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
 } // namespace quillaby::platform

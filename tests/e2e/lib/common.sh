@@ -1,12 +1,15 @@
 # Shared set-up for the end-to-end scripts: source it, then call e2e_init.
 #   e2e_init                 temp HOME and XDG_* folders of our own; everything started through
 #                            e2e_track is killed on exit
-#   start_xvfb [WxHxD]       an Xvfb on a free display number (the server picks it: no races
-#                            between tests running in parallel); sets DISPLAY
+#   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
+#                            between tests running in parallel), ARGS passed on; sets DISPLAY
 #   start_xdummy [CONF]      Xorg with the dummy driver (real mode switching); sets DISPLAY;
 #                            returns 1 when Xorg cannot start here (the caller skips). CONF: a file
 #                            in lib/ (xorg-dummy-wide.conf has room for lib/two-monitors)
 #   e2e_track PID            end PID when the script ends
+#   e2e_saver_files PROGRAM SETTINGS
+#                            bin/quillaby.scr and bin/quillaby linking to PROGRAM, the user's settings
+#                            file (path in $conf) holding SETTINGS; the current folder is E2E_TMP
 #   fail MESSAGE             print and exit 1
 #   skip MESSAGE             print and exit 77 (CTest's SKIP_RETURN_CODE for e2e tests)
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -15,6 +18,16 @@ E2E_PIDS=()
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*" >&2; exit 77; }
 e2e_track() { E2E_PIDS+=("$1"); }
+
+e2e_saver_files() { # program settings
+  mkdir -p "$E2E_TMP/bin"
+  ln -s "$1" "$E2E_TMP/bin/quillaby.scr"
+  ln -s "$1" "$E2E_TMP/bin/quillaby"
+  cd "$E2E_TMP"
+  conf="$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
+  mkdir -p "$(dirname "$conf")"
+  printf '%s' "$2" >"$conf"
+}
 
 e2e_cleanup() {
   local pid
@@ -46,10 +59,11 @@ _e2e_wait_displayfd() { # fifo pid what
   xdpyinfo >/dev/null 2>&1
 }
 
-start_xvfb() { # [WxHxD]
+start_xvfb() { # [WxHxD [ARGS...]]
   local geometry=${1:-800x600x24} fifo=$E2E_TMP/xvfb.fd
+  shift || true
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
 }
