@@ -3,7 +3,8 @@
 # each one's own size; a stored 640 x 480 switches the primary monitor alone, and both come back to
 # their modes and places after a mouse move, a key and SIGKILL; a move from one monitor's window
 # into the other's counts from the same anchor; no window is left. With OtherMonitors=0 the second
-# monitor is black; a monitor switched off during the run loses its window, one lit gets one.
+# monitor is black; a monitor switched off during the run loses its window, one lit gets one. The
+# dialog's "Preview..." covers both too, and a key brings the dialog back without them.
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -97,4 +98,21 @@ for _ in $(seq 100); do [[ $(geometries) == $'1024x768+0+0\n1280x1024+1024+0' ]]
 kill -0 $pid || fail "the monitors' changes ended the run: $(cat "$E2E_TMP/err")"
 xdotool key a
 ended "a key after the monitors changed"
+
+printf 'DesktopOnly=1\nSound=0\n' >"$conf"
+"$program" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+pid=$!
+e2e_track $pid
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillaby Screen Saver' | head -n1) ||
+  fail "no dialog: $(cat "$E2E_TMP/err")"
+sleep 1
+xdotool mousemove --window "$dialog" 45 340 sleep 0.2 click 1 # "Preview..."
+for _ in $(seq 300); do [[ $(geometries) == $'1024x768+0+0\n1280x1024+1024+0' ]] && break; sleep 0.1; done
+[[ $(geometries) == $'1024x768+0+0\n1280x1024+1024+0' ]] || fail "Preview... covers $(geometries | tr '\n' ' ')"
+xdotool key space
+for _ in $(seq 50); do [[ -z $(windows) ]] && break; sleep 0.1; done
+[[ -z $(windows) ]] || fail "a key left a window of the preview"
+kill -0 $pid || fail "the program ended with the preview"
+xdotool key --window "$dialog" Escape
+ended "Esc in the dialog"
 echo ok
