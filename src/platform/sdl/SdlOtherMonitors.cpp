@@ -91,6 +91,14 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) con
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
         SDL_ShowWindow(cover.Scene->Window());
+        // Frames are not held to the display's refresh: waiting for it at every monitor's swap in
+        // turn would divide the frame rate by the number of monitors.
+        SDL_Window* current = SDL_GL_GetCurrentWindow();
+        SDL_GLContext context = SDL_GL_GetCurrentContext();
+        if (context && SDL_GL_MakeCurrent(cover.Scene->Window(), context) == 0) {
+            SDL_GL_SetSwapInterval(0);
+            SDL_GL_MakeCurrent(current, context);
+        }
         return cover;
     }
     cover.Black = SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags);
