@@ -18,6 +18,7 @@
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/x11/X11HostPreview.h"
 #include "scene/SceneRandom.h"
 
@@ -244,8 +245,9 @@ void TFormOndrel::StartFullScreen() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     platform::SdlGLWindowOptions window;
     window.Title = FApplication.Title;
-    window.X = 0;
-    window.Y = 0;
+    const platform::MonitorRect primary = platform::SdlOtherMonitors::Primary();
+    window.X = primary.X;
+    window.Y = primary.Y;
     window.Width = mode.Width();
     window.Height = mode.Height();
     // The display modes make it full screen, in the mode switched to or over the desktop.
@@ -258,6 +260,7 @@ void TFormOndrel::StartFullScreen() {
     SDL_RaiseWindow(sdlWindow);
     SDL_SetWindowInputFocus(sdlWindow);
     SDL_CaptureMouse(SDL_TRUE);
+    FHost->CoverOtherMonitors(Options.OtherMonitors);
 
     ResetScene();
     FullScreenActive = true;
@@ -295,7 +298,7 @@ void TFormOndrel::FormEvent(const platform::InputEvent& event) {
         return;
     }
     if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Window()) return;
-    const bool onRenderWindow = event.Window == SDL_GetWindowID(FHost->RenderWindow()->Window());
+    const bool onRenderWindow = FHost->OwnsWindow(event.Window); // one window per monitor
     switch (event.Type) {
     case Kind::Key:
     case Kind::MouseButton:
@@ -304,7 +307,8 @@ void TFormOndrel::FormEvent(const platform::InputEvent& event) {
         HandleUserInput();
         break;
     case Kind::MouseMove:
-        if (onRenderWindow) CheckMouseMove(event.X, event.Y);
+        // Measured on the whole desktop: crossing from one monitor's window into another's is a move.
+        if (onRenderWindow) CheckMouseMove(event.DesktopX, event.DesktopY);
         break;
     case Kind::Close:
         if (onRenderWindow) FApplication.Terminate();
@@ -322,7 +326,7 @@ void TFormOndrel::HandleUserInput() {
     Input.Reset();
     if (ScreenSaverApp.SaverMode() == smSaver && !ScreenSaverApp.VerifyPassword()) return;
     FHost->StopSound();
-    SDL_HideWindow(FHost->RenderWindow()->Window());
+    FHost->HideRenderWindows();
     FullScreenActive = false;
     const TScreenMode& mode = DisplayControl->CurrentMode();
     char line[128];

@@ -4,6 +4,7 @@
 #include "gl/LoadSettings.h"
 #include "gl/TGLTexture.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "scene/BubbleSound.h"
 
@@ -47,12 +48,34 @@ void TSceneHost::ReleaseOpenGL() {
     if (FScene.Engine->DC()) FScene.Engine->SetDC(nullptr);
 }
 
+void TSceneHost::CoverOtherMonitors(bool drawScene) {
+    using Fill = platform::SdlOtherMonitors::Fill;
+    FOthers = std::make_unique<platform::SdlOtherMonitors>(
+        drawScene ? Fill::Scene : Fill::Black, FWindow ? SDL_GetWindowTitle(FWindow->Window()) : "");
+    FLoop.SetMoreSurfaces({});
+    if (FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
+}
+
+bool TSceneHost::OwnsWindow(uint32_t windowId) const {
+    if (FWindow && FWindow->Window() && SDL_GetWindowID(FWindow->Window()) == windowId) return true;
+    return FOthers && FOthers->Owns(windowId);
+}
+
+void TSceneHost::HideRenderWindows() {
+    if (FWindow && FWindow->Window()) SDL_HideWindow(FWindow->Window());
+    if (FOthers) FOthers->Hide();
+}
+
 void TSceneHost::ReleaseRenderWindow() {
+    FLoop.SetMoreSurfaces({});
+    FOthers.reset();
     FWindow.reset();
 }
 
 void TSceneHost::RenderFrame() {
-    if (FWindow) FLoop.RenderFrame();
+    if (!FWindow) return;
+    if (FOthers && FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
+    FLoop.RenderFrame();
 }
 
 void TSceneHost::DestroyScene() {

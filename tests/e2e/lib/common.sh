@@ -3,8 +3,9 @@
 #                            e2e_track is killed on exit
 #   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
 #                            between tests running in parallel), ARGS passed on; sets DISPLAY
-#   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
-#                            returns 1 when Xorg cannot start here (the caller skips)
+#   start_xdummy [CONF]      Xorg with the dummy driver (real mode switching); sets DISPLAY;
+#                            returns 1 when Xorg cannot start here (the caller skips). CONF: a file
+#                            in lib/ (xorg-dummy-wide.conf has room for lib/two-monitors)
 #                            (both servers leave their process id in E2E_X_PID)
 #   e2e_track PID            end PID when the script ends
 #   wait_window REGEX        print the id of a visible window whose name matches, once there is
@@ -75,11 +76,11 @@ start_xvfb() { # [WxHxD [ARGS...]]
   _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
 }
 
-start_xdummy() {
-  local fifo=$E2E_TMP/xorg.fd log=$E2E_TMP/xorg.log
+start_xdummy() { # [CONF]
+  local fifo=$E2E_TMP/xorg.fd log=$E2E_TMP/xorg.log conf=$E2E_LIB_DIR/${1:-xorg-dummy.conf}
   [[ -x /usr/lib/xorg/Xorg ]] || return 1
   mkfifo "$fifo"
-  /usr/lib/xorg/Xorg -displayfd 3 -config "$E2E_LIB_DIR/xorg-dummy.conf" -noreset -nolisten tcp \
+  /usr/lib/xorg/Xorg -displayfd 3 -config "$conf" -noreset -nolisten tcp \
     -logfile "$log" -novtswitch -sharevts 3>"$fifo" >"$log.out" 2>&1 &
   E2E_X_PID=$!
   e2e_track $!
