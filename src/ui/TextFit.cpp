@@ -73,7 +73,11 @@ std::vector<std::string> FitText(std::string_view text, float width, int maxLine
                 // as it fits before "...".
                 std::string& last = lines.back();
                 if (rest.data() != paragraph.data()) (last += ' ') += rest;
+                const std::string whole = last;
                 while (!last.empty() && measure(last + std::string(Ellipsis)) > width) PopCharacter(last);
+                // Cut at a blank where the line has one, so that no word or number ends half shown.
+                const bool midWord = last.size() < whole.size() && whole[last.size()] != ' ';
+                if (midWord && last.find(' ') != std::string::npos) last.erase(last.rfind(' '));
                 while (!last.empty() && last.back() == ' ') last.pop_back();
                 last += Ellipsis;
                 return lines;
