@@ -12,6 +12,7 @@
 #include "gl/TOpenGLEngine.h"
 #include "scene/SceneRandom.h"
 #include "support/FakeMessageBox.h"
+#include "support/FakeSoundPlayer.h"
 #include "support/OffscreenGL.h"
 #include "ui/SettingsDialog.h"
 
@@ -79,7 +80,7 @@ TEST(DialogAfterPreview, TheControlsAndTheAboutBoxLookAsBefore) {
     test::FakeMessageBox messages;
     TSceneOptions sceneOptions;
     sceneOptions.SoundEnabled = false;
-    app::TSceneHost host(sceneOptions, messages);
+    app::TSceneHost host(sceneOptions, messages, std::make_unique<test::FakeSoundPlayer>());
     app::UseProgramResources("");
     host.Scene().SetSceneDefaults();
     scene::SeedRandom(5);
