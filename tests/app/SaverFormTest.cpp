@@ -14,6 +14,7 @@
 #include "app/FormSettings.h"
 #include "app/SceneHost.h"
 #include "base/Error.h"
+#include "platform/Services.h"
 #include "support/FakeMessageBox.h"
 #include "support/ScopedEnv.h"
 
@@ -94,7 +95,8 @@ struct SaverForm : testing::Test {
     void Load(const std::string& modeSwitch) {
         user.Store(kRotatingAtImmersion);
         application.Title = "Quillaby";
-        form = std::make_unique<TFormOndrel>(application, user.Run(modeSwitch), system);
+        form = std::make_unique<TFormOndrel>(application, user.Run(modeSwitch), platform::SystemServices(),
+                                             system);
         form->Load();
         if (modeSwitch != "/s") return;
         form->ScreenSaverApp.Start(); // the first idle pass
