@@ -9,16 +9,16 @@ namespace quillaby::platform {
 // Symbolic links are not followed, so a link's folder counts.
 std::string ProgramDirectoryOf(const std::string& argv0);
 
-// The absolute folder, ending in "/", of the first file on PATH named `name` that may be run (as
-// execvp would find it); empty when there is none.
-std::string FolderOnPath(const std::string& name);
-
 // The file name of `path`: what follows its last folder separator.
 std::string FileNameOf(const std::string& path);
 
 // The file name of the program's executable twin with base name `baseName`: the name itself on
 // Linux, with ".exe" on Windows.
 std::string ExecutableFileName(const std::string& baseName);
+
+// The absolute folder, ending in "/", of the first file on PATH named `name` that may be run (as
+// execvp would find it); empty when there is none.
+std::string FolderOnPath(const std::string& name);
 
 // True when this process may create files in `directory`.
 bool DirectoryWritable(const std::string& directory);

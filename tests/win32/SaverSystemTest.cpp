@@ -84,6 +84,23 @@ TEST(PasswordProtocol, TheOptionIsAnIntegerInControlPanelDesktop) {
     RegCloseKey(desktop);
 }
 
+bool SaverRunning() {
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    return running != FALSE;
+}
+
+TEST(ScreenSaverRunning, TheSystemFlagFollowsTheOutermostHold) {
+    const auto system = platform::CreateWin32SaverSystem();
+    system->SetScreenSaverRunning(true);
+    EXPECT_TRUE(SaverRunning());
+    system->SetScreenSaverRunning(true); // the dialog's full-screen preview inside the run
+    system->SetScreenSaverRunning(false);
+    EXPECT_TRUE(SaverRunning());
+    system->SetScreenSaverRunning(false);
+    EXPECT_FALSE(SaverRunning());
+}
+
 TEST(HostPreview, AChildOfTheHostThatFollowsItsSizeAndEndsWithIt) {
     HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);

@@ -147,8 +147,10 @@ int NiceValueOf(int pid) {
 }
 
 bool OpenDocument(const std::string& document) {
+    // A local file goes to the shell by its path: its own association opens it.
+    const std::string target = document.rfind("file://", 0) == 0 ? document.substr(7) : document;
     const auto result = reinterpret_cast<intptr_t>(
-        ShellExecuteA(nullptr, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

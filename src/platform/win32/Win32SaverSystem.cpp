@@ -41,7 +41,10 @@ void ShowCursorTwice(bool show) {
 
 class Win32SaverSystem final : public SaverSystem {
   public:
+    // Set at the first On and cleared at the last Off: the dialog's full-screen preview nests inside a
+    // run that holds the flag throughout.
     void SetScreenSaverRunning(bool running) override {
+        if (running ? holds_++ > 0 : (holds_ == 0 || --holds_ > 0)) return;
         UINT previous = 0;
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
     }
@@ -75,6 +78,9 @@ class Win32SaverSystem final : public SaverSystem {
         if (change == nullptr) return nullptr;
         return [change, library](WindowHandle window) { change("SCRSAVE", ToHwnd(window), 0, nullptr); };
     }
+
+  private:
+    int holds_ = 0;
 };
 
 } // namespace
