@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows program's snapshot (under Wine, Mesa's llvmpipe as on Linux) is the Linux program's
-# picture: same seed, size and frame count, each theme. A difference is a portability fault (random
+# picture: same seed, size and frame count, each theme, run from a folder holding nothing else. A difference is a portability fault (random
 # numbers, float maths, paths, number parsing), so the pictures must be identical. Both programs
 # render through GLX on the session's Xvfb: there the program's request of a 16-bit depth buffer
 # gets 32 bits on both (Linux's display-less EGL gives 16, and two notes that cross then meet at a
@@ -18,6 +18,10 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 cd "$tmp" # relative file names: the same on both systems
 display=$("$wine_run" --display)
+# The program is one file: a copy alone in a folder of its own draws the same.
+mkdir alone
+cp "$windows_program" alone/quillaby.scr
+windows_program=alone/quillaby.scr
 
 for theme in 0 1 2; do
   args=(--theme "$theme" --size 320x240 --seed 11 --frames 30)
