@@ -13,7 +13,7 @@ find_package(ZLIB REQUIRED)
 find_package(PNG REQUIRED)
 find_package(Threads REQUIRED)
 
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 # <windows.h> without its min and max macros (they break std::min and std::max); M_PI from <cmath>.
 add_compile_definitions(NOMINMAX _USE_MATH_DEFINES)
 

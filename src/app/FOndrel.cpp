@@ -19,6 +19,7 @@
 #include "platform/SaverSystem.h"
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "scene/SceneRandom.h"
 
 namespace quillaby::app {
@@ -241,10 +242,14 @@ void TFormOndrel::StartFullScreen() {
 
     // Losing the focus must not minimise the saver (another window popping up would uncover the desktop).
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // A click that reaches the window together with its focus (one pressed while the scene starts)
+    // ends the run like any other: SDL would otherwise drop it as the click that focused the window.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     platform::SdlGLWindowOptions window;
     window.Title = FApplication.Title;
-    window.X = 0;
-    window.Y = 0;
+    const platform::MonitorRect primary = platform::SdlOtherMonitors::Primary();
+    window.X = primary.X;
+    window.Y = primary.Y;
     window.Width = mode.Width();
     window.Height = mode.Height();
     // The display modes make it full screen, in the mode switched to or over the desktop.
@@ -257,6 +262,7 @@ void TFormOndrel::StartFullScreen() {
     SDL_RaiseWindow(sdlWindow);
     SDL_SetWindowInputFocus(sdlWindow);
     SDL_CaptureMouse(SDL_TRUE);
+    FHost->CoverOtherMonitors(Options.OtherMonitors);
 
     ResetScene();
     FullScreenActive = true;
@@ -294,17 +300,20 @@ void TFormOndrel::FormEvent(const platform::InputEvent& event) {
         return;
     }
     if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Window()) return;
-    if (event.Window != SDL_GetWindowID(FHost->RenderWindow()->Window())) return;
+    const bool onRenderWindow = FHost->OwnsWindow(event.Window); // one window per monitor
     switch (event.Type) {
     case Kind::Key:
     case Kind::MouseButton:
+        // Until the full-screen window has the keyboard (it takes it once the scene has started),
+        // a key still goes to the dialog's window: it ends the run all the same.
         HandleUserInput();
         break;
     case Kind::MouseMove:
-        CheckMouseMove(event.X, event.Y);
+        // Measured on the whole desktop: crossing from one monitor's window into another's is a move.
+        if (onRenderWindow) CheckMouseMove(event.DesktopX, event.DesktopY);
         break;
     case Kind::Close:
-        FApplication.Terminate();
+        if (onRenderWindow) FApplication.Terminate();
         break;
     default:
         break;
@@ -319,7 +328,7 @@ void TFormOndrel::HandleUserInput() {
     Input.Reset();
     if (ScreenSaverApp.SaverMode() == smSaver && !ScreenSaverApp.VerifyPassword()) return;
     FHost->StopSound();
-    SDL_HideWindow(FHost->RenderWindow()->Window());
+    FHost->HideRenderWindows();
     FullScreenActive = false;
     const TScreenMode& mode = DisplayControl->CurrentMode();
     char line[128];

@@ -6,7 +6,6 @@
 #include "base/Error.h"
 #include "gl/TOpenGLEngine.h"
 #include "ui/Registry.h"
-#include "ui/SettingsDialog.h"
 
 namespace quillaby::app {
 
@@ -17,11 +16,14 @@ ui::DialogOptions& TFormSettings::Options() {
     return FForm.Options;
 }
 
+ui::SettingsDialogParts TFormSettings::DialogParts() {
+    return {*this, *this, FApplication.Messages(), FForm.Options.ProgramPath,
+            std::to_string(FForm.ScreenSaverApp.MajorVersion) + "." +
+                std::to_string(FForm.ScreenSaverApp.MinorVersion)};
+}
+
 void TFormSettings::Run() {
-    ui::SettingsDialogParts parts{*this, *this, FApplication.Messages(), FForm.Options.ProgramPath,
-                                  std::to_string(FForm.ScreenSaverApp.MajorVersion) + "." +
-                                      std::to_string(FForm.ScreenSaverApp.MinorVersion)};
-    ui::TSettingsDialog dialog(parts);
+    ui::TSettingsDialog dialog(DialogParts());
     dialog.Run();
 }
 

@@ -3,6 +3,7 @@
 // control and scene. The panel preview and "Preview..." are the form's own runs.
 #include "ui/DialogHost.h"
 #include "ui/PanelScene.h"
+#include "ui/SettingsDialog.h"
 
 namespace quillaby::app {
 
@@ -15,6 +16,8 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
 
     // Shows the dialog until it is closed.
     void Run();
+    // What the dialog is made of: this object, the form's help folder and the component's version.
+    ui::SettingsDialogParts DialogParts();
 
     ui::DialogOptions& Options() override;
     std::vector<int> ColorDepths() const override;

@@ -5,6 +5,7 @@
 #include "gl/TGLTexture.h"
 #include "gl/TOpenGLEngine.h"
 #include "platform/SoundPlayer.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "scene/BubbleSound.h"
 
 namespace quillaby::app {
@@ -35,6 +36,9 @@ void TSceneHost::SetupOpenGL() {
 
 void TSceneHost::ReleaseOpenGL() {
     if (!FScene.Engine) return;
+    // Texture names belong to the scene's own context: deleted while another one is current (the
+    // dialog's) they would take that context's font and logo with them.
+    FScene.Engine->MakeCurrent();
     for (TGLTexture* texture : {FScene.NoteTexture, FScene.ReflectionTexture, FScene.BubbleTexture})
         if (texture) texture->DeleteHandle();
     for (TSceneTheme& theme : FScene.Themes)
@@ -45,12 +49,34 @@ void TSceneHost::ReleaseOpenGL() {
     if (FScene.Engine->DC()) FScene.Engine->SetDC(nullptr);
 }
 
+void TSceneHost::CoverOtherMonitors(bool drawScene) {
+    using Fill = platform::SdlOtherMonitors::Fill;
+    FOthers = std::make_unique<platform::SdlOtherMonitors>(
+        drawScene ? Fill::Scene : Fill::Black, FWindow ? SDL_GetWindowTitle(FWindow->Window()) : "");
+    FLoop.SetMoreSurfaces({});
+    if (FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
+}
+
+bool TSceneHost::OwnsWindow(uint32_t windowId) const {
+    if (FWindow && FWindow->Window() && SDL_GetWindowID(FWindow->Window()) == windowId) return true;
+    return FOthers && FOthers->Owns(windowId);
+}
+
+void TSceneHost::HideRenderWindows() {
+    if (FWindow && FWindow->Window()) SDL_HideWindow(FWindow->Window());
+    if (FOthers) FOthers->Hide();
+}
+
 void TSceneHost::ReleaseRenderWindow() {
+    FLoop.SetMoreSurfaces({});
+    FOthers.reset();
     FWindow.reset();
 }
 
 void TSceneHost::RenderFrame() {
-    if (FWindow) FLoop.RenderFrame();
+    if (!FWindow) return;
+    if (FOthers && FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
+    FLoop.RenderFrame();
 }
 
 void TSceneHost::DestroyScene() {

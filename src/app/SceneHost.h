@@ -2,6 +2,7 @@
 // The scene as the saver host runs it: built once per program run, drawn into a render window made
 // anew for every run (full screen now, the dialog's panel later), with its bubbling sound and the
 // description of the OpenGL implementation collected on the first set-up.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@ class BubbleSound;
 }
 namespace quillaby::platform {
 class MessageBox;
+class SdlOtherMonitors;
 class SoundPlayer;
 } // namespace quillaby::platform
 
@@ -38,6 +40,13 @@ class TSceneHost {
     // Makes the render window (it appears when OpenGL is set up on it).
     void CreateRenderWindow(platform::SdlGLWindowOptions options);
     platform::SdlGLWindow* RenderWindow() { return FWindow.get(); }
+    // Full-screen runs: the monitors other than the render window's show the scene too, or black.
+    // Call once OpenGL is set up on the render window; the windows go with it.
+    void CoverOtherMonitors(bool drawScene);
+    // The render window or one of the other monitors' windows.
+    bool OwnsWindow(uint32_t windowId) const;
+    // Every window of the run disappears (the run is over; they are freed with the render window).
+    void HideRenderWindows();
     // The engine on the render window, then the viewport, light and material; the first time in a
     // run also the OpenGL information (handed to the log writer line by line).
     void SetupOpenGL();
@@ -78,6 +87,7 @@ class TSceneHost {
     std::unique_ptr<platform::SoundPlayer> FPlayer;
     std::unique_ptr<BubbleSound> FSound;
     std::unique_ptr<platform::SdlGLWindow> FWindow;
+    std::unique_ptr<platform::SdlOtherMonitors> FOthers;
     CurrentWindowSize FSize;
     TUnderwaterScene FScene;
     TFrameLoop FLoop;

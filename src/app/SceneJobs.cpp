@@ -88,8 +88,10 @@ int RunWindowJob(const RunOptions& options) {
 }
 
 Snapshot RenderSnapshot(const RunOptions& options) {
-    // Nothing is shown: where SDL can, it renders without any display at all.
-    platform::SetEnv("SDL_VIDEODRIVER", platform::OffscreenVideoDriver);
+    // Nothing is shown: where SDL can, it renders without any display at all, unless the
+    // environment names a driver (to compare with a system whose GL has only windows).
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!asked || !*asked) platform::SetEnv("SDL_VIDEODRIVER", platform::OffscreenVideoDriver);
     platform::SdlGLWindowOptions window;
     window.Title = "Quillaby";
     window.Width = options.Width;

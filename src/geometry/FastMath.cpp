@@ -3,13 +3,15 @@
 #include <cmath>
 #include <limits>
 
+#include "geometry/PortableMath.h"
+
 void SinCos(Single Angle, Single& Sin, Single& Cos) {
-    Sin = std::sin(Angle);
-    Cos = std::cos(Angle);
+    Sin = static_cast<Single>(quillaby::portable::Sin(Angle));
+    Cos = static_cast<Single>(quillaby::portable::Cos(Angle));
 }
 
 Extended Tan(Extended X) {
-    return std::tan(X);
+    return quillaby::portable::Tan(static_cast<double>(X));
 }
 
 int64_t Trunc(Extended X) {

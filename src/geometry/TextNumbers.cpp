@@ -33,8 +33,8 @@ bool HasOnlyDecimalCharacters(std::string_view text) {
     return true;
 }
 
-// Parses as Wide, which holds every finite Real, so that values too small for Real become zero,
-// as they would when typed into any editor, while values too large for it are refused.
+// Parses as Wide, so that values too small for Real become zero, as they would when typed into any
+// editor, while values too large for it are refused.
 template <typename Real, typename Wide> std::optional<Real> ToReal(std::string_view text) {
     text = SkipPlus(TrimBlanks(text));
     if (text.empty() || !HasOnlyDecimalCharacters(text)) return std::nullopt;
@@ -42,7 +42,9 @@ template <typename Real, typename Wide> std::optional<Real> ToReal(std::string_v
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
-    if (std::fabs(value) > static_cast<Wide>(std::numeric_limits<Real>::max())) return std::nullopt;
+    // A Real wider than Wide holds every finite Wide.
+    if constexpr (sizeof(Real) <= sizeof(Wide))
+        if (std::fabs(value) > static_cast<Wide>(std::numeric_limits<Real>::max())) return std::nullopt;
     return static_cast<Real>(value);
 }
 
@@ -62,8 +64,11 @@ std::optional<float> ToSingle(std::string_view text) {
     return ToReal<float, double>(text);
 }
 
+// Read as a double and widened: the C++ libraries' long double conversion rounds differently on
+// Linux and Windows (the double one is correctly rounded on both), and the key times must be the same
+// everywhere; a double's 17 digits are more than any key time carries.
 std::optional<long double> ToExtended(std::string_view text) {
-    return ToReal<long double, long double>(text);
+    return ToReal<long double, double>(text);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "gl/RecordingGL.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <tuple>
@@ -306,8 +308,10 @@ void GLRecorder::setEnabled(GLenum cap, bool on) {
 
 std::string pointerText(const void* pointer) {
     if (!pointer) return "NULL";
+    // Spelled out: "%p" is "0x..." with glibc but bare zero-padded digits with Windows' C library.
     char text[32];
-    std::snprintf(text, sizeof text, "%p", pointer);
+    std::snprintf(text, sizeof text, "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(pointer)));
     return text;
 }
 

@@ -14,10 +14,6 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-// Windows' gl.h brings in <windows.h>, whose MessageBox macro would rename our own message-box type
-// in some files and not in others.
-#undef MessageBox
-
 #ifndef GLAPIENTRY
 #define GLAPIENTRY APIENTRY
 #endif

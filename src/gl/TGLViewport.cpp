@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/PortableMath.h"
 #include "gl/GLCalls.h"
 
 namespace {
@@ -32,7 +33,7 @@ void TGLViewport::SetOrtho(double Left, double Right, double Bottom, double Top,
 }
 
 void TGLViewport::SetPerspective(double FieldOfView, double Aspect, double Near, double Far) {
-    const double top = std::tan(FieldOfView * std::numbers::pi / 180.0 / 2.0) * Near;
+    const double top = quillaby::portable::Tan(FieldOfView * std::numbers::pi / 180.0 / 2.0) * Near;
     const double right = Aspect * top;
     FrustumVolume = {-right, right, -top, top, Near, Far};
 }

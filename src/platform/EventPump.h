@@ -16,6 +16,9 @@ struct InputEvent {
     Kind Type = Kind::Other;
     int X = 0;
     int Y = 0;
+    // The same point in the whole desktop's pixels (across monitors): mouse events only.
+    int DesktopX = 0;
+    int DesktopY = 0;
     uint32_t Window = 0; // the window it happened in; 0 when none
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/FastMath.h"
+#include "geometry/PortableMath.h"
 #include "scene/SceneParameters.h"
 #include "scene/SceneRandom.h"
 
@@ -32,7 +33,10 @@ void TFish::InitParticle(TParticle& P) {
     PlaceAtEdge(target, +1);
     if (std::fabs(start.Y) > std::fabs(target.Y)) start.Y = target.Y; // swim level
 
-    const Single a = target.Z == start.Z ? 0 : std::atan((target.Z - start.Z) / (target.X - start.X));
+    const Single a =
+        target.Z == start.Z
+            ? 0
+            : static_cast<Single>(quillaby::portable::Atan((target.Z - start.Z) / (target.X - start.X)));
     Single sinA, cosA;
     SinCos(a, sinA, cosA);
     P.Velocity = {v * cosA, 0, v * sinA};

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/FastMath.h"
+#include "geometry/PortableMath.h"
 #include "scene/SceneRandom.h"
 
 using quillaby::scene::Random;
@@ -10,7 +11,7 @@ using quillaby::scene::Random;
 void TFountain::InitParticle(TParticle& P) {
     const Single z = -Depth;
     // The lower edge of the view at that depth.
-    const Single y = std::tan(DegToRad(FieldOfView / 2)) * z;
+    const Single y = static_cast<Single>(quillaby::portable::Tan(DegToRad(FieldOfView / 2))) * z;
     const double s = Random();
     const Single vy = (SpeedHigh - SpeedLow) + s * SpeedLow;
     // Up and back down to the start height.

@@ -9,9 +9,16 @@
 #include "gl/TGLTexture.h"
 #include "gl/TGLViewport.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/GLSurface.h"
 #include "scene/UnderwaterScene.h"
 
-TFrameLoop::TFrameLoop(TUnderwaterScene& Scene) : Drawing(Scene), FScene(Scene) {}
+TFrameLoop::TFrameLoop(TUnderwaterScene& Scene)
+    : Drawing(Scene), FScene(Scene), FWidest(Scene.Surface, FMoreSurfaces) {}
+
+void TFrameLoop::SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces) {
+    FMoreSurfaces = std::move(Surfaces);
+    FScene.SetBirthArea(FMoreSurfaces.empty() ? nullptr : &FWidest);
+}
 
 Extended TFrameLoop::Now() {
     if (FFixedStep) return FFixedClock;
@@ -101,11 +108,36 @@ void TFrameLoop::RenderFrame() {
     UpdateScene();
     engine.CheckError();
 
-    const int width = FScene.Surface.Width();
-    const int height = FScene.Surface.Height();
+    DrawView(FScene.Surface, engine.DC(), true);
+    if (!FMoreSurfaces.empty()) {
+        for (quillaby::platform::GLSurface* surface : FMoreSurfaces) {
+            // A window the context cannot draw on (another pixel format) is left out, not drawn over.
+            if (!surface->MakeCurrent(engine.RC())) continue;
+            DrawView(quillaby::scene::GLSurfaceSize(*surface), surface, false);
+        }
+        if (engine.DC()) engine.DC()->MakeCurrent(engine.RC());
+    }
+
+    ++SceneFrames;
+    ++FFramesRendered;
+    TTimerPro& fpsClock = *FScene.FpsClock;
+    if (fpsClock.GetTime().AsSeconds() >= 1) {
+        SceneFps = SceneFrames;
+        if (FFrameRateHandler) FFrameRateHandler(SceneFps);
+        fpsClock.Stop();
+        fpsClock.Start();
+        SceneFrames = 0;
+    }
+}
+
+void TFrameLoop::DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Present,
+                          bool First) {
+    TOpenGLEngine& engine = *FScene.Engine;
+    const int width = Size.Width();
+    const int height = Size.Height();
     const TSceneParameters& p = FScene.Params;
     TGLViewport& viewport = *FScene.Viewport;
-    viewport.SetBounds(FScene.Surface.Left(), FScene.Surface.Bottom(), width, height);
+    viewport.SetBounds(Size.Left(), Size.Bottom(), width, height);
     // A minimised window has no height; keep the projection finite.
     viewport.SetPerspective(p.FieldOfView, height > 0 ? static_cast<double>(width) / height : 1.0, p.ViewNear,
                             p.ViewFar);
@@ -125,31 +157,29 @@ void TFrameLoop::RenderFrame() {
     glLoadIdentity();
     gluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);
 
-    FScene.SyncCounts();
-    DrawScene();
-    engine.CheckError();
-
-    if (FBeforePresent) FBeforePresent();
-    engine.Swap(engine.DC());
-    engine.CheckError();
-
-    ++SceneFrames;
-    ++FFramesRendered;
-    TTimerPro& fpsClock = *FScene.FpsClock;
-    if (fpsClock.GetTime().AsSeconds() >= 1) {
-        SceneFps = SceneFrames;
-        if (FFrameRateHandler) FFrameRateHandler(SceneFps);
-        fpsClock.Stop();
-        fpsClock.Start();
-        SceneFrames = 0;
+    Drawing.SetView(&Size);
+    if (First) {
+        FScene.SyncCounts();
+        DrawScene();
+    } else {
+        DrawObjects();
     }
+    Drawing.SetView(nullptr);
+    engine.CheckError();
+
+    if (First && FBeforePresent) FBeforePresent();
+    engine.Swap(Present);
+    engine.CheckError();
 }
 
 void TFrameLoop::DrawScene() {
     if (FFixedStep) FFixedClock += *FFixedStep;
     FrameTimeStep = static_cast<Single>(Now() - LastFrameTime);
     LastFrameTime = Now();
+    DrawObjects();
+}
 
+void TFrameLoop::DrawObjects() {
     TUnderwaterScene& s = FScene;
     const TSceneTheme& theme = s.Theme();
     // With the environment in one opaque pass, the notes go first and the environment fills the

@@ -4,9 +4,11 @@
 // camera, draw, present, and the frame-rate count.
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "geometry/Geometry.h"
 #include "scene/SceneDrawing.h"
+#include "scene/SurfaceSize.h"
 
 class TUnderwaterScene;
 namespace quillaby::platform {
@@ -28,6 +30,8 @@ class TFrameLoop {
     void UpdateScene();
     // Measures the next time step and draws the environment, the banknotes and the bubbles.
     void DrawScene();
+    // The environment, the banknotes and the bubbles as they are now (no time step taken).
+    void DrawObjects();
 
     // Reproducible runs: every frame advances the scene clock by exactly Step seconds instead of
     // the time the previous frame took. Call before ResetScene, which reads the clock.
@@ -39,6 +43,10 @@ class TFrameLoop {
     // After a pause in drawing (the window was unseen): the pause does not count as a frame's time,
     // so the scene goes on where it stopped instead of jumping ahead.
     void Resume() { LastFrameTime = Now(); }
+    // More surfaces that show the same scene, each through the main surface's context and with
+    // its own size and aspect: drawn after the main one in every frame, the scene updated once.
+    // Particles are then born for the widest of them all.
+    void SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces);
     // Frames rendered since the last ResetScene.
     int FramesRendered() const { return FFramesRendered; }
 
@@ -54,6 +62,9 @@ class TFrameLoop {
     TSceneDrawing Drawing;
 
   private:
+    // Projection, clear, camera, the scene and the present, on the current surface of that size.
+    void DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Present,
+                  bool First);
     // The scene clock in seconds: the frame stopwatch, or the fixed-step clock.
     Extended Now();
 
@@ -62,5 +73,7 @@ class TFrameLoop {
     Extended FFixedClock = 0;
     std::function<void(int)> FFrameRateHandler;
     std::function<void()> FBeforePresent;
+    std::vector<quillaby::platform::GLSurface*> FMoreSurfaces;
+    quillaby::scene::WidestSurfaceSize FWidest;
     int FFramesRendered = 0;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/FastMath.h"
+#include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
 #include "gl/GLCalls.h"
 #include "gl/RenderStates.h"
@@ -139,8 +140,9 @@ void TSceneDrawing::DrawBackWall(const TSceneTheme& Theme) {
     DisableFog();
     DisableBlending();
     DisableTexturing();
-    const Single h = std::tan(DegToRad(p.FieldOfView / 2)) * p.ViewFar;
-    const int width = FScene.Surface.Width(), height = FScene.Surface.Height();
+    const Single h = static_cast<Single>(quillaby::portable::Tan(DegToRad(p.FieldOfView / 2))) * p.ViewFar;
+    const quillaby::scene::SurfaceSize& view = FView ? *FView : FScene.Surface;
+    const int width = view.Width(), height = view.Height();
     const Single w = height > 0 ? h * static_cast<Single>(width) / static_cast<Single>(height) : h;
     // The wall belongs at the far distance, but a vertex exactly on the far plane may be clipped
     // by rounding: it stands a hair nearer, still covering the whole view.

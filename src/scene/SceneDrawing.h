@@ -3,6 +3,7 @@
 
 #include "geometry/Geometry.h"
 #include "geometry/TGLPrimitive.h"
+#include "scene/SurfaceSize.h"
 // Draws one frame of the underwater scene once the buffers are cleared and the camera placed:
 // the environment (surface, sand, their caustics, the depth fade and the back wall), the banknotes
 // in two passes and the bubbles; and scrolls the caustics.
@@ -35,6 +36,8 @@ class TSceneDrawing {
     void DrawNotes(TGLPrimitive& Mesh, TGLPrimitive& ReflectionMesh, const TSceneTheme& Theme,
                    const TParticles& System);
     void DrawBubbles(const TSceneTheme& Theme);
+    // The size of the view being drawn, when it is not the scene's own surface (null: that one).
+    void SetView(const quillaby::scene::SurfaceSize* View) { FView = View; }
 
     // How much nearer than the far clipping plane the back wall stands, as a fraction of the
     // far distance, so that rounding never clips it away.
@@ -53,6 +56,7 @@ class TSceneDrawing {
     void DrawCombinedLayers(const TSceneTheme& Theme);
 
     TUnderwaterScene& FScene;
+    const quillaby::scene::SurfaceSize* FView = nullptr;
     bool FCombinedChecked = false;
     bool FCombinedAvailable = false;
     bool FDrewCombined = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
 #include "gl/GLCalls.h"
 #include "gl/TGLTexture.h"
@@ -31,7 +32,8 @@ Matrix3 Multiply(const Matrix3& A, const Matrix3& B) {
 // glRotatef's matrix about one axis (0 X, 1 Y, 2 Z); Degrees counter-clockwise.
 Matrix3 AxisRotation(int Axis, float Degrees) {
     const double a = Degrees * M_PI / 180;
-    const auto c = static_cast<float>(std::cos(a)), s = static_cast<float>(std::sin(a));
+    const auto c = static_cast<float>(quillaby::portable::Cos(a)),
+               s = static_cast<float>(quillaby::portable::Sin(a));
     switch (Axis) {
     case 0:
         return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
@@ -103,8 +105,9 @@ TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight
             // The normal as OpenGL lights it: rotated, not normalized.
             const TGLVector n = Apply(model, normals[indices[t + k]]);
             const float diffuse = std::max(Dot(n, light), 0.0f);
-            const float specular =
-                diffuse > 0 ? std::pow(std::max(Dot(n, halfway), 0.0f), Lighting.Shininess) : 0.0f;
+            const float specular = diffuse > 0 ? static_cast<float>(quillaby::portable::Pow(
+                                                     std::max(Dot(n, halfway), 0.0f), Lighting.Shininess))
+                                               : 0.0f;
             for (int c = 0; c < 3; ++c)
                 if (Lighting.Ambient[c] + Lighting.Diffuse[c] * diffuse + Lighting.Specular[c] * specular >=
                     1 - Margin)

@@ -1,6 +1,10 @@
 #pragma once
 // The current size of the render surface in pixels, as the particle systems see it when
 // they place a newborn particle at the edge of the view.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "platform/GLSurface.h"
 
 namespace quillaby::scene {
@@ -42,6 +46,30 @@ class GLSurfaceSize : public SurfaceSize {
 
   private:
     const platform::GLSurface& FSurface;
+};
+
+// Of a main surface and more, the one with the widest aspect (the main one on a tie).
+class WidestSurfaceSize : public SurfaceSize {
+  public:
+    WidestSurfaceSize(const SurfaceSize& main, const std::vector<platform::GLSurface*>& more)
+        : FMain(main), FMore(more) {}
+    int Width() const override { return Widest().first; }
+    int Height() const override { return Widest().second; }
+
+  private:
+    std::pair<int, int> Widest() const {
+        std::pair<int, int> widest{FMain.Width(), FMain.Height()};
+        for (const platform::GLSurface* s : FMore) {
+            const int w = s->DrawableWidth(), h = s->DrawableHeight();
+            // w / h > widest.w / widest.h, without dividing by a height of 0.
+            if (h > 0 && (widest.second <= 0 || int64_t{w} * widest.second > int64_t{widest.first} * h))
+                widest = {w, h};
+        }
+        return widest;
+    }
+
+    const SurfaceSize& FMain;
+    const std::vector<platform::GLSurface*>& FMore;
 };
 
 } // namespace quillaby::scene

@@ -146,7 +146,7 @@ void TUnderwaterScene::CreateTextures() {
 
 void TUnderwaterScene::CreateParticleSystems() {
     const TSceneParameters& p = Params;
-    Bubbles = std::make_unique<TBubles>(&Surface);
+    Bubbles = std::make_unique<TBubles>(FBirthArea ? FBirthArea : &Surface);
     Bubbles->DepthMin = p.BubbleDepthMin;
     Bubbles->SpeedHigh = p.BubbleSpeedMax;
     Bubbles->SpeedLow = p.BubbleSpeedMin;
@@ -155,7 +155,7 @@ void TUnderwaterScene::CreateParticleSystems() {
     Bubbles->StartY = p.BottomY;
     Bubbles->FieldOfView = p.FieldOfView;
 
-    Fountain = std::make_unique<TFountain>(&Surface);
+    Fountain = std::make_unique<TFountain>(FBirthArea ? FBirthArea : &Surface);
     Fountain->SpinLow = p.FountainSpinMin;
     Fountain->SpeedHigh = p.FountainSpeedMax;
     Fountain->FieldOfView = p.FieldOfView;
@@ -166,7 +166,7 @@ void TUnderwaterScene::CreateParticleSystems() {
     Fountain->Gravity = p.FountainGravity;
     Fountain->UseGravity = true;
 
-    Immersion = std::make_unique<TImmersion>(&Surface);
+    Immersion = std::make_unique<TImmersion>(FBirthArea ? FBirthArea : &Surface);
     Immersion->SpinLow = p.ImmersionSpinMin;
     Immersion->DepthMin = p.ImmersionDepthMin;
     Immersion->SpeedHigh = p.ImmersionSpeedMax;
@@ -177,7 +177,7 @@ void TUnderwaterScene::CreateParticleSystems() {
     Immersion->BottomY = p.BottomY;
     Immersion->FieldOfView = p.FieldOfView;
 
-    Fishes = std::make_unique<TFish>(&Surface);
+    Fishes = std::make_unique<TFish>(FBirthArea ? FBirthArea : &Surface);
     Fishes->DepthNear = p.FishDepthNear;
     Fishes->SpeedHigh = p.FishSpeedMax;
     Fishes->FieldOfView = p.FieldOfView;
@@ -185,6 +185,15 @@ void TUnderwaterScene::CreateParticleSystems() {
     Fishes->HeightLow = p.FishHeightLow;
     Fishes->SpeedLow = p.FishSpeedMin;
     Fishes->HeightHigh = p.FishHeightHigh;
+}
+
+void TUnderwaterScene::SetBirthArea(const quillaby::scene::SurfaceSize* Area) {
+    FBirthArea = Area;
+    const quillaby::scene::SurfaceSize* area = Area ? Area : &Surface;
+    for (TViewParticles* system :
+         {static_cast<TViewParticles*>(Bubbles.get()), static_cast<TViewParticles*>(Fountain.get()),
+          static_cast<TViewParticles*>(Immersion.get()), static_cast<TViewParticles*>(Fishes.get())})
+        if (system) system->SetSurface(area);
 }
 
 void TUnderwaterScene::DestroyScene() {
@@ -200,6 +209,8 @@ void TUnderwaterScene::DestroyScene() {
     WaveAnimations.reset();
     WavePrimitives.reset();
     if (FSound != nullptr) FSound->StopSound();
+    // The textures delete their names in the context that made them, not in whichever is current.
+    if (Engine) Engine->MakeCurrent();
     for (TGLPrimitive** mesh :
          {&NoteMesh, &NoteReflectionMesh, &BubbleMesh, &BottomMesh, &BottomCausticsMesh, &BottomFadeMesh,
           &SurfaceMesh, &SurfaceCausticsMesh, &SurfaceFadeMesh, &BackWall})

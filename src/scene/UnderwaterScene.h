@@ -50,6 +50,11 @@ class TUnderwaterScene {
     const TSceneTheme& Theme() const { return Themes[ClampedTheme()]; }
     int ClampedTheme() const;
 
+    // Where particles are born: the scene's own surface while Area is null. One scene shown in
+    // several views of different aspects gives the widest, so that every view sees them come in
+    // from its own edges. Area must outlive its use.
+    void SetBirthArea(const quillaby::scene::SurfaceSize* Area);
+
     // The sound DestroyScene stops; none while the scene is silent.
     void AttachSound(quillaby::BubbleSound* Sound) { FSound = Sound; }
 
@@ -98,5 +103,6 @@ class TUnderwaterScene {
 
     quillaby::platform::Clock& FClock;
     quillaby::BubbleSound* FSound = nullptr;
+    const quillaby::scene::SurfaceSize* FBirthArea = nullptr;
     bool FCreated = false;
 };

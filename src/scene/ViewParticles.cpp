@@ -3,9 +3,10 @@
 #include <cmath>
 
 #include "geometry/FastMath.h"
+#include "geometry/PortableMath.h"
 
 Single TViewParticles::HalfHeight(Single Z) const {
-    return std::fabs(std::tan(DegToRad(FieldOfView / 2)) * Z);
+    return std::fabs(static_cast<Single>(quillaby::portable::Tan(DegToRad(FieldOfView / 2))) * Z);
 }
 
 Single TViewParticles::HalfWidth(Single Z) const {

@@ -1,7 +1,10 @@
 #include "ui/AboutBoxView.h"
 
+#include <algorithm>
+
 #include "ui/ClassicControls.h"
 #include "ui/DialogLayout.h"
+#include "ui/TextFit.h"
 
 namespace quillaby::ui {
 
@@ -9,10 +12,19 @@ namespace {
 
 constexpr const char* PopupId = "AboutBox";
 
+// The text broken into the lines that fit its rectangle; what does not fit ends in "...".
 void WrappedText(ImDrawList& list, ImFont* font, const Rect& client, const Rect& r, ImU32 colour,
                  const std::string& text) {
-    list.AddText(font, font->FontSize, ImVec2(client.Left + r.Left, client.Top + r.Top), colour, text.c_str(),
-                 nullptr, static_cast<float>(r.Width));
+    const float lineHeight = font->FontSize;
+    const int maxLines = std::max(1, static_cast<int>(r.Height / lineHeight));
+    const auto measure = [font](std::string_view s) {
+        return font->CalcTextSizeA(font->FontSize, 1e9f, 0, s.data(), s.data() + s.size()).x;
+    };
+    float top = static_cast<float>(client.Top + r.Top);
+    for (const std::string& line : FitText(text, static_cast<float>(r.Width), maxLines, measure)) {
+        list.AddText(font, font->FontSize, ImVec2(client.Left + r.Left, top), colour, line.c_str());
+        top += lineHeight;
+    }
 }
 
 Rect Offset(const Rect& client, const Rect& r) {
@@ -41,12 +53,10 @@ AboutRequest TAboutBoxView::Draw() {
     ImGui::SetNextWindowSize(ImVec2(outer.Width, outer.Height));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
-    ImGui::PushStyleColor(ImGuiCol_ModalWindowDimBg, IM_COL32(0, 0, 0, 0));
     const bool open =
         ImGui::BeginPopupModal(PopupId, nullptr,
                                ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
                                    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoBackground);
-    ImGui::PopStyleColor();
     ImGui::PopStyleVar(2);
     if (!open) {
         FVisible = false;

@@ -137,7 +137,8 @@ void DropDown(ImDrawList& list, ImFont* font, const Rect& r, std::string_view te
     const Rect field = Inset(r, 2);
     Fill(list, field, enabled ? Window : Face);
     // The arrow button fills the field's right end.
-    const int arrowWidth = 16;
+    // 15 pixels leave the widest text, "1280x1024", clear of the arrow.
+    const int arrowWidth = 15;
     const Rect arrow{field.Right() - arrowWidth, field.Top, arrowWidth, field.Height};
     Fill(list, arrow, Face);
     if (open) {
@@ -154,7 +155,7 @@ void DropDown(ImDrawList& list, ImFont* font, const Rect& r, std::string_view te
     if (focused && enabled && !open) Fill(list, textArea, Selection);
     const ImU32 colour = !enabled ? GreyText : (focused && !open ? Highlight : Ink);
     list.PushClipRect(P(textArea.Left, textArea.Top), P(textArea.Right(), textArea.Bottom()), true);
-    DrawText(list, font, textArea.Left + 2, textArea.Top + (textArea.Height - font->FontSize) / 2, colour,
+    DrawText(list, font, textArea.Left + 1, textArea.Top + (textArea.Height - font->FontSize) / 2, colour,
              text);
     list.PopClipRect();
     if (focused && enabled && !open) FocusRect(list, textArea);

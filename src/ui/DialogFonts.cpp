@@ -1,5 +1,6 @@
 #include "ui/DialogFonts.h"
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -33,14 +34,35 @@ ImFont* AddFont(std::string_view fileName, float pixels) {
     throw Error("The typeface " + std::string(fileName) + " is missing from the program");
 }
 
+// Metrics of glyphs rasterised `scale` times larger brought back to design pixels; the texture
+// coordinates stay, so each design pixel of a glyph gets scale x scale texels.
+void ToDesignPixels(ImFont& font, int scale) {
+    const float f = 1.0f / static_cast<float>(scale);
+    font.FontSize *= f;
+    font.Ascent *= f;
+    font.Descent *= f;
+    font.FallbackAdvanceX *= f;
+    for (float& advance : font.IndexAdvanceX) advance *= f;
+    for (ImFontGlyph& glyph : font.Glyphs) {
+        glyph.AdvanceX *= f;
+        glyph.X0 *= f;
+        glyph.Y0 *= f;
+        glyph.X1 *= f;
+        glyph.Y1 *= f;
+    }
+}
+
 } // namespace
 
-DialogFonts LoadDialogFonts() {
+DialogFonts LoadDialogFonts(int scale) {
+    scale = std::max(1, scale);
     DialogFonts fonts;
-    fonts.Regular = AddFont("DejaVuSans.ttf", RegularPixels);
-    fonts.Large = AddFont("DejaVuSans.ttf", LargePixels);
-    fonts.Bold = AddFont("DejaVuSans-Bold.ttf", LargePixels);
+    fonts.Regular = AddFont("DejaVuSans.ttf", RegularPixels * scale);
+    fonts.Large = AddFont("DejaVuSans.ttf", LargePixels * scale);
+    fonts.Bold = AddFont("DejaVuSans-Bold.ttf", LargePixels * scale);
     ImGui::GetIO().Fonts->Build();
+    if (scale > 1)
+        for (ImFont* font : {fonts.Regular, fonts.Large, fonts.Bold}) ToDesignPixels(*font, scale);
     return fonts;
 }
 

@@ -12,7 +12,9 @@ struct DialogFonts {
 };
 
 // Adds the three fonts to the current context's atlas (the first one becomes ImGui's default) and
-// builds it. Raises quillaby::Error when a typeface is missing from the executable.
-DialogFonts LoadDialogFonts();
+// builds it. Raises quillaby::Error when a typeface is missing from the executable. At a scale above
+// 1 the glyphs are rasterised that many times larger while the fonts keep their sizes in the
+// dialog's design pixels: drawn on a window scaled as much, the text comes out crisp.
+DialogFonts LoadDialogFonts(int scale = 1);
 
 } // namespace quillaby::ui

@@ -23,7 +23,7 @@ template <size_t N> consteval TScrambled Scramble(const char (&text)[N]) {
 constexpr TScrambled kNames[] = {
     Scramble("BubbleCount"), Scramble("DollarCount"), Scramble("Theme"),       Scramble("ColorDepth"),
     Scramble("Width"),       Scramble("Height"),      Scramble("Sound"),       Scramble("DesktopOnly"),
-    Scramble("RunAsExe"),    Scramble("Path"),        Scramble("FewerPasses"),
+    Scramble("RunAsExe"),    Scramble("Path"),        Scramble("FewerPasses"), Scramble("OtherMonitors"),
 };
 
 } // namespace

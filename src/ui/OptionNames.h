@@ -14,8 +14,9 @@ enum class TOptionName {
     Sound,
     DesktopOnly,
     RunAsExe,
-    Path,        // the machine's installation folder
-    FewerPasses, // not in the dialog: surface and sand each in one pass
+    Path,          // the machine's installation folder
+    FewerPasses,   // not in the dialog: surface and sand each in one pass
+    OtherMonitors, // not in the dialog: the scene (1) or black (0) beside the primary monitor
 };
 
 std::string OptionName(TOptionName name);

@@ -32,6 +32,7 @@ void TOptions::Load(const TRegistry& key, TCustomDisplayControl& display) {
     if (exists(TOptionName::DollarCount)) DollarCount = ClampCount(integer(TOptionName::DollarCount));
     if (exists(TOptionName::Sound)) SoundEnabled = integer(TOptionName::Sound) != 0;
     if (exists(TOptionName::FewerPasses)) FewerPasses = integer(TOptionName::FewerPasses) != 0;
+    if (exists(TOptionName::OtherMonitors)) OtherMonitors = integer(TOptionName::OtherMonitors) != 0;
     if (exists(TOptionName::Theme)) ThemeIndex = integer(TOptionName::Theme);
     AutoTheme = false;
     if (ThemeIndex < 0) {
@@ -82,6 +83,7 @@ void TOptions::Save(TRegistry& key, const TCustomDisplayControl& display) const 
     key.WriteBool(OptionName(TOptionName::RunAsExe), RunAsExe);
     // Not in the dialog: written only once someone turned it on, so other files stay as they were.
     if (FewerPasses) key.WriteBool(OptionName(TOptionName::FewerPasses), FewerPasses);
+    if (!OtherMonitors) key.WriteBool(OptionName(TOptionName::OtherMonitors), OtherMonitors);
     key.Flush();
 }
 

@@ -21,6 +21,9 @@ class TOptions {
     // Surface and sand each drawn in one pass (faster on software rendering). Set in the settings
     // file only; "Default" leaves it alone and Save keeps it.
     bool FewerPasses = false;
+    // What full-screen runs show on the monitors other than the primary: the scene (true), or
+    // black, which costs nothing. Set in the settings file only, like FewerPasses.
+    bool OtherMonitors = true;
 
     // Every option but RunAsExe and ProgramPath to its default; the full-screen mode to the
     // desktop's, at most 800 x 600 when the desktop is larger both ways.

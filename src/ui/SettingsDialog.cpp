@@ -2,17 +2,40 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "gl/BmpDecoder.h"
 #include "gl/Resources.h"
+#include "platform/DisplayDensity.h"
 #include "platform/Processes.h"
+#include "ui/DialogScale.h"
 
 namespace quillaby::ui {
 
-TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags)
-    : FParts(std::move(parts)), FWindow(Caption, DialogWidth, DialogHeight, extraWindowFlags),
-      FFonts(LoadDialogFonts()), FController(FParts.Options), FView(FController, FFonts) {
+namespace {
+
+// The scale of the session's display, as the overrides, the desktop and the monitor decide it.
+int DisplayScale() {
+    const char* own = std::getenv(OwnScaleVariable);
+    const char* desktop = std::getenv(DesktopScaleVariable);
+    const ScaleChoice choice =
+        ChooseDialogScale(own, desktop, platform::ReadDisplayDensity(), DialogWidth, DialogHeight);
+    if (!choice.IgnoredVariable.empty()) {
+        const std::string name(choice.IgnoredVariable);
+        std::fprintf(stderr, "%s=\"%s\" is not a whole number from 1 to %d: it is ignored\n", name.c_str(),
+                     std::getenv(name.c_str()), MaxDialogScale);
+    }
+    return choice.Scale;
+}
+
+} // namespace
+
+TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags, int scale)
+    : FParts(std::move(parts)),
+      FWindow(Caption, DialogWidth, DialogHeight, extraWindowFlags, scale > 0 ? scale : DisplayScale()),
+      FFonts(LoadDialogFonts(FWindow.Scale())), FController(FParts.Options), FView(FController, FFonts) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     FController.Start();
     FParts.Scene.OnFrameRate(

@@ -27,8 +27,9 @@ struct SettingsDialogParts {
 class TSettingsDialog {
   public:
     // Opens the window and fills the controls from the options (the scene is started by Run).
-    // extraWindowFlags: SDL_WINDOW_HIDDEN for pictures of the dialog.
-    explicit TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags = 0);
+    // extraWindowFlags: SDL_WINDOW_HIDDEN for pictures of the dialog. scale: how many times larger
+    // than designed the dialog is drawn; 0 takes it from the environment and the display.
+    explicit TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags = 0, int scale = 0);
     ~TSettingsDialog();
 
     // Starts the panel preview, then runs idle passes until the dialog is closed.

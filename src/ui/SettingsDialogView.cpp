@@ -3,6 +3,7 @@
 #include <imgui_internal.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "ui/ClassicControls.h"
 
@@ -63,6 +64,8 @@ void TSettingsDialogView::ApplyStyle(ImGuiStyle& style) {
     c[ImGuiCol_ScrollbarGrab] = ImVec4(0.83f, 0.82f, 0.78f, 1);
     c[ImGuiCol_ScrollbarGrabHovered] = ImVec4(0.78f, 0.77f, 0.73f, 1);
     c[ImGuiCol_ScrollbarGrabActive] = ImVec4(0.70f, 0.69f, 0.65f, 1);
+    // A modal box leaves the dialog behind it as it is (ImGui dims it when it draws the frame).
+    c[ImGuiCol_ModalWindowDimBg] = ImVec4(0, 0, 0, 0);
 }
 
 bool TSettingsDialogView::Enabled(ControlId id) const {
@@ -91,7 +94,18 @@ void TSettingsDialogView::MoveFocus(int step) {
 
 void TSettingsDialogView::Hint(const char* text) {
     if (!text || !ImGui::IsItemHovered() || GImGui->HoveredIdTimer < HintDelay) return;
-    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(3, 1));
+    // Below the pointer as the desktop shows hints, moved to lie wholly inside the dialog (the only
+    // place it can be drawn); above the pointer near the bottom edge.
+    const ImVec2 padding(3, 1);
+    const ImVec2 textSize = ImGui::CalcTextSize(text);
+    const ImVec2 size(textSize.x + 2 * padding.x + 2, textSize.y + 2 * padding.y + 2);
+    const ImVec2 mouse = ImGui::GetIO().MousePos;
+    constexpr float Below = 20; // pixels from the pointer's tip to the hint's top, past the arrow
+    float x = std::clamp(mouse.x, 0.0f, std::max(0.0f, DialogWidth - size.x));
+    float y = mouse.y + Below;
+    if (y + size.y > DialogHeight) y = mouse.y - size.y - 2;
+    ImGui::SetNextWindowPos(ImVec2(std::floor(x), std::floor(std::max(0.0f, y))));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, padding);
     ImGui::PushStyleColor(ImGuiCol_PopupBg, IM_COL32(255, 255, 225, 255));
     ImGui::SetTooltip("%s", text);
     ImGui::PopStyleColor();
@@ -188,8 +202,14 @@ int TSettingsDialogView::DropDownControl(ImDrawList& list, const ControlPlace& p
         if (lit) rowsList.AddRectFilled(at, ImVec2(at.x + width, at.y + rowHeight), classic::Selection);
         rowsList.AddText(FFonts.Regular, FFonts.Regular->FontSize, ImVec2(at.x + 2, at.y),
                          lit ? classic::Highlight : classic::Ink, state.Items[i].c_str());
-        if (ImGui::IsWindowAppearing() && i == state.ItemIndex) ImGui::SetScrollHereY();
     }
+    // The list scrolls by whole rows, so that no row shows cut: it opens with the chosen item in
+    // its middle, and the wheel or the scroll bar stop on a row.
+    const int count = static_cast<int>(state.Items.size());
+    const float row = ImGui::IsWindowAppearing()
+                          ? static_cast<float>(std::clamp(state.ItemIndex - (rows - 1) / 2, 0, count - rows))
+                          : std::round(ImGui::GetScrollY() / rowHeight);
+    if (ImGui::GetScrollY() != row * rowHeight) ImGui::SetScrollY(row * rowHeight);
     if (chosen >= 0 || KeyPressed(ImGuiKey_Escape, false)) {
         ImGui::CloseCurrentPopup();
         FOpenList.clear();
@@ -369,13 +389,15 @@ DialogRequest TSettingsDialogView::Draw(bool panelHasFrame) {
     DrawStatic(list, panelHasFrame);
     if (!Enabled(DialogControls[FFocus].Id)) MoveFocus(1);
 
+    // A list open at the frame's start takes its keys: the Esc that closes it does not cancel the dialog.
+    const bool listWasOpen = !FOpenList.empty();
     DialogRequest request = DialogRequest::None;
     for (int i = 0; i < static_cast<int>(DialogControls.size()); ++i) {
         const DialogRequest r = DrawControl(list, DialogControls[i], i);
         if (r != DialogRequest::None) request = r;
     }
     if (!FOpenList.empty() && !ImGui::IsPopupOpen(FOpenList.c_str())) FOpenList.clear();
-    const bool modal = FAbout.Visible() || !FOpenList.empty();
+    const bool modal = FAbout.Visible() || listWasOpen || !FOpenList.empty();
     if (!modal && request == DialogRequest::None) request = HandleKeys();
 
     if (FAbout.Draw() == AboutRequest::OpenLink) request = DialogRequest::Help;

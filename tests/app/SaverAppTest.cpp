@@ -132,17 +132,25 @@ TEST(SaverComponent, PathsLockAndFlagFollowTheProgramName) {
     // The lock went with its holder; the file stays.
     EXPECT_NE(platform::TryLockInstance((folders.runtime / "mySemaphore").string()), nullptr);
 
-    // A read-only program folder sends the log to the user's state folder.
+    // A program folder it may not write into sends the log to the user's state folder: one made
+    // read-only (root may write there all the same) and one that is a file, which stops root too.
     test::ScopedEnv state("XDG_STATE_HOME", (folders.runtime / "state").c_str());
+    const fs::path fallback = folders.runtime / "state/Harnwick Software/my.log";
+    std::ofstream(folders.runtime / "file") << "x";
     chmod(folders.program.c_str(), 0500);
-    TApplication application(messages);
-    TScreenSaverApp app(application, program, {"/c"}, system);
-    app.Company = "Harnwick Software";
-    app.Initialize();
-    chmod(folders.program.c_str(), 0700);
-    if (geteuid() != 0) { // root may write anywhere
-        EXPECT_EQ(app.LogFileName(), (folders.runtime / "state/Harnwick Software/my.log").string());
+    for (const fs::path& folder : {folders.program, folders.runtime / "file"}) {
+        if (folder == folders.program && geteuid() == 0) continue;
+        TApplication application(messages);
+        TScreenSaverApp app(application, (folder / "my.saver.scr").string(), {"/c"}, system);
+        app.Company = "Harnwick Software";
+        app.Initialize();
+        EXPECT_EQ(app.LogFileName(), fallback.string()) << folder;
+        app.SetLogFile(true);
+        app.WriteLog("line");
+        EXPECT_EQ(ReadAll(fallback).substr(0, 6), "line\r\n") << folder;
+        fs::remove(fallback);
     }
+    chmod(folders.program.c_str(), 0700);
 }
 
 TEST(SaverComponent, LockRefusesASymbolicLink) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The still preview inside a host window (quillaby.scr /p XID): one child window of the host's size,
-# following the host's size; the preview ends when the host window goes away, and on SIGTERM with exit
-# code 0. A handle that is no window is refused with a clear message.
+# following the host's size, using next to no CPU while it waits; the preview ends when the host
+# window goes away, and on SIGTERM with exit code 0. A handle that is no window is refused with a
+# clear message.
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -32,6 +33,13 @@ xdotool windowsize "$host" 400 300
 for _ in $(seq 50); do [[ $(children | cut -d' ' -f2) == 400x300 ]] && break; sleep 0.1; done
 [[ $(children | cut -d' ' -f2) == 400x300 ]] || fail "the child did not follow the host: $(children)"
 kill -0 "$pid" 2>/dev/null || fail "the preview ended early: $(cat err)"
+
+# The still picture waits for the host's events instead of drawing it over and over: a fifth of a
+# second of CPU in three seconds is far more than waiting takes and far less than spinning.
+before=$(cpu_ticks "$pid")
+sleep 3
+used=$(($(cpu_ticks "$pid") - before))
+((used * 5 <= $(getconf CLK_TCK))) || fail "the still preview used $used clock ticks of CPU in 3 s"
 
 # SIGTERM ends it cleanly, with exit code 0 and its window gone.
 kill -TERM "$pid"

@@ -157,7 +157,7 @@ TEST(FileLoading, FilesComeFromTheImageDirectoryPlusTheNameOrFromAnAssetDirector
     EXPECT_EQ(lines, (std::vector<std::string>{"1", "0 a"}));
     EXPECT_EQ(missing, "Resource dollar_jpg not found");
     EXPECT_EQ(brokenAsset, "voda1.jpg: " + TruncatedJpegError);
-    EXPECT_EQ(brokenFile, (dir / "sub" / "Voda1.jpg").string() + ": " + TruncatedJpegError);
+    EXPECT_EQ(brokenFile, fromFiles.ImageDirectory + "sub/Voda1.jpg: " + TruncatedJpegError);
     EXPECT_EQ(directory, "Resource Caust5_dir not found"); // directories are not resources
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -255,6 +256,49 @@ TEST_F(SceneFrameTest, AFrameRunsInItsOrderAndCountsTheFrameRateOnceASecond) {
     EXPECT_EQ(rates[0], 11);
     EXPECT_EQ(Loop.SceneFps, 11);
     EXPECT_EQ(Loop.SceneFrames, 0);
+}
+
+TEST_F(SceneFrameTest, MoreSurfacesShowTheSameFrameEachWithItsOwnSizeAndAspect) {
+    Surface.Resize(480, 480);
+    gltest::FakeGLSurface other(&Recorder); // 64 x 48
+    Loop.SetMoreSurfaces({&other});
+    // Particles are born for the wider view, so that they come in from its edges too.
+    EXPECT_NEAR(Scene.Fishes->Aspect(), 4.0 / 3, 1e-4);
+    Loop.ResetScene();
+    Clock.Now += 100;
+    Loop.RenderFrame(); // the first update moves nothing; this frame's step is 0.1 s
+    const std::vector<TParticle> before = Live(*Scene.Bubbles);
+    Recorder.clear();
+    Clock.Now += 100;
+    Loop.RenderFrame();
+    const std::string text = Recorder.text();
+    const size_t main = text.find("glViewport(0, 0, 480, 480)");
+    const size_t current = text.find("Surface.MakeCurrent");
+    const size_t view = text.find("glViewport(0, 0, 64, 48)");
+    const size_t swap = text.find("Surface.SwapBuffers");
+    ASSERT_NE(main, std::string::npos) << text.substr(0, 400);
+    EXPECT_LT(main, current);
+    EXPECT_LT(current, view);
+    EXPECT_LT(view, swap);
+    // Each projection has its own view's aspect: 1:1, then 4:3.
+    std::vector<double> aspects;
+    for (size_t at = text.find("glFrustum("); at != std::string::npos; at = text.find("glFrustum(", at + 1)) {
+        double left = 0, right = 0, bottom = 0, top = 0;
+        ASSERT_EQ(
+            std::sscanf(text.c_str() + at, "glFrustum(%lf, %lf, %lf, %lf", &left, &right, &bottom, &top), 4);
+        aspects.push_back(right / top);
+    }
+    ASSERT_EQ(aspects.size(), 2u);
+    EXPECT_NEAR(aspects[0], 1.0, 1e-3);
+    EXPECT_NEAR(aspects[1], 4.0 / 3, 1e-3);
+    // So does the back wall (the last drawn: 4:3).
+    const Single h = std::tan(37.5f * 3.14159265f / 180) * 10000;
+    EXPECT_NEAR(Scene.BackWall->Vertices.GetItem(2).X, h * 4 / 3, 0.5);
+    // Updated once, by one step measured once: a second measurement would read 0.
+    EXPECT_NEAR(Loop.FrameTimeStep, 0.1, 1e-4);
+    std::vector<TParticle> after = Live(*Scene.Bubbles);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_NEAR(after[0].Age - before[0].Age, 0.1, 1e-4);
 }
 
 TEST_F(SceneFrameTest, AnOpenGLErrorEndsTheFrameWithItsMessage) {

@@ -34,16 +34,33 @@ void MaskPanel(std::vector<uint8_t>& rgba) {
                 rgba[(static_cast<std::size_t>(y) * ui::DialogWidth + x) * 4 + c] = c == 3 ? 255 : 0;
 }
 
-TEST(DialogPicture, TheDialogLooksAsReviewed) {
+// The dialog with the scene of a theme running in its panel, drawn `scale` times larger.
+struct LiveDialog {
+    explicit LiveDialog(int theme, int scale = 1)
+        : host(SilentHost()), scene(host.Values, SceneRun(theme), 1.0 / 30),
+          dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, scale) {
+        dialog.StartPanelPreview();
+    }
+    static test::FakeDialogHost SilentHost() {
+        test::FakeDialogHost silent;
+        silent.Values.SoundEnabled = false;
+        return silent;
+    }
+    // A few idle passes, the last one left in the back buffer and read.
+    std::vector<uint8_t> Picture(int passes = 3) {
+        for (int i = 0; i < passes; ++i) dialog.IdlePass();
+        dialog.IdlePass(false);
+        return dialog.Window().ReadPixels();
+    }
     test::FakeDialogHost host;
-    host.Values.SoundEnabled = false;
     test::FakeMessageBox messages;
-    app::SessionPanelScene scene(host.Values, SceneRun(0), 1.0 / 30);
-    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
-    dialog.StartPanelPreview();
-    for (int i = 0; i < 3; ++i) dialog.IdlePass();
-    dialog.IdlePass(false);
-    std::vector<uint8_t> picture = dialog.Window().ReadPixels();
+    app::SessionPanelScene scene;
+    ui::TSettingsDialog dialog;
+};
+
+TEST(DialogPicture, TheDialogLooksAsReviewed) {
+    LiveDialog live(0);
+    std::vector<uint8_t> picture = live.Picture();
     app::WritePng(gltest::OutputPath("settings-dialog-live"), ui::DialogWidth, ui::DialogHeight, picture);
     MaskPanel(picture);
     const std::string reference = std::string(QUILLABY_SOURCE_DIR) + "/tests/golden/settings-dialog.png";
@@ -51,19 +68,12 @@ TEST(DialogPicture, TheDialogLooksAsReviewed) {
 }
 
 TEST(DialogPicture, TheAboutBoxShowsTheLogoAndTheOpenGLFoundOverTheRunningPanel) {
-    test::FakeDialogHost host;
-    host.Values.SoundEnabled = false;
-    test::FakeMessageBox messages;
-    app::SessionPanelScene scene(host.Values, SceneRun(1), 1.0 / 30);
-    ui::TSettingsDialog dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN);
-    dialog.StartPanelPreview();
-    dialog.IdlePass();
-    dialog.ButtonAboutClick();
-    for (int i = 0; i < 2; ++i) dialog.IdlePass();
-    dialog.IdlePass(false);
-    const std::vector<uint8_t> picture = dialog.Window().ReadPixels();
+    LiveDialog live(1);
+    live.dialog.IdlePass();
+    live.dialog.ButtonAboutClick();
+    const std::vector<uint8_t> picture = live.Picture(2);
     app::WritePng(gltest::OutputPath("about-box"), ui::DialogWidth, ui::DialogHeight, picture);
-    EXPECT_NE(scene.OpenGLInfoText().find("OpenGL:  "), std::string::npos);
+    EXPECT_NE(live.scene.OpenGLInfoText().find("OpenGL:  "), std::string::npos);
     // The logo's corner pixel sits inside the frame, two pixels in; the panel still shows the scene
     // where the box leaves it uncovered (not the dialog's colour and not black).
     const auto pixel = [&](int x, int y) {
@@ -120,3 +130,33 @@ INSTANTIATE_TEST_SUITE_P(Themes, PanelPicture, ::testing::Values(0, 1, 2),
                          [](const auto& info) { return "Theme" + std::to_string(info.param); });
 
 } // namespace
+
+// At twice the size every design pixel is two by two (the panel's bevel here), and the scene fills
+// the whole doubled panel at its real pixel size.
+TEST(DialogPicture, AtTwiceTheSizeTheBevelsDoubleAndTheSceneFillsThePanel) {
+    LiveDialog live(0, 2);
+    ASSERT_EQ(live.dialog.Window().PixelWidth(), 2 * ui::DialogWidth);
+    ASSERT_EQ(live.dialog.Window().PixelHeight(), 2 * ui::DialogHeight);
+    const std::vector<uint8_t> picture = live.Picture(2);
+    app::WritePng(gltest::OutputPath("settings-dialog-2x"), 2 * ui::DialogWidth, 2 * ui::DialogHeight,
+                  picture);
+    const auto rgb = [&](int x, int y) {
+        const uint8_t* p = &picture[(static_cast<std::size_t>(y) * 2 * ui::DialogWidth + x) * 4];
+        return std::vector<int>{p[0], p[1], p[2]};
+    };
+    const ui::Rect& bevel = ui::PanelPreview;
+    for (int dx = 0; dx < 2; ++dx)
+        for (int dy = 0; dy < 2; ++dy) {
+            EXPECT_EQ(rgb(2 * bevel.Left + dx, 2 * bevel.Top + 4 + dy), (std::vector<int>{128, 128, 128}));
+            EXPECT_EQ(rgb(2 * bevel.Left + 2 + dx, 2 * bevel.Top + 4 + dy),
+                      (std::vector<int>{255, 255, 255}));
+        }
+    const ui::Rect& s = ui::PanelSceneArea;
+    for (const auto& [x, y] :
+         {std::pair{2 * s.Left, 2 * s.Top}, std::pair{2 * s.Right() - 1, 2 * s.Top},
+          std::pair{2 * s.Left, 2 * s.Bottom() - 1}, std::pair{2 * s.Right() - 1, 2 * s.Bottom() - 1}}) {
+        const std::vector<int> c = rgb(x, y);
+        EXPECT_GT(c[0] + c[1] + c[2], 0) << x << "," << y;
+        EXPECT_NE(c, (std::vector<int>{ui::DialogRed, ui::DialogGreen, ui::DialogBlue})) << x << "," << y;
+    }
+}

@@ -146,15 +146,20 @@ TEST_F(Options, SaveWritesEveryValueKeepsForeignLinesAndLoadsBack) {
     EXPECT_TRUE(again.RunAsExe);
 }
 
-TEST_F(Options, FewerPassesComesFromTheFileOnlyAndSurvivesDefaultsAndSave) {
+TEST_F(Options, FileOnlyOptionsComeFromTheFileAndSurviveDefaultsAndSave) {
     Start();
     EXPECT_FALSE(options.SceneOptions().FewerPasses);
-    WriteFile(file, "FewerPasses=1\n");
+    EXPECT_TRUE(options.OtherMonitors);
+    options.Save(*Key(false), *display);
+    EXPECT_EQ(ReadFile(file).find("OtherMonitors"), std::string::npos) << "the default is not written";
+    WriteFile(file, "FewerPasses=1\nOtherMonitors=0\n");
     Start();
     EXPECT_TRUE(options.SceneOptions().FewerPasses);
+    EXPECT_FALSE(options.OtherMonitors);
     options.SetDefaultOptions(*display);
     options.Save(*Key(false), *display);
     EXPECT_NE(ReadFile(file).find("FewerPasses=1\n"), std::string::npos) << ReadFile(file);
+    EXPECT_NE(ReadFile(file).find("OtherMonitors=0\n"), std::string::npos) << ReadFile(file);
 }
 
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {

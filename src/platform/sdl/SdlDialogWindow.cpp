@@ -25,8 +25,9 @@ void EnsureGLTable() {
 
 } // namespace
 
-SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags)
-    : width_(width), height_(height) {
+SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags,
+                                 int scale)
+    : width_(width), height_(height), scale_(std::max(1, scale)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
     offscreen_ = driver && std::strcmp(driver, "offscreen") == 0;
@@ -37,8 +38,8 @@ SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                               SDL_WINDOW_OPENGL | extraFlags);
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PixelWidth(),
+                               PixelHeight(), SDL_WINDOW_OPENGL | extraFlags);
     if (!window_) {
         const std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -122,11 +123,13 @@ void SdlDialogWindow::BeginFrame() {
     ImGuiIO& io = ImGui::GetIO();
     // The dialog's size is fixed: ImGui sees the designed client area whatever the window manager did.
     io.DisplaySize = ImVec2(static_cast<float>(width_), static_cast<float>(height_));
+    io.DisplayFramebufferScale = ImVec2(static_cast<float>(scale_), static_cast<float>(scale_));
     // The buttons and the pointer as the processed events left them: the backend asks X for the
     // newest state, which may include events still queued, and was seen to answer stale positions
     // while a button is held.
-    io.MousePos = pointerInside_ ? ImVec2(static_cast<float>(pointerX_), static_cast<float>(pointerY_))
-                                 : ImVec2(-FLT_MAX, -FLT_MAX);
+    io.MousePos = pointerInside_
+                      ? ImVec2(static_cast<float>(pointerX_) / scale_, static_cast<float>(pointerY_) / scale_)
+                      : ImVec2(-FLT_MAX, -FLT_MAX);
     for (int i = 0; i < 3; ++i) {
         io.MouseDown[i] = buttonDown_[i] || buttonPressed_[i];
         buttonPressed_[i] = false;
@@ -137,7 +140,7 @@ void SdlDialogWindow::BeginFrame() {
 void SdlDialogWindow::RenderFrame() {
     ImGui::Render();
     MakeCurrent();
-    glViewport(0, 0, width_, height_);
+    glViewport(0, 0, PixelWidth(), PixelHeight());
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
 }
 
@@ -166,10 +169,10 @@ void SdlDialogWindow::Focus() {
 
 SdlGLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {
     SdlGLWindowOptions options;
-    options.X = left;
-    options.Y = top;
-    options.Width = width;
-    options.Height = height;
+    options.X = left * scale_;
+    options.Y = top * scale_;
+    options.Width = width * scale_;
+    options.Height = height * scale_;
     options.Host = window_;
     return options;
 }
@@ -189,14 +192,16 @@ void* SdlDialogWindow::CreateTexture(const std::vector<uint8_t>& rgba, int width
 
 std::vector<uint8_t> SdlDialogWindow::ReadPixels() const {
     SDL_GL_MakeCurrent(window_, context_);
-    std::vector<uint8_t> rows(static_cast<std::size_t>(width_) * height_ * 4);
+    const int width = PixelWidth();
+    const int height = PixelHeight();
+    std::vector<uint8_t> rows(static_cast<std::size_t>(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
     std::vector<uint8_t> image(rows.size());
-    const std::size_t stride = static_cast<std::size_t>(width_) * 4;
-    for (int y = 0; y < height_; ++y)
-        std::copy_n(&rows[(height_ - 1 - y) * stride], stride, &image[y * stride]);
+    const std::size_t stride = static_cast<std::size_t>(width) * 4;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&rows[(height - 1 - y) * stride], stride, &image[y * stride]);
     return image;
 }
 

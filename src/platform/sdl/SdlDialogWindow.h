@@ -16,8 +16,9 @@ namespace quillaby::platform {
 class SdlDialogWindow {
   public:
     // Creates the window centred on the desktop and the ImGui context (no imgui.ini, no log file).
-    // Raises quillaby::Error with SDL's reason when it cannot.
-    SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags = 0);
+    // Raises quillaby::Error with SDL's reason when it cannot. width and height are design pixels;
+    // the window has `scale` times as many, and ImGui draws in design pixels scaled up to them.
+    SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags = 0, int scale = 1);
     ~SdlDialogWindow();
     SdlDialogWindow(const SdlDialogWindow&) = delete;
     SdlDialogWindow& operator=(const SdlDialogWindow&) = delete;
@@ -39,14 +40,19 @@ class SdlDialogWindow {
     void Hide();
     // Raises the window and gives it the keyboard (back from a full-screen run).
     void Focus();
-    // The options of a surface that draws the rectangle (pixels from the top-left) of this window.
+    // The options of a surface that draws the rectangle (design pixels from the top-left) of this
+    // window, at the window's own pixel size.
     SdlGLWindowOptions AreaOptions(int left, int top, int width, int height) const;
     // A texture in the GUI's context for ImGui::Image; RGBA rows top to bottom.
     void* CreateTexture(const std::vector<uint8_t>& rgba, int width, int height);
-    // The back buffer's pixels, RGBA rows top to bottom (for pictures of the dialog).
+    // The back buffer's pixels, PixelWidth x PixelHeight, RGBA rows top to bottom (for pictures of
+    // the dialog).
     std::vector<uint8_t> ReadPixels() const;
-    int Width() const { return width_; }
+    int Width() const { return width_; } // design pixels
     int Height() const { return height_; }
+    int Scale() const { return scale_; }
+    int PixelWidth() const { return width_ * scale_; }
+    int PixelHeight() const { return height_ * scale_; }
     SDL_Window* Window() const { return window_; }
 
   private:
@@ -56,9 +62,10 @@ class SdlDialogWindow {
     SDL_GLContext context_ = nullptr;
     int width_;
     int height_;
+    int scale_;
     bool offscreen_ = false;
     std::vector<unsigned> textures_;
-    // The pointer as the events processed so far left it (window pixels).
+    // The pointer as the events processed so far left it (window pixels, not design pixels).
     bool pointerInside_ = false; // over the window, or held down since it was
     int pointerX_ = 0, pointerY_ = 0;
     bool buttonDown_[3] = {};

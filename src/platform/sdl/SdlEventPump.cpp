@@ -5,6 +5,13 @@
 namespace quillaby::platform {
 namespace {
 
+void PlaceOnDesktop(InputEvent& event) {
+    int left = 0, top = 0;
+    if (SDL_Window* window = SDL_GetWindowFromID(event.Window)) SDL_GetWindowPosition(window, &left, &top);
+    event.DesktopX = left + event.X;
+    event.DesktopY = top + event.Y;
+}
+
 InputEvent Translate(const SDL_Event& e) {
     InputEvent event;
     switch (e.type) {
@@ -20,12 +27,14 @@ InputEvent Translate(const SDL_Event& e) {
         event.Window = e.button.windowID;
         event.X = e.button.x;
         event.Y = e.button.y;
+        PlaceOnDesktop(event);
         break;
     case SDL_MOUSEMOTION:
         event.Type = InputEvent::Kind::MouseMove;
         event.Window = e.motion.windowID;
         event.X = e.motion.x;
         event.Y = e.motion.y;
+        PlaceOnDesktop(event);
         break;
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) event.Type = InputEvent::Kind::Close;

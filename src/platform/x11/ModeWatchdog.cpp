@@ -121,6 +121,13 @@ int IgnoreError(Display*, XErrorEvent*) {
     return 0;
 }
 
+// A server that has gone away took its modes with it: nothing is left to put back. Xlib's own handler
+// would call exit(), running the program's exit handlers in this forked copy, where its GL driver's
+// wait for threads that do not exist here, for ever.
+int EndWithServer(Display*) {
+    _exit(0);
+}
+
 // The child: private X connection, desktop recorded, then the program's news until it is gone.
 [[noreturn]] void Watch(int socket) {
     for (const int sig : {SIGINT, SIGHUP, SIGTERM, SIGQUIT, SIGPIPE}) signal(sig, SIG_IGN);
@@ -141,6 +148,7 @@ int IgnoreError(Display*, XErrorEvent*) {
     close_range(4, ~0u, 0);
 
     XSetErrorHandler(IgnoreError);
+    XSetIOErrorHandler(EndWithServer);
     Display* display = XOpenDisplay(nullptr);
     int event, error;
     ScreenState desktop;

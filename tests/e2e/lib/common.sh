@@ -3,9 +3,17 @@
 #                            e2e_track is killed on exit
 #   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
 #                            between tests running in parallel), ARGS passed on; sets DISPLAY
-#   start_xdummy             Xorg with the dummy driver (real mode switching); sets DISPLAY;
-#                            returns 1 when Xorg cannot start here (the caller skips)
+#   start_xdummy [CONF]      Xorg with the dummy driver (real mode switching); sets DISPLAY;
+#                            returns 1 when Xorg cannot start here (the caller skips). CONF: a file
+#                            in lib/ (xorg-dummy-wide.conf has room for lib/two-monitors)
+#                            (both servers leave their process id in E2E_X_PID)
 #   e2e_track PID            end PID when the script ends
+#   wait_window REGEX        print the id of a visible window whose name matches, once there is
+#                            one (up to 20 s); returns 1 when none came
+#   wait_live_dialog ID      wait up to 15 s for the settings dialog ID to show the frame rate of
+#                            its running panel in its caption (it takes input from then on)
+#   wait_gone PID            wait up to 10 s for PID to end; returns 1 when it still runs
+#   cpu_ticks PID            user + system CPU time PID has used, in clock ticks
 #   e2e_saver_files PROGRAM SETTINGS
 #                            bin/quillaby.scr and bin/quillaby linking to PROGRAM, the user's settings
 #                            file (path in $conf) holding SETTINGS; the current folder is E2E_TMP
@@ -63,16 +71,53 @@ start_xvfb() { # [WxHxD [ARGS...]]
   shift || true
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_X_PID=$!
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
 }
 
-start_xdummy() {
-  local fifo=$E2E_TMP/xorg.fd log=$E2E_TMP/xorg.log
+start_xdummy() { # [CONF]
+  local fifo=$E2E_TMP/xorg.fd log=$E2E_TMP/xorg.log conf=$E2E_LIB_DIR/${1:-xorg-dummy.conf}
   [[ -x /usr/lib/xorg/Xorg ]] || return 1
   mkfifo "$fifo"
-  /usr/lib/xorg/Xorg -displayfd 3 -config "$E2E_LIB_DIR/xorg-dummy.conf" -noreset -nolisten tcp \
+  /usr/lib/xorg/Xorg -displayfd 3 -config "$conf" -noreset -nolisten tcp \
     -logfile "$log" -novtswitch -sharevts 3>"$fifo" >"$log.out" 2>&1 &
+  E2E_X_PID=$!
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || return 1
+}
+
+# Polled rather than `xdotool search --sync`: a window that vanishes during a search (SDL's probe
+# windows) makes xdotool fail with BadWindow.
+wait_window() { # regex
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_live_dialog() { # window id
+  local title=
+  for _ in $(seq 150); do
+    title=$(xdotool getwindowname "$1" 2>/dev/null || true)
+    [[ $title =~ FPS:\ [0-9]+$ ]] && return 0
+    sleep 0.1
+  done
+  fail "the dialog's caption shows no frame rate: '$title'"
+}
+
+wait_gone() { # pid
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+cpu_ticks() { # pid
+  local stat
+  stat=$(<"/proc/$1/stat")
+  stat=${stat##*) } # the fields after the command's name, from field 3 on
+  read -r -a fields <<<"$stat"
+  echo $((fields[11] + fields[12])) # fields 14 and 15: utime, stime
 }

@@ -1,0 +1,141 @@
+#include "platform/sdl/SdlOtherMonitors.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/Error.h"
+#include "platform/x11/X11Monitors.h"
+#include "platform/x11/X11WindowBackground.h"
+
+namespace quillaby::platform {
+namespace {
+
+constexpr Uint32 kCoverFlags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+
+std::vector<MonitorRect> SdlDisplays() {
+    std::vector<MonitorRect> monitors;
+    const int n = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < n; ++i) {
+        SDL_Rect r{};
+        if (SDL_GetDisplayBounds(i, &r) == 0) monitors.push_back({r.x, r.y, r.w, r.h});
+    }
+    return monitors;
+}
+
+} // namespace
+
+SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title)
+    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) FX11 = X11Monitors::Open();
+}
+
+SdlOtherMonitors::~SdlOtherMonitors() {
+    for (Cover& cover : FCovers) Destroy(cover);
+    FX11.reset();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+MonitorRect SdlOtherMonitors::Primary() {
+    SDL_Rect r{};
+    if (SDL_GetDisplayBounds(0, &r) != 0) return {};
+    return {r.x, r.y, r.w, r.h};
+}
+
+std::vector<MonitorRect> SdlOtherMonitors::Others() {
+    std::vector<MonitorRect> monitors = FX11 ? FX11->Rectangles() : SdlDisplays();
+    // The primary keeps its corner while its mode changes; a monitor showing the same corner is a
+    // copy of it.
+    std::erase_if(monitors, [this](const MonitorRect& m) { return m.X == FPrimary.X && m.Y == FPrimary.Y; });
+    return monitors;
+}
+
+bool SdlOtherMonitors::Follow() {
+    // X11 says when to look again; SDL's list costs nothing to read every frame.
+    if (FFollowed && FX11 && !FX11->Changed()) return false;
+    FFollowed = true;
+    const std::vector<MonitorRect> now = Others();
+    bool changed = false;
+    for (auto it = FCovers.begin(); it != FCovers.end();) {
+        if (std::find(now.begin(), now.end(), it->Rect) != now.end()) {
+            ++it;
+            continue;
+        }
+        changed = changed || it->Scene;
+        Destroy(*it);
+        it = FCovers.erase(it);
+    }
+    for (const MonitorRect& rect : now) {
+        const bool covered =
+            std::any_of(FCovers.begin(), FCovers.end(), [&](const Cover& c) { return c.Rect == rect; });
+        if (covered) continue;
+        FCovers.push_back(MakeCover(rect));
+        changed = changed || FCovers.back().Scene;
+    }
+    return changed;
+}
+
+SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) const {
+    Cover cover;
+    cover.Rect = rect;
+    if (FFill == Fill::Scene) {
+        SdlGLWindowOptions options;
+        options.Title = FTitle;
+        options.X = rect.X;
+        options.Y = rect.Y;
+        options.Width = rect.Width;
+        options.Height = rect.Height;
+        options.Flags = kCoverFlags;
+        cover.Scene = std::make_unique<SdlGLWindow>(std::move(options));
+        // The pixel format SDL still holds from the render window's request.
+        if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
+        SDL_ShowWindow(cover.Scene->Window());
+        // Frames are not held to the display's refresh: waiting for it at every monitor's swap in
+        // turn would divide the frame rate by the number of monitors.
+        SDL_Window* current = SDL_GL_GetCurrentWindow();
+        SDL_GLContext context = SDL_GL_GetCurrentContext();
+        if (context && SDL_GL_MakeCurrent(cover.Scene->Window(), context) == 0) {
+            SDL_GL_SetSwapInterval(0);
+            SDL_GL_MakeCurrent(current, context);
+        }
+        return cover;
+    }
+    cover.Black = SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags);
+    if (cover.Black == nullptr) throw Error(std::string("SDL window: ") + SDL_GetError());
+    if (!PaintBlackByServer(cover.Black)) {
+        // Elsewhere: paint it once through SDL's own framebuffer.
+        if (SDL_Surface* surface = SDL_GetWindowSurface(cover.Black)) {
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+            SDL_UpdateWindowSurface(cover.Black);
+        }
+    }
+    return cover;
+}
+
+void SdlOtherMonitors::Destroy(Cover& cover) {
+    cover.Scene.reset();
+    if (cover.Black) SDL_DestroyWindow(cover.Black);
+    cover.Black = nullptr;
+}
+
+std::vector<GLSurface*> SdlOtherMonitors::SceneSurfaces() const {
+    std::vector<GLSurface*> surfaces;
+    for (const Cover& cover : FCovers)
+        if (cover.Scene) surfaces.push_back(cover.Scene.get());
+    return surfaces;
+}
+
+bool SdlOtherMonitors::Owns(Uint32 windowId) const {
+    return std::any_of(FCovers.begin(), FCovers.end(), [&](const Cover& c) {
+        SDL_Window* window = c.Scene ? c.Scene->Window() : c.Black;
+        return window != nullptr && SDL_GetWindowID(window) == windowId;
+    });
+}
+
+void SdlOtherMonitors::Hide() {
+    for (const Cover& cover : FCovers)
+        if (SDL_Window* window = cover.Scene ? cover.Scene->Window() : cover.Black) SDL_HideWindow(window);
+}
+
+} // namespace quillaby::platform
