@@ -83,7 +83,14 @@ wine_exit_code() { # pid
 }
 
 wine_window() { # title
-  timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+  # Polled: a search fails outright when a window it looks at goes away meanwhile (the last run's).
+  local id i
+  for ((i = 0; i < 300; i++)); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+    [[ -n $id ]] && echo "$id" && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 wine_pgrep() { # pattern
