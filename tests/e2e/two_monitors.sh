@@ -60,7 +60,12 @@ printf 'ColorDepth=32\nWidth=640\nHeight=480\nSound=0\n' >"$conf"
 both=$'1280x1024+1024+0\n640x480+0+0'
 start "$both"
 [[ $(layout) == $'DUMMY0 640x480+0+0\nDUMMY1 1280x1024+1024+0' ]] || fail "switched: $(layout | tr '\n' ' ')"
-import -window root "$E2E_TMP/a.png"
+# The first frame can take seconds on a loaded machine: wait until the desktop is gone everywhere.
+for _ in $(seq 60); do
+  import -window root "$E2E_TMP/a.png"
+  [[ $(desktop_pixels "$E2E_TMP/a.png" 640x480+0+0) == 0 && $(desktop_pixels "$E2E_TMP/a.png" 1280x1024+1024+0) == 0 ]] && break
+  sleep 0.5
+done
 sleep 0.5
 import -window root "$E2E_TMP/b.png"
 for area in 640x480+0+0 1280x1024+1024+0; do
@@ -86,7 +91,11 @@ ended SIGKILL
 
 printf 'DesktopOnly=1\nOtherMonitors=0\nSound=0\n' >"$conf"
 start $'1024x768+0+0\n1280x1024+1024+0'
-import -window root "$E2E_TMP/c.png"
+for _ in $(seq 60); do
+  import -window root "$E2E_TMP/c.png"
+  [[ $(desktop_pixels "$E2E_TMP/c.png" 1024x768+0+0) == 0 ]] && break
+  sleep 0.5
+done
 black=$(convert "$E2E_TMP/c.png" -crop 1280x1024+1024+0 +repage -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)
 [[ $black == 0 ]] || fail "OtherMonitors=0 does not leave the second monitor black"
 [[ $(desktop_pixels "$E2E_TMP/c.png" 1024x768+0+0) == 0 ]] || fail "the desktop shows on the primary monitor"
