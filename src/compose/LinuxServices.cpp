@@ -2,7 +2,7 @@
 // window's preview, settings files for the registry, and the hack mode of XScreenSaver.
 #include <cstdlib>
 
-#include "app/HackMode.h"
+#include "compose/LinuxHackMode.h"
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayModes.h"
@@ -51,7 +51,7 @@ namespace quillaby::compose {
 std::optional<int> RunSystemMode(int argc, char** argv) {
     const auto hack = app::ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     if (!hack) return std::nullopt;
-    return app::RunHackMode(*hack);
+    return RunHackMode(*hack);
 }
 
 } // namespace quillaby::compose
