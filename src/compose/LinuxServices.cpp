@@ -8,6 +8,7 @@
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/x11/X11HostPreview.h"
 #include "ui/SettingsFileKey.h"
@@ -30,6 +31,11 @@ class LinuxServices final : public Services {
         return std::make_unique<X11HostPreview>(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateSdlSoundPlayer(); }
+    MonitorRect PrimaryMonitor() override { return SdlOtherMonitors::Primary(); }
+    std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
+                                                       const std::string& title) override {
+        return std::make_unique<SdlOtherMonitors>(fill, title);
+    }
 };
 
 } // namespace
