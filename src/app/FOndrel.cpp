@@ -19,7 +19,6 @@
 #include "platform/SaverSystem.h"
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
-#include "platform/sdl/SdlOtherMonitors.h"
 #include "scene/SceneRandom.h"
 
 namespace quillaby::app {
@@ -141,8 +140,8 @@ void TFormOndrel::ScreenSaverAppStart() {
     if (depth != 16 && depth != 32) RaiseColorDepthWarning();
     if (DisplayControl->ColorDepthModes.Count() == 0) RaiseColorDepthWarning();
 
-    FHost =
-        std::make_unique<TSceneHost>(SceneOptions, FApplication.Messages(), FServices.CreateSoundPlayer());
+    FHost = std::make_unique<TSceneHost>(FServices, SceneOptions, FApplication.Messages(),
+                                         FServices.CreateSoundPlayer());
     FHost->WriteLog = [this](const std::string& line) { ScreenSaverApp.WriteLog(line); };
     FHost->Loop().OnFrameRate([this](int fps) {
         if (!FullScreenActive && OnCaptionChange)
@@ -247,7 +246,7 @@ void TFormOndrel::StartFullScreen() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     platform::SdlGLWindowOptions window;
     window.Title = FApplication.Title;
-    const platform::MonitorRect primary = platform::SdlOtherMonitors::Primary();
+    const platform::MonitorRect primary = FServices.PrimaryMonitor();
     window.X = primary.X;
     window.Y = primary.Y;
     window.Width = mode.Width();

@@ -4,15 +4,16 @@
 #include "gl/LoadSettings.h"
 #include "gl/TGLTexture.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/OtherMonitors.h"
+#include "platform/Services.h"
 #include "platform/SoundPlayer.h"
-#include "platform/sdl/SdlOtherMonitors.h"
 #include "scene/BubbleSound.h"
 
 namespace quillaby::app {
 
-TSceneHost::TSceneHost(TSceneOptions& options, platform::MessageBox& messages,
+TSceneHost::TSceneHost(platform::Services& services, TSceneOptions& options, platform::MessageBox& messages,
                        std::unique_ptr<platform::SoundPlayer> player)
-    : FOptions(options), FMessages(messages), FPlayer(std::move(player)), FSize(*this),
+    : FServices(services), FOptions(options), FMessages(messages), FPlayer(std::move(player)), FSize(*this),
       FScene(FOptions, FSize), FLoop(FScene) {}
 
 TSceneHost::~TSceneHost() {
@@ -50,9 +51,9 @@ void TSceneHost::ReleaseOpenGL() {
 }
 
 void TSceneHost::CoverOtherMonitors(bool drawScene) {
-    using Fill = platform::SdlOtherMonitors::Fill;
-    FOthers = std::make_unique<platform::SdlOtherMonitors>(
-        drawScene ? Fill::Scene : Fill::Black, FWindow ? SDL_GetWindowTitle(FWindow->Window()) : "");
+    using Fill = platform::OtherMonitors::Fill;
+    FOthers = FServices.CreateOtherMonitors(drawScene ? Fill::Scene : Fill::Black,
+                                            FWindow ? SDL_GetWindowTitle(FWindow->Window()) : "");
     FLoop.SetMoreSurfaces({});
     if (FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
 }

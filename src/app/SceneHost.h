@@ -18,7 +18,8 @@ class BubbleSound;
 }
 namespace quillaby::platform {
 class MessageBox;
-class SdlOtherMonitors;
+class OtherMonitors;
+class Services;
 class SoundPlayer;
 } // namespace quillaby::platform
 
@@ -26,9 +27,9 @@ namespace quillaby::app {
 
 class TSceneHost {
   public:
-    // The options and the message box must outlive the host. The sound player exists from here on,
-    // also while sound is off, so that it can be switched on later.
-    TSceneHost(TSceneOptions& options, platform::MessageBox& messages,
+    // The services, the options and the message box must outlive the host. The sound player exists from here
+    // on, also while sound is off, so that it can be switched on later.
+    TSceneHost(platform::Services& services, TSceneOptions& options, platform::MessageBox& messages,
                std::unique_ptr<platform::SoundPlayer> player);
     ~TSceneHost();
     TSceneHost(const TSceneHost&) = delete;
@@ -81,13 +82,14 @@ class TSceneHost {
 
     void LogOpenGLInfo();
 
+    platform::Services& FServices;
     TSceneOptions& FOptions;
     platform::MessageBox& FMessages;
     // The player outlives the scene that stops it; the scene (with its engine) goes before the window.
     std::unique_ptr<platform::SoundPlayer> FPlayer;
     std::unique_ptr<BubbleSound> FSound;
     std::unique_ptr<platform::SdlGLWindow> FWindow;
-    std::unique_ptr<platform::SdlOtherMonitors> FOthers;
+    std::unique_ptr<platform::OtherMonitors> FOthers;
     CurrentWindowSize FSize;
     TUnderwaterScene FScene;
     TFrameLoop FLoop;

@@ -2,12 +2,13 @@
 // window's preview, settings files for the registry, and the hack mode of XScreenSaver.
 #include <cstdlib>
 
-#include "app/HackMode.h"
+#include "compose/LinuxHackMode.h"
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/x11/X11HostPreview.h"
 #include "ui/SettingsFileKey.h"
@@ -30,6 +31,11 @@ class LinuxServices final : public Services {
         return std::make_unique<X11HostPreview>(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateSdlSoundPlayer(); }
+    MonitorRect PrimaryMonitor() override { return SdlOtherMonitors::Primary(); }
+    std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
+                                                       const std::string& title) override {
+        return std::make_unique<SdlOtherMonitors>(fill, title);
+    }
 };
 
 } // namespace
@@ -51,7 +57,7 @@ namespace quillaby::compose {
 std::optional<int> RunSystemMode(int argc, char** argv) {
     const auto hack = app::ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     if (!hack) return std::nullopt;
-    return app::RunHackMode(*hack);
+    return RunHackMode(*hack);
 }
 
 } // namespace quillaby::compose

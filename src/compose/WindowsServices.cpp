@@ -3,6 +3,7 @@
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlEventPump.h"
+#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
 
@@ -22,6 +23,11 @@ class WindowsServices final : public Services {
         return CreateWin32HostPreview(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateWin32SoundPlayer(); }
+    MonitorRect PrimaryMonitor() override { return SdlOtherMonitors::Primary(); }
+    std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
+                                                       const std::string& title) override {
+        return std::make_unique<SdlOtherMonitors>(fill, title);
+    }
 };
 
 } // namespace

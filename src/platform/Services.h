@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/HostPreview.h"
+#include "platform/Monitors.h"
+#include "platform/OtherMonitors.h"
 #include "platform/SaverSystem.h"
 
 namespace quillaby::platform {
@@ -29,6 +31,12 @@ class Services {
     virtual std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
                                                          const std::string& title) = 0;
     virtual std::unique_ptr<SoundPlayer> CreateSoundPlayer() = 0;
+    // The primary monitor: where a full-screen run's render window goes.
+    virtual MonitorRect PrimaryMonitor() = 0;
+    // The covers of the other monitors for a full-screen run. Make them right after the render
+    // window's context; the windows appear with the first Follow. `title` names the windows.
+    virtual std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
+                                                               const std::string& title) = 0;
 };
 
 // This system's services, made on first use and kept for the life of the process.

@@ -10,6 +10,7 @@
 #include "app/SceneHost.h"
 #include "app/SceneSession.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/Services.h"
 #include "scene/SceneRandom.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeSoundPlayer.h"
@@ -80,7 +81,8 @@ TEST(DialogAfterPreview, TheControlsAndTheAboutBoxLookAsBefore) {
     test::FakeMessageBox messages;
     TSceneOptions sceneOptions;
     sceneOptions.SoundEnabled = false;
-    app::TSceneHost host(sceneOptions, messages, std::make_unique<test::FakeSoundPlayer>());
+    app::TSceneHost host(platform::SystemServices(), sceneOptions, messages,
+                         std::make_unique<test::FakeSoundPlayer>());
     app::UseProgramResources("");
     host.Scene().SetSceneDefaults();
     scene::SeedRandom(5);

@@ -126,7 +126,7 @@ std::vector<GLSurface*> SdlOtherMonitors::SceneSurfaces() const {
     return surfaces;
 }
 
-bool SdlOtherMonitors::Owns(Uint32 windowId) const {
+bool SdlOtherMonitors::Owns(uint32_t windowId) const {
     return std::any_of(FCovers.begin(), FCovers.end(), [&](const Cover& c) {
         SDL_Window* window = c.Scene ? c.Scene->Window() : c.Black;
         return window != nullptr && SDL_GetWindowID(window) == windowId;

@@ -12,30 +12,26 @@
 #include <vector>
 
 #include "platform/Monitors.h"
+#include "platform/OtherMonitors.h"
 #include "platform/sdl/SdlGLWindow.h"
 
 namespace quillaby::platform {
 
 class X11Monitors;
 
-class SdlOtherMonitors {
+class SdlOtherMonitors final : public OtherMonitors {
   public:
-    enum class Fill { Scene, Black };
-
     // Make it right after the render window's context, while SDL still holds that window's pixel
     // format request; the windows appear with the first Follow.
     SdlOtherMonitors(Fill fill, std::string title);
-    ~SdlOtherMonitors();
+    ~SdlOtherMonitors() override;
     SdlOtherMonitors(const SdlOtherMonitors&) = delete;
     SdlOtherMonitors& operator=(const SdlOtherMonitors&) = delete;
 
-    // The monitors as they are now: windows on monitors that went (or moved, or changed size) go,
-    // monitors without a window get one. True when the scene windows changed.
-    bool Follow();
-    // The windows that show the scene, to draw into every frame.
-    std::vector<GLSurface*> SceneSurfaces() const;
-    bool Owns(Uint32 windowId) const;
-    void Hide();
+    bool Follow() override;
+    std::vector<GLSurface*> SceneSurfaces() const override;
+    bool Owns(uint32_t windowId) const override;
+    void Hide() override;
 
     // The primary monitor (SDL's display 0): where the render window goes.
     static MonitorRect Primary();

@@ -1,4 +1,4 @@
-#include "app/HackMode.h"
+#include "compose/LinuxHackMode.h"
 
 #include <SDL.h>
 
@@ -14,9 +14,15 @@
 #include "platform/sdl/SdlWindowVisibility.h"
 #include "platform/x11/ForeignWindowWatch.h"
 
-namespace quillaby::app {
+namespace quillaby::compose {
 
 namespace {
+
+using app::FrameRateOverlay;
+using app::HackOptions;
+using app::JobKind;
+using app::RunOptions;
+using app::SceneSession;
 
 // Held by the one hack of the user's session that plays the sound.
 constexpr const char* SoundLockName = "quillabyHackSound";
@@ -117,4 +123,4 @@ int RunHackMode(const HackOptions& hack) {
     return 0;
 }
 
-} // namespace quillaby::app
+} // namespace quillaby::compose

@@ -4,9 +4,9 @@
 // The daemon owns everything else: input, the cursor, the display mode, the desktop's saver state.
 #include "app/HackOptions.h"
 
-namespace quillaby::app {
+namespace quillaby::compose {
 
 // Returns the exit code: 0 when stopped by a signal or by the window's destruction.
-int RunHackMode(const HackOptions& options);
+int RunHackMode(const app::HackOptions& options);
 
-} // namespace quillaby::app
+} // namespace quillaby::compose
