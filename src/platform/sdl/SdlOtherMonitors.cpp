@@ -31,8 +31,20 @@ SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title)
     if (driver && std::strcmp(driver, "x11") == 0) FX11 = X11Monitors::Open();
 }
 
+SdlOtherMonitors::BufferKeeper::BufferKeeper(SDL_Window* window) {
+    SDL_Window* current = SDL_GL_GetCurrentWindow();
+    SDL_GLContext context = SDL_GL_GetCurrentContext();
+    FContext = SDL_GL_CreateContext(window); // null costs only speed
+    SDL_GL_MakeCurrent(current, context);
+}
+
+SdlOtherMonitors::BufferKeeper::~BufferKeeper() {
+    if (FContext) SDL_GL_DeleteContext(FContext);
+}
+
 SdlOtherMonitors::~SdlOtherMonitors() {
     for (Cover& cover : FCovers) Destroy(cover);
+    FRenderWindowKeeper.reset();
     FX11.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -76,7 +88,7 @@ bool SdlOtherMonitors::Follow() {
     return changed;
 }
 
-SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) const {
+SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
     Cover cover;
     cover.Rect = rect;
     if (FFill == Fill::Scene) {
@@ -91,6 +103,10 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) con
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
         SDL_ShowWindow(cover.Scene->Window());
+        // The render window's context is current here.
+        if (!FRenderWindowKeeper && SDL_GL_GetCurrentWindow())
+            FRenderWindowKeeper = std::make_unique<BufferKeeper>(SDL_GL_GetCurrentWindow());
+        cover.Keeper = std::make_unique<BufferKeeper>(cover.Scene->Window());
         // Frames are not held to the display's refresh: waiting for it at every monitor's swap in
         // turn would divide the frame rate by the number of monitors.
         SDL_Window* current = SDL_GL_GetCurrentWindow();
@@ -114,6 +130,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) con
 }
 
 void SdlOtherMonitors::Destroy(Cover& cover) {
+    cover.Keeper.reset();
     cover.Scene.reset();
     if (cover.Black) SDL_DestroyWindow(cover.Black);
     cover.Black = nullptr;

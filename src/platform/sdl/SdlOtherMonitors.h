@@ -37,13 +37,28 @@ class SdlOtherMonitors final : public OtherMonitors {
     static MonitorRect Primary();
 
   private:
+    // A context of a window's own, made current there once and never drawn with. Mesa frees a
+    // window's colour and depth buffers as soon as no context is bound to it: the scene's one
+    // context, going from window to window, would otherwise make them anew (shared memory, page
+    // faults) for every monitor in every frame.
+    class BufferKeeper {
+      public:
+        explicit BufferKeeper(SDL_Window* window); // the current context stays current
+        ~BufferKeeper();
+        BufferKeeper(const BufferKeeper&) = delete;
+        BufferKeeper& operator=(const BufferKeeper&) = delete;
+
+      private:
+        SDL_GLContext FContext;
+    };
     struct Cover {
         MonitorRect Rect;
-        std::unique_ptr<SdlGLWindow> Scene; // Fill::Scene
-        SDL_Window* Black = nullptr;        // Fill::Black
+        std::unique_ptr<SdlGLWindow> Scene;   // Fill::Scene
+        std::unique_ptr<BufferKeeper> Keeper; // Fill::Scene
+        SDL_Window* Black = nullptr;          // Fill::Black
     };
     std::vector<MonitorRect> Others();
-    Cover MakeCover(const MonitorRect& rect) const;
+    Cover MakeCover(const MonitorRect& rect);
     static void Destroy(Cover& cover);
 
     Fill FFill;
@@ -51,6 +66,7 @@ class SdlOtherMonitors final : public OtherMonitors {
     MonitorRect FPrimary;
     std::unique_ptr<X11Monitors> FX11; // null off X11: SDL's display list then
     std::vector<Cover> FCovers;
+    std::unique_ptr<BufferKeeper> FRenderWindowKeeper; // once a cover shows the scene
     bool FFollowed = false;
 };
 
