@@ -4,7 +4,7 @@
 # their modes and places after a mouse move, a key and SIGKILL; a move from one monitor's window
 # into the other's counts from the same anchor; no window is left. With OtherMonitors=0 the second
 # monitor is black; a monitor switched off during the run loses its window, one lit gets one (and a
-# click there ends the run). The
+# click there ends the run), and the primary's window follows a mode another program sets. The
 # dialog's "Preview..." covers both too, and a key brings the dialog back without them.
 set -euo pipefail
 program=$(realpath "$1")
@@ -102,6 +102,15 @@ black=$(convert "$E2E_TMP/c.png" -crop 1280x1024+1024+0 +repage -format '%[fx:ma
 xrandr --output DUMMY1 --off
 for _ in $(seq 100); do [[ $(geometries) == 1024x768+0+0 ]] && break; sleep 0.1; done
 [[ $(geometries) == 1024x768+0+0 ]] || fail "after unplugging: $(geometries | tr '\n' ' ')"
+xrandr --output DUMMY0 --mode 1280x1024 # another program's mode on the primary monitor
+for _ in $(seq 100); do
+  [[ $(geometries) == 1280x1024+0+0 ]] && import -window root "$E2E_TMP/d.png" &&
+    [[ $(desktop_pixels "$E2E_TMP/d.png" 256x1024+1024+0) == 0 ]] && break
+  sleep 0.1
+done
+[[ $(geometries) == 1280x1024+0+0 ]] || fail "the primary's new mode: $(geometries | tr '\n' ' ')"
+[[ $(desktop_pixels "$E2E_TMP/d.png" 256x1024+1024+0) == 0 ]] || fail "the desktop shows beside the old size"
+xrandr --output DUMMY0 --mode 1024x768
 xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0
 for _ in $(seq 100); do [[ $(geometries) == $'1024x768+0+0\n1280x1024+1024+0' ]] && break; sleep 0.1; done
 [[ $(geometries) == $'1024x768+0+0\n1280x1024+1024+0' ]] || fail "after plugging in: $(geometries | tr '\n' ' ')"

@@ -6,6 +6,7 @@
 #include "base/Error.h"
 #include "platform/x11/X11Monitors.h"
 #include "platform/x11/X11WindowBackground.h"
+#include "platform/x11/X11WindowPlace.h"
 
 namespace quillaby::platform {
 namespace {
@@ -27,6 +28,7 @@ std::vector<MonitorRect> SdlDisplays() {
 SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title)
     : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
+    if (SDL_Window* window = SDL_GL_GetCurrentWindow()) FRenderWindowId = SDL_GetWindowID(window);
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && std::strcmp(driver, "x11") == 0) FX11 = X11Monitors::Open();
 }
@@ -55,10 +57,20 @@ MonitorRect SdlOtherMonitors::Primary() {
     return {r.x, r.y, r.w, r.h};
 }
 
-std::vector<MonitorRect> SdlOtherMonitors::Others() {
-    std::vector<MonitorRect> monitors = FX11 ? FX11->Rectangles() : SdlDisplays();
-    // The primary keeps its corner while its mode changes; a monitor showing the same corner is a
-    // copy of it.
+void SdlOtherMonitors::FollowPrimary(const std::vector<MonitorRect>& monitors) {
+    // The primary keeps its corner while its mode changes.
+    const auto primary = std::find_if(monitors.begin(), monitors.end(), [this](const MonitorRect& m) {
+        return m.X == FPrimary.X && m.Y == FPrimary.Y;
+    });
+    if (primary == monitors.end() || *primary == FPrimary) return;
+    FPrimary = *primary;
+    // SDL's own list misses a mode set by another program; RandR's does not.
+    if (SDL_Window* window = FX11 ? SDL_GetWindowFromID(FRenderWindowId) : nullptr)
+        PlaceByServer(window, FPrimary);
+}
+
+std::vector<MonitorRect> SdlOtherMonitors::Others(std::vector<MonitorRect> monitors) const {
+    // A monitor showing the primary's corner is a copy of it.
     std::erase_if(monitors, [this](const MonitorRect& m) { return m.X == FPrimary.X && m.Y == FPrimary.Y; });
     return monitors;
 }
@@ -67,7 +79,9 @@ bool SdlOtherMonitors::Follow() {
     // X11 says when to look again; SDL's list costs nothing to read every frame.
     if (FFollowed && FX11 && !FX11->Changed()) return false;
     FFollowed = true;
-    const std::vector<MonitorRect> now = Others();
+    const std::vector<MonitorRect> monitors = FX11 ? FX11->Rectangles() : SdlDisplays();
+    FollowPrimary(monitors);
+    const std::vector<MonitorRect> now = Others(monitors);
     bool changed = false;
     for (auto it = FCovers.begin(); it != FCovers.end();) {
         if (std::find(now.begin(), now.end(), it->Rect) != now.end()) {

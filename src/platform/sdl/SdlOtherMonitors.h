@@ -4,7 +4,7 @@
 // top-most window made here. Each of those shows the scene through the render window's OpenGL
 // context (same pixel format, so one context serves them all: textures and state exist once), or
 // stays black and draws nothing at all. Monitors that come, go or change size during the run are
-// followed.
+// followed, the primary one included.
 #include <SDL.h>
 
 #include <memory>
@@ -57,13 +57,16 @@ class SdlOtherMonitors final : public OtherMonitors {
         std::unique_ptr<BufferKeeper> Keeper; // Fill::Scene
         SDL_Window* Black = nullptr;          // Fill::Black
     };
-    std::vector<MonitorRect> Others();
+    // The render window goes with the primary monitor's size.
+    void FollowPrimary(const std::vector<MonitorRect>& monitors);
+    std::vector<MonitorRect> Others(std::vector<MonitorRect> monitors) const;
     Cover MakeCover(const MonitorRect& rect);
     static void Destroy(Cover& cover);
 
     Fill FFill;
     std::string FTitle;
     MonitorRect FPrimary;
+    uint32_t FRenderWindowId = 0;      // the window current at construction
     std::unique_ptr<X11Monitors> FX11; // null off X11: SDL's display list then
     std::vector<Cover> FCovers;
     std::unique_ptr<BufferKeeper> FRenderWindowKeeper; // once a cover shows the scene

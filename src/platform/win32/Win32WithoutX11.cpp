@@ -1,8 +1,9 @@
 // Windows has no X server. The SDL layer asks its X11 helpers only while SDL's video driver is
 // "x11", which never happens here; these are their answers for a system without X: no RandR monitor
-// list, no server-painted background, no Xft resolution.
+// list, no server-painted background or server-placed window, no Xft resolution.
 #include "platform/x11/X11Monitors.h"
 #include "platform/x11/X11WindowBackground.h"
+#include "platform/x11/X11WindowPlace.h"
 #include "platform/x11/XftDpi.h"
 
 namespace quillaby::platform {
@@ -22,6 +23,10 @@ std::vector<MonitorRect> X11Monitors::Rectangles() {
 }
 
 bool PaintBlackByServer(SDL_Window*) {
+    return false;
+}
+
+bool PlaceByServer(SDL_Window*, const MonitorRect&) {
     return false;
 }
 
