@@ -117,9 +117,9 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
         SDL_ShowWindow(cover.Scene->Window());
-        // The render window's context is current here.
-        if (!FRenderWindowKeeper && SDL_GL_GetCurrentWindow())
-            FRenderWindowKeeper = std::make_unique<BufferKeeper>(SDL_GL_GetCurrentWindow());
+        SDL_Window* renderWindow = SDL_GetWindowFromID(FRenderWindowId);
+        if (!FRenderWindowKeeper && renderWindow)
+            FRenderWindowKeeper = std::make_unique<BufferKeeper>(renderWindow);
         cover.Keeper = std::make_unique<BufferKeeper>(cover.Scene->Window());
         // Frames are not held to the display's refresh: waiting for it at every monitor's swap in
         // turn would divide the frame rate by the number of monitors.
