@@ -2,8 +2,10 @@
 # What a second monitor costs the full-screen saver: frames a second and CPU on Xorg's dummy server
 # (Mesa llvmpipe) with one monitor of 1024 x 768, one of 1280 x 1024, both side by side showing the
 # scene, and both with OtherMonitors=0 (the second one black). Each case runs `quillaby.scr /s` over
-# the desktop's mode for the given seconds; the rate is the close line's (the last whole second),
-# the CPU the process's user + system time over the run after the first 4 s, in cores.
+# the desktop's mode for the given seconds; the rate is the mean of Mesa's HUD samples (buffer swaps
+# a second, divided by the windows that show the scene) and the CPU the process's user + system
+# time, both over the run after the first 4 s, the CPU in cores. Once per repeat it also prints the
+# rate both monitors would reach if a frame on both cost the sum of its time on each alone.
 #   bench/monitors.sh build/release/quillaby [seconds, default 12] [repeats, default 2]
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -20,10 +22,11 @@ ticks=$(getconf CLK_TCK)
 
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-run() { # label, settings-file text
-  printf '%s' "$2" >"$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
-  rm -f "$E2E_TMP/bin/quillaby.log"
-  "$scr" /s --log >/dev/null 2>&1 &
+run() { # label, windows showing the scene, settings-file text
+  printf '%s' "$3" >"$XDG_CONFIG_HOME/Harnwick Software/Quillaby.conf"
+  local hud=$E2E_TMP/hud-$RANDOM
+  mkdir -p "$hud"
+  GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud GALLIUM_HUD_VISIBLE=false "$scr" /s >/dev/null 2>&1 &
   local pid=$!
   e2e_track $pid
   sleep 4
@@ -34,8 +37,7 @@ run() { # label, settings-file text
   after=$(cpu $pid)
   xdotool key a
   wait $pid || true
-  local fps
-  fps=$(tr -d '\0\r' <"$E2E_TMP/bin/quillaby.log" | sed -n 's/^Full Screen mode: .*FPS:\([0-9]*\)$/\1/p')
+  fps=$(tail -n "$((seconds - 4))" "$hud/fps" | awk -v w="$2" '{s += $1; n++} END {if (n) printf "%.1f", s / n / w}')
   printf '%-34s %5s fps  %5.2f cores\n' "$1" "$fps" "$(echo "($after - $before) / $ticks / ($seconds - 4)" | bc -l)"
 }
 
@@ -44,11 +46,14 @@ settings=$'DesktopOnly=1\nSound=0\nTheme=0\n'
 for ((i = 1; i <= repeats; i++)); do
   xrandr --output DUMMY1 --off
   xrandr --output DUMMY0 --mode 1024x768
-  run "one monitor 1024x768" "$settings"
+  run "one monitor 1024x768" 1 "$settings"
+  small=$fps
   xrandr --output DUMMY0 --mode 1280x1024
-  run "one monitor 1280x1024" "$settings"
+  run "one monitor 1280x1024" 1 "$settings"
+  large=$fps
   xrandr --output DUMMY0 --mode 1024x768
   xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0
-  run "two monitors, scene on both" "$settings"
-  run "two monitors, OtherMonitors=0" "${settings}OtherMonitors=0"$'\n'
+  run "two monitors, scene on both" 2 "$settings"
+  run "two monitors, OtherMonitors=0" 1 "${settings}OtherMonitors=0"$'\n'
+  printf '%-34s %5.1f fps\n' "both at the sum of the two alone" "$(echo "1 / (1 / $small + 1 / $large)" | bc -l)"
 done
