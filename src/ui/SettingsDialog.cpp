@@ -1,7 +1,5 @@
 #include "ui/SettingsDialog.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,14 +30,16 @@ int DisplayScale() {
 
 } // namespace
 
-TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags, int scale)
+TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int scale,
+                                 platform::Services& services)
     : FParts(std::move(parts)),
-      FWindow(Caption, DialogWidth, DialogHeight, extraWindowFlags, scale > 0 ? scale : DisplayScale()),
-      FFonts(LoadDialogFonts(FWindow.Scale())), FController(FParts.Options), FView(FController, FFonts) {
+      FWindow(services.CreateDialogWindow(Caption, DialogWidth, DialogHeight, hidden,
+                                          scale > 0 ? scale : DisplayScale())),
+      FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     FController.Start();
     FParts.Scene.OnFrameRate(
-        [this](int fps) { FWindow.SetTitle(std::string(Caption) + " FPS: " + std::to_string(fps)); });
+        [this](int fps) { FWindow->SetTitle(std::string(Caption) + " FPS: " + std::to_string(fps)); });
 }
 
 TSettingsDialog::~TSettingsDialog() {
@@ -50,22 +50,22 @@ TSettingsDialog::~TSettingsDialog() {
 void TSettingsDialog::StartPanelPreview() {
     FPanelRunning = false;
     FPanelHasFrame = false;
-    FParts.Scene.StartPanel(FWindow.AreaOptions(PanelSceneArea.Left, PanelSceneArea.Top, PanelSceneArea.Width,
-                                                PanelSceneArea.Height));
+    FParts.Scene.StartPanel(FWindow->AreaOptions(PanelSceneArea.Left, PanelSceneArea.Top,
+                                                 PanelSceneArea.Width, PanelSceneArea.Height));
     FPanelRunning = true;
 }
 
 void TSettingsDialog::IdlePass(bool present) {
-    if (FWindow.PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
+    if (FWindow->PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
     if (FController.Result != DialogResult::None) return;
     if (FPanelRunning) {
         FParts.Scene.RenderPanelFrame();
         FPanelHasFrame = true;
     }
-    FWindow.BeginFrame();
+    FWindow->BeginFrame();
     const DialogRequest request = FView.Draw(FPanelHasFrame);
-    FWindow.RenderFrame();
-    if (present) FWindow.Present();
+    FWindow->RenderFrame();
+    if (present) FWindow->Present();
     switch (request) {
     case DialogRequest::Preview:
         ButtonPreviewClick();
@@ -95,7 +95,7 @@ void TSettingsDialog::ButtonPreviewClick() {
         return;
     }
     StartPanelPreview();
-    FWindow.Focus();
+    FWindow->Focus();
 }
 
 void TSettingsDialog::ButtonHelpClick() {
@@ -107,8 +107,9 @@ void TSettingsDialog::ButtonHelpClick() {
         return;
     }
     const std::string url = "file://" + std::filesystem::absolute(page).string();
-    if (!platform::OpenDocument(url))
-        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + SDL_GetError() +
+    std::string whyNot;
+    if (!platform::OpenDocument(url, &whyNot))
+        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + whyNot +
                                  "). Open it in a web browser.",
                              "Quillaby", platform::MessageIcon::Error);
 }
@@ -133,7 +134,7 @@ void* TSettingsDialog::Logo() {
             }
             out[3] = 255;
         }
-    FLogo = FWindow.CreateTexture(rgba, bitmap.Width, bitmap.Height);
+    FLogo = FWindow->CreateTexture(rgba, bitmap.Width, bitmap.Height);
     return FLogo;
 }
 

@@ -80,13 +80,13 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) con
     Cover cover;
     cover.Rect = rect;
     if (FFill == Fill::Scene) {
-        SdlGLWindowOptions options;
+        GLWindowOptions options;
         options.Title = FTitle;
         options.X = rect.X;
         options.Y = rect.Y;
         options.Width = rect.Width;
         options.Height = rect.Height;
-        options.Flags = kCoverFlags;
+        options.Borderless = options.AlwaysOnTop = options.SkipTaskbar = true; // kCoverFlags
         cover.Scene = std::make_unique<SdlGLWindow>(std::move(options));
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
