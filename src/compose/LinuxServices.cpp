@@ -2,6 +2,7 @@
 // window's preview, settings files for the registry, and the hack mode of XScreenSaver.
 #include <cstdlib>
 
+#include "compose/LinuxDesktop.h"
 #include "compose/LinuxHackMode.h"
 #include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
@@ -17,6 +18,7 @@ namespace {
 
 class LinuxServices final : public SdlWindowServices {
   public:
+    using SdlWindowServices::SdlWindowServices;
     std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
         return CreateSdlMessageBox(interactive);
     }
@@ -34,7 +36,8 @@ class LinuxServices final : public SdlWindowServices {
 } // namespace
 
 Services& SystemServices() {
-    static LinuxServices services;
+    static LinuxDesktop desktop;
+    static LinuxServices services(desktop);
     return services;
 }
 

@@ -1,6 +1,7 @@
 #include "compose/SdlWindowServices.h"
 
 #include "platform/sdl/SdlDialogWindow.h"
+#include "platform/sdl/SdlDisplayDensity.h"
 #include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlGLWindow.h"
 #include "platform/sdl/SdlOtherMonitors.h"
@@ -18,7 +19,11 @@ MonitorRect SdlWindowServices::PrimaryMonitor() {
 
 std::unique_ptr<OtherMonitors> SdlWindowServices::CreateOtherMonitors(OtherMonitors::Fill fill,
                                                                       const std::string& title) {
-    return std::make_unique<SdlOtherMonitors>(fill, title);
+    return std::make_unique<SdlOtherMonitors>(fill, title, FDesktop);
+}
+
+DisplayDensity SdlWindowServices::ReadDisplayDensity() {
+    return ReadSdlDisplayDensity(FDesktop);
 }
 
 std::unique_ptr<GLWindow> SdlWindowServices::CreateGLWindow(GLWindowOptions options) {

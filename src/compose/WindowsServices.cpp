@@ -9,8 +9,17 @@
 namespace quillaby::platform {
 namespace {
 
+// SDL's own monitor list and drawing serve here; the dialog's scale comes from the monitor.
+class WindowsDesktop final : public SdlDesktop {
+  public:
+    std::unique_ptr<MonitorWatch> WatchMonitors() override { return nullptr; }
+    bool PaintBlack(SDL_Window*) override { return false; }
+    std::optional<double> TextDpi() override { return std::nullopt; }
+};
+
 class WindowsServices final : public SdlWindowServices {
   public:
+    using SdlWindowServices::SdlWindowServices;
     std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
         return CreateWin32MessageBox(interactive);
     }
@@ -26,7 +35,8 @@ class WindowsServices final : public SdlWindowServices {
 } // namespace
 
 Services& SystemServices() {
-    static WindowsServices services;
+    static WindowsDesktop desktop;
+    static WindowsServices services(desktop);
     return services;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/DialogWindow.h"
+#include "platform/DisplayDensity.h"
 #include "platform/GLWindow.h"
 #include "platform/HostPreview.h"
 #include "platform/Monitors.h"
@@ -41,6 +42,8 @@ class Services {
     // window's context; the windows appear with the first Follow. `title` names the windows.
     virtual std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
                                                                const std::string& title) = 0;
+    // The density of the display the dialogs open on. Never fails: what cannot be read stays empty.
+    virtual DisplayDensity ReadDisplayDensity() = 0;
     // A window for OpenGL; raises quillaby::Error with the system's reason when there is no video.
     virtual std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) = 0;
     // The settings dialog's window, centred on the desktop: `width` x `height` design pixels drawn

@@ -6,7 +6,6 @@
 
 #include "gl/BmpDecoder.h"
 #include "gl/Resources.h"
-#include "platform/DisplayDensity.h"
 #include "platform/Processes.h"
 #include "ui/DialogScale.h"
 
@@ -15,11 +14,11 @@ namespace quillaby::ui {
 namespace {
 
 // The scale of the session's display, as the overrides, the desktop and the monitor decide it.
-int DisplayScale() {
+int DisplayScale(platform::Services& services) {
     const char* own = std::getenv(OwnScaleVariable);
     const char* desktop = std::getenv(DesktopScaleVariable);
     const ScaleChoice choice =
-        ChooseDialogScale(own, desktop, platform::ReadDisplayDensity(), DialogWidth, DialogHeight);
+        ChooseDialogScale(own, desktop, services.ReadDisplayDensity(), DialogWidth, DialogHeight);
     if (!choice.IgnoredVariable.empty()) {
         const std::string name(choice.IgnoredVariable);
         std::fprintf(stderr, "%s=\"%s\" is not a whole number from 1 to %d: it is ignored\n", name.c_str(),
@@ -34,7 +33,7 @@ TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int sca
                                  platform::Services& services)
     : FParts(std::move(parts)),
       FWindow(services.CreateDialogWindow(Caption, DialogWidth, DialogHeight, hidden,
-                                          scale > 0 ? scale : DisplayScale())),
+                                          scale > 0 ? scale : DisplayScale(services))),
       FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     FController.Start();

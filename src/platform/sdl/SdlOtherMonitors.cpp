@@ -1,11 +1,8 @@
 #include "platform/sdl/SdlOtherMonitors.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/Error.h"
-#include "platform/x11/X11Monitors.h"
-#include "platform/x11/X11WindowBackground.h"
 
 namespace quillaby::platform {
 namespace {
@@ -24,16 +21,15 @@ std::vector<MonitorRect> SdlDisplays() {
 
 } // namespace
 
-SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title)
-    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()) {
+SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop)
+    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()), FDesktop(desktop) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "x11") == 0) FX11 = X11Monitors::Open();
+    FWatch = FDesktop.WatchMonitors();
 }
 
 SdlOtherMonitors::~SdlOtherMonitors() {
     for (Cover& cover : FCovers) Destroy(cover);
-    FX11.reset();
+    FWatch.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -44,7 +40,7 @@ MonitorRect SdlOtherMonitors::Primary() {
 }
 
 std::vector<MonitorRect> SdlOtherMonitors::Others() {
-    std::vector<MonitorRect> monitors = FX11 ? FX11->Rectangles() : SdlDisplays();
+    std::vector<MonitorRect> monitors = FWatch ? FWatch->Rectangles() : SdlDisplays();
     // The primary keeps its corner while its mode changes; a monitor showing the same corner is a
     // copy of it.
     std::erase_if(monitors, [this](const MonitorRect& m) { return m.X == FPrimary.X && m.Y == FPrimary.Y; });
@@ -52,8 +48,8 @@ std::vector<MonitorRect> SdlOtherMonitors::Others() {
 }
 
 bool SdlOtherMonitors::Follow() {
-    // X11 says when to look again; SDL's list costs nothing to read every frame.
-    if (FFollowed && FX11 && !FX11->Changed()) return false;
+    // The desktop says when to look again; SDL's list costs nothing to read every frame.
+    if (FFollowed && FWatch && !FWatch->Changed()) return false;
     FFollowed = true;
     const std::vector<MonitorRect> now = Others();
     bool changed = false;
@@ -103,7 +99,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) con
     }
     cover.Black = SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags);
     if (cover.Black == nullptr) throw Error(std::string("SDL window: ") + SDL_GetError());
-    if (!PaintBlackByServer(cover.Black)) {
+    if (!FDesktop.PaintBlack(cover.Black)) {
         // Elsewhere: paint it once through SDL's own framebuffer.
         if (SDL_Surface* surface = SDL_GetWindowSurface(cover.Black)) {
             SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
