@@ -82,7 +82,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) con
         options.Y = rect.Y;
         options.Width = rect.Width;
         options.Height = rect.Height;
-        options.Borderless = options.AlwaysOnTop = options.SkipTaskbar = true; // kCoverFlags
+        options.Borderless = options.AlwaysOnTop = options.SkipTaskbar = true; // as kCoverFlags
         cover.Scene = std::make_unique<SdlGLWindow>(std::move(options));
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
