@@ -85,10 +85,10 @@ void BM_SnapshotFrames(benchmark::State& state) {
     options.Theme = static_cast<int>(state.range(2));
     options.Seed = 1;
     options.FewerPasses = state.range(3) != 0;
-    quillaby::platform::SdlGLWindowOptions window;
+    quillaby::platform::GLWindowOptions window;
     window.Width = options.Width;
     window.Height = options.Height;
-    window.Flags = SDL_WINDOW_HIDDEN;
+    window.Hidden = true;
     quillaby::app::SceneSession session(options, window, 1.0 / 30);
     for (int i = 0; i < 5; ++i) session.Loop().RenderFrame(); // uploads and warm-up
     for (auto _ : state) session.Loop().RenderFrame();

@@ -17,10 +17,10 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     quillaby::app::RunOptions options;
     options.Job = quillaby::app::JobKind::Snapshot;
     options.Seed = 1;
-    quillaby::platform::SdlGLWindowOptions window;
+    quillaby::platform::GLWindowOptions window;
     window.Width = 800;
     window.Height = 600;
-    window.Flags = SDL_WINDOW_HIDDEN;
+    window.Hidden = true;
     for (auto _ : state) {
         quillaby::app::SceneSession session(options, window, 1.0 / 30);
         session.Loop().RenderFrame();

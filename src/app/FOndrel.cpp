@@ -1,7 +1,5 @@
 #include "app/FOndrel.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 
 #include "app/Application.h"
@@ -11,6 +9,7 @@
 #include "gl/BmpDecoder.h"
 #include "gl/LoadSettings.h"
 #include "gl/TOpenGLEngine.h"
+#include "platform/Cursor.h"
 #include "platform/DisplayModes.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
@@ -182,7 +181,7 @@ void TFormOndrel::StartSettings() {
     FApplication.Terminate();
 }
 
-void TFormOndrel::StartPanelPreview(const platform::SdlGLWindowOptions& area) {
+void TFormOndrel::StartPanelPreview(const platform::GLWindowOptions& area) {
     FHost->ReleaseOpenGL();
     DisplayControl->SetFullScreen(false);
     FullScreenActive = false;
@@ -239,12 +238,7 @@ void TFormOndrel::StartFullScreen() {
     DisplayControl->SetFullScreen(!Options.DesktopOnly);
     const TScreenMode& mode = DisplayControl->CurrentMode();
 
-    // Losing the focus must not minimise the saver (another window popping up would uncover the desktop).
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    // A click that reaches the window together with its focus (one pressed while the scene starts)
-    // ends the run like any other: SDL would otherwise drop it as the click that focused the window.
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    platform::SdlGLWindowOptions window;
+    platform::GLWindowOptions window;
     window.Title = FApplication.Title;
     const platform::MonitorRect primary = FServices.PrimaryMonitor();
     window.X = primary.X;
@@ -252,15 +246,16 @@ void TFormOndrel::StartFullScreen() {
     window.Width = mode.Width();
     window.Height = mode.Height();
     // The display modes make it full screen, in the mode switched to or over the desktop.
-    window.Flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+    window.Borderless = window.AlwaysOnTop = window.SkipTaskbar = true;
+    // A click that reaches the window together with its focus (one pressed while the scene starts)
+    // ends the run like any other.
+    window.SaverInput = true;
     FHost->CreateRenderWindow(window);
     FHost->SetupOpenGL();
-    SDL_Window* sdlWindow = FHost->RenderWindow()->Window();
-    FDisplayModes->AttachWindow(sdlWindow);
+    platform::GLWindow& renderWindow = *FHost->RenderWindow();
+    FDisplayModes->AttachWindow(renderWindow);
     ShowCursor(false);
-    SDL_RaiseWindow(sdlWindow);
-    SDL_SetWindowInputFocus(sdlWindow);
-    SDL_CaptureMouse(SDL_TRUE);
+    renderWindow.TakeInput();
     FHost->CoverOtherMonitors(Options.OtherMonitors);
 
     ResetScene();
@@ -284,11 +279,7 @@ void TFormOndrel::ScreenSaverAppIdle(bool& done) {
 }
 
 void TFormOndrel::RenderFrame() {
-    SDL_Window* window = FHost->RenderWindow()->Window();
-    if (FullScreenActive && window != nullptr) {
-        const Uint32 flags = SDL_GetWindowFlags(window);
-        if ((flags & SDL_WINDOW_SHOWN) && !(flags & SDL_WINDOW_INPUT_FOCUS)) SDL_SetWindowInputFocus(window);
-    }
+    if (FullScreenActive) FHost->RenderWindow()->KeepInputFocus();
     FHost->RenderFrame();
 }
 
@@ -298,7 +289,7 @@ void TFormOndrel::FormEvent(const platform::InputEvent& event) {
         FApplication.Terminate();
         return;
     }
-    if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Window()) return;
+    if (!FullScreenActive || !FHost || !FHost->RenderWindow() || !FHost->RenderWindow()->Native()) return;
     const bool onRenderWindow = FHost->OwnsWindow(event.Window); // one window per monitor
     switch (event.Type) {
     case Kind::Key:
@@ -374,7 +365,7 @@ void TFormOndrel::ScreenSaverAppException(const std::exception& e) {
 }
 
 void TFormOndrel::ShowCursor(bool show) {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    platform::ShowCursor(show);
 }
 
 int RunScreenSaver(const RunOptions& options, platform::Services& services) {

@@ -20,7 +20,7 @@ class DisplayModes;
 class EventPump;
 class SaverSystem;
 class Services;
-struct SdlGLWindowOptions;
+struct GLWindowOptions;
 struct InputEvent;
 } // namespace quillaby::platform
 
@@ -62,7 +62,7 @@ class TFormOndrel {
 
     // The settings modes' render window, a part of the dialog's window: made, set up and reset;
     // software rendering is reported.
-    void StartPanelPreview(const platform::SdlGLWindowOptions& area);
+    void StartPanelPreview(const platform::GLWindowOptions& area);
     // "Preview...": the scene full screen until input hides it. False when the program is to end.
     bool RunFullScreenPreview();
     TSceneHost& SceneHost() { return *FHost; }

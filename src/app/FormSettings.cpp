@@ -84,7 +84,7 @@ void TFormSettings::ApplySound() {
     }
 }
 
-void TFormSettings::StartPanel(const platform::SdlGLWindowOptions& area) {
+void TFormSettings::StartPanel(const platform::GLWindowOptions& area) {
     PushOptions();
     FForm.StartPanelPreview(area);
 }

@@ -29,7 +29,7 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
     void SaveOptions() override;
     void ApplySound() override;
 
-    void StartPanel(const platform::SdlGLWindowOptions& area) override;
+    void StartPanel(const platform::GLWindowOptions& area) override;
     void RenderPanelFrame() override;
     void ReleasePanel() override;
     bool RunFullScreen() override;

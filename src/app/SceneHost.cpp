@@ -13,15 +13,15 @@ namespace quillaby::app {
 
 TSceneHost::TSceneHost(platform::Services& services, TSceneOptions& options, platform::MessageBox& messages,
                        std::unique_ptr<platform::SoundPlayer> player)
-    : FServices(services), FOptions(options), FMessages(messages), FPlayer(std::move(player)), FSize(*this),
+    : FServices(services), FOptions(options), FMessages(messages), FPlayer(std::move(player)), FSize(FWindow),
       FScene(FOptions, FSize), FLoop(FScene) {}
 
 TSceneHost::~TSceneHost() {
     DestroyScene();
 }
 
-void TSceneHost::CreateRenderWindow(platform::SdlGLWindowOptions options) {
-    FWindow = std::make_unique<platform::SdlGLWindow>(std::move(options));
+void TSceneHost::CreateRenderWindow(platform::GLWindowOptions options) {
+    FWindow = FServices.CreateGLWindow(std::move(options));
 }
 
 void TSceneHost::SetupOpenGL() {
@@ -52,19 +52,19 @@ void TSceneHost::ReleaseOpenGL() {
 
 void TSceneHost::CoverOtherMonitors(bool drawScene) {
     using Fill = platform::OtherMonitors::Fill;
-    FOthers = FServices.CreateOtherMonitors(drawScene ? Fill::Scene : Fill::Black,
-                                            FWindow ? SDL_GetWindowTitle(FWindow->Window()) : "");
+    FOthers =
+        FServices.CreateOtherMonitors(drawScene ? Fill::Scene : Fill::Black, FWindow ? FWindow->Title() : "");
     FLoop.SetMoreSurfaces({});
     if (FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
 }
 
 bool TSceneHost::OwnsWindow(uint32_t windowId) const {
-    if (FWindow && FWindow->Window() && SDL_GetWindowID(FWindow->Window()) == windowId) return true;
+    if (FWindow && FWindow->Id() != 0 && FWindow->Id() == windowId) return true;
     return FOthers && FOthers->Owns(windowId);
 }
 
 void TSceneHost::HideRenderWindows() {
-    if (FWindow && FWindow->Window()) SDL_HideWindow(FWindow->Window());
+    if (FWindow) FWindow->Hide();
     if (FOthers) FOthers->Hide();
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/sdl/SdlGLWindow.h"
+#include "platform/GLWindow.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneOptions.h"
 #include "scene/SurfaceSize.h"
@@ -39,8 +39,8 @@ class TSceneHost {
     TFrameLoop& Loop() { return FLoop; }
 
     // Makes the render window (it appears when OpenGL is set up on it).
-    void CreateRenderWindow(platform::SdlGLWindowOptions options);
-    platform::SdlGLWindow* RenderWindow() { return FWindow.get(); }
+    void CreateRenderWindow(platform::GLWindowOptions options);
+    platform::GLWindow* RenderWindow() { return FWindow.get(); }
     // Full-screen runs: the monitors other than the render window's show the scene too, or black.
     // Call once OpenGL is set up on the render window; the windows go with it.
     void CoverOtherMonitors(bool drawScene);
@@ -68,18 +68,6 @@ class TSceneHost {
     std::function<void(const std::string&)> WriteLog;
 
   private:
-    class CurrentWindowSize : public scene::SurfaceSize {
-      public:
-        explicit CurrentWindowSize(const TSceneHost& host) : FHost(host) {}
-        int Width() const override { return FHost.FWindow ? FHost.FWindow->DrawableWidth() : 0; }
-        int Height() const override { return FHost.FWindow ? FHost.FWindow->DrawableHeight() : 0; }
-        int Left() const override { return FHost.FWindow ? FHost.FWindow->DrawableLeft() : 0; }
-        int Bottom() const override { return FHost.FWindow ? FHost.FWindow->DrawableBottom() : 0; }
-
-      private:
-        const TSceneHost& FHost;
-    };
-
     void LogOpenGLInfo();
 
     platform::Services& FServices;
@@ -88,9 +76,9 @@ class TSceneHost {
     // The player outlives the scene that stops it; the scene (with its engine) goes before the window.
     std::unique_ptr<platform::SoundPlayer> FPlayer;
     std::unique_ptr<BubbleSound> FSound;
-    std::unique_ptr<platform::SdlGLWindow> FWindow;
+    std::unique_ptr<platform::GLWindow> FWindow;
     std::unique_ptr<platform::OtherMonitors> FOthers;
-    CurrentWindowSize FSize;
+    scene::HeldSurfaceSize<std::unique_ptr<platform::GLWindow>> FSize;
     TUnderwaterScene FScene;
     TFrameLoop FLoop;
     std::string FOpenGLInfoText;

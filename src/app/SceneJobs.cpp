@@ -1,29 +1,19 @@
 #include "app/SceneJobs.h"
 
-#include <SDL.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <string>
 
 #include "app/PngWriter.h"
 #include "app/SceneSession.h"
 #include "gl/GLCalls.h"
 #include "platform/Environment.h"
-#include "platform/sdl/SdlWindowVisibility.h"
+#include "platform/Services.h"
 
 namespace quillaby::app {
 
 namespace {
 
 constexpr double SnapshotStep = 1.0 / 30; // seconds of scene time per snapshot frame
-
-// True when the event asks the window job to end.
-bool EndsTheRun(const SDL_Event& event) {
-    if (event.type == SDL_QUIT) return true; // also what SIGINT and SIGTERM become
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return true;
-    return event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE;
-}
 
 // The colour buffer as opaque RGBA, rows from the top.
 std::vector<uint8_t> ReadFrame(int width, int height) {
@@ -38,65 +28,50 @@ std::vector<uint8_t> ReadFrame(int width, int height) {
     return pixels;
 }
 
-// Holds SDL's video subsystem for the window job and refuses the drivers that show nothing: without a
-// display SDL falls back to drawing offscreen, and the run would go on unseen until killed.
-class VisibleVideo {
-  public:
-    VisibleVideo() {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            throw Error(std::string("--window needs a display: ") + SDL_GetError());
-        const std::string driver = SDL_GetCurrentVideoDriver();
-        if (driver == "offscreen" || driver == "dummy") {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            throw Error("--window needs a display, but the video driver is \"" + driver +
-                        "\"; set DISPLAY, or render a picture with --snapshot");
-        }
-    }
-    ~VisibleVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
-    VisibleVideo(const VisibleVideo&) = delete;
-    VisibleVideo& operator=(const VisibleVideo&) = delete;
-};
+// The video held for the window job. Drivers that show nothing are refused: without a display the
+// window would be drawn offscreen, and the run would go on unseen until killed.
+std::unique_ptr<platform::VideoHold> HoldVisibleVideo(platform::Services& services) {
+    auto video = services.HoldVideo();
+    if (!video->Failure().empty()) throw Error("--window needs a display: " + video->Failure());
+    if (!video->Shows())
+        throw Error("--window needs a display, but the video driver is \"" + video->Driver() +
+                    "\"; set DISPLAY, or render a picture with --snapshot");
+    return video;
+}
 
 } // namespace
 
 int RunWindowJob(const RunOptions& options) {
-    VisibleVideo video;
-    platform::SdlGLWindowOptions window;
+    platform::Services& services = platform::SystemServices();
+    const auto video = HoldVisibleVideo(services);
+    platform::GLWindowOptions window;
     window.Title = "Quillaby";
     window.Width = options.Width;
     window.Height = options.Height;
-    window.Flags = SDL_WINDOW_RESIZABLE;
-    SceneSession session(options, window);
-    SDL_Window* sdlWindow = session.Window().Window();
-    session.Loop().OnFrameRate([sdlWindow](int fps) {
-        SDL_SetWindowTitle(sdlWindow, ("Quillaby Screen Saver FPS: " + std::to_string(fps)).c_str());
-    });
+    window.Resizable = true;
+    SceneSession session(options, window, std::nullopt, services);
+    platform::GLWindow& shown = session.Window();
+    session.Loop().OnFrameRate(
+        [&shown](int fps) { shown.SetTitle("Quillaby Screen Saver FPS: " + std::to_string(fps)); });
     // The idle loop never waits while the window can be seen: drain the events, then render one
     // frame. While it cannot (unmapped, minimised, fully covered) it waits for events instead.
-    platform::SdlWindowVisibility visibility(sdlWindow);
+    const auto events = services.CreateWindowLoop(shown);
     for (;;) {
-        SDL_Event event;
-        bool paused = false;
-        while (visibility.Visible() ? SDL_PollEvent(&event) : SDL_WaitEvent(&event)) {
-            if (EndsTheRun(event)) return 0;
-            visibility.Handle(event);
-            paused = paused || !visibility.Visible();
-        }
-        if (paused) session.Loop().Resume();
+        const platform::WindowLoop::Next next = events->Pump();
+        if (next == platform::WindowLoop::Next::End) return 0;
+        if (next == platform::WindowLoop::Next::FrameAfterPause) session.Loop().Resume();
         session.Loop().RenderFrame();
     }
 }
 
 Snapshot RenderSnapshot(const RunOptions& options) {
-    // Nothing is shown: where SDL can, it renders without any display at all, unless the
-    // environment names a driver (to compare with a system whose GL has only windows).
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
-    if (!asked || !*asked) platform::SetEnv("SDL_VIDEODRIVER", platform::OffscreenVideoDriver);
-    platform::SdlGLWindowOptions window;
+    // Nothing is shown: where the system can, it renders without any display at all.
+    platform::PreferOffscreenVideo();
+    platform::GLWindowOptions window;
     window.Title = "Quillaby";
     window.Width = options.Width;
     window.Height = options.Height;
-    window.Flags = SDL_WINDOW_HIDDEN;
+    window.Hidden = true;
     SceneSession session(options, window, SnapshotStep);
     TFrameLoop& loop = session.Loop();
 

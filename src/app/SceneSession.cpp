@@ -21,15 +21,15 @@ TSceneOptions SceneOptionsOf(const RunOptions& options) {
 
 } // namespace
 
-SceneSession::SceneSession(const RunOptions& options, platform::SdlGLWindowOptions window,
+SceneSession::SceneSession(const RunOptions& options, platform::GLWindowOptions window,
                            std::optional<double> fixedStep, platform::Services& services)
     : FServices(services), FOptions(SceneOptionsOf(options)), FSurfaceSize(FWindow),
       FScene(FOptions, FSurfaceSize),
       FSceneBuilt(std::async(std::launch::async, [this, &options] { BuildScene(options); })),
-      FWindow(std::move(window)), FLoop(FScene) {
+      FWindow(services.CreateGLWindow(std::move(window))), FLoop(FScene) {
     try {
         FSceneBuilt.get(); // raises what building the scene raised
-        FLoop.SetupOpenGL(FWindow);
+        FLoop.SetupOpenGL(*FWindow);
         if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
         if (fixedStep) FLoop.UseFixedStep(*fixedStep);
         FLoop.ResetScene();

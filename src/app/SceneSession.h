@@ -1,5 +1,5 @@
 #pragma once
-// One run of the scene on one SDL window: the window and its GL surface, the scene built from the
+// One run of the scene on one window: the window and its GL surface, the scene built from the
 // program's resources (or an asset folder), the frame loop set up and reset, and the sound.
 #include <future>
 #include <memory>
@@ -7,10 +7,10 @@
 
 #include "app/CommandLine.h"
 #include "app/GLTrace.h"
+#include "platform/GLWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
-#include "platform/sdl/SdlGLWindow.h"
 #include "scene/BubbleSound.h"
 #include "scene/FrameLoop.h"
 #include "scene/SurfaceSize.h"
@@ -26,14 +26,14 @@ class SceneSession {
   public:
     // Builds everything and resets the scene; the first RenderFrame follows. With a fixed step every
     // frame advances the scene by exactly that many seconds (reproducible pictures).
-    SceneSession(const RunOptions& options, platform::SdlGLWindowOptions window,
+    SceneSession(const RunOptions& options, platform::GLWindowOptions window,
                  std::optional<double> fixedStep = std::nullopt,
                  platform::Services& services = platform::SystemServices());
     ~SceneSession();
     SceneSession(const SceneSession&) = delete;
     SceneSession& operator=(const SceneSession&) = delete;
 
-    platform::SdlGLWindow& Window() { return FWindow; }
+    platform::GLWindow& Window() { return *FWindow; }
     TFrameLoop& Loop() { return FLoop; }
     TUnderwaterScene& Scene() { return FScene; }
     // The choices the scene reads every frame; a change shows in the next frame.
@@ -54,12 +54,13 @@ class SceneSession {
     std::unique_ptr<platform::SoundPlayer> FPlayer;
     std::unique_ptr<platform::MessageBox> FMessages;
     std::unique_ptr<BubbleSound> FSound;
-    scene::GLSurfaceSize FSurfaceSize; // of FWindow, read only once the window exists
+    scene::HeldSurfaceSize<std::unique_ptr<platform::GLWindow>>
+        FSurfaceSize; // of FWindow, read once it exists
     TUnderwaterScene FScene;
     // The assets decode while the window's video and GL driver load; joined before the window is
     // made, so a bad asset is still reported before anything shows.
     std::future<void> FSceneBuilt;
-    platform::SdlGLWindow FWindow;
+    std::unique_ptr<platform::GLWindow> FWindow;
     TFrameLoop FLoop;
     std::unique_ptr<GLTrace> FTrace; // ends first, while the context still exists
 };

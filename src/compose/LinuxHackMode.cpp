@@ -79,17 +79,18 @@ int RunHackMode(const HackOptions& hack) {
 
     std::unique_ptr<platform::InstanceLock> soundLock;
     if (hack.Sound) soundLock = platform::TryLockInstance(platform::InstanceLockPath(SoundLockName));
-    platform::SdlGLWindowOptions window;
+    platform::GLWindowOptions window;
     window.ForeignWindow = target;
     SceneSession session(SceneSettingsOf(hack, soundLock != nullptr), window);
-    platform::ForeignWindowWatch watch(session.Window().Window());
-    platform::SdlWindowVisibility visibility(session.Window().Window());
+    auto* const sdlWindow = static_cast<SDL_Window*>(session.Window().Native());
+    platform::ForeignWindowWatch watch(sdlWindow);
+    platform::SdlWindowVisibility visibility(sdlWindow);
 
     TFrameLoop& loop = session.Loop();
     FrameRateOverlay overlay;
     if (hack.ShowFrameRate) {
         loop.OnFrameRate([&overlay](int fps) { overlay.SetRate(fps); });
-        const platform::SdlGLWindow& surface = session.Window();
+        const platform::GLWindow& surface = session.Window();
         loop.OnBeforePresent(
             [&overlay, &surface] { overlay.Draw(surface.DrawableWidth(), surface.DrawableHeight()); });
     }

@@ -2,13 +2,13 @@
 // window's preview, settings files for the registry, and the hack mode of XScreenSaver.
 #include <cstdlib>
 
+#include "compose/LinuxDesktop.h"
 #include "compose/LinuxHackMode.h"
+#include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayModes.h"
-#include "platform/sdl/SdlEventPump.h"
 #include "platform/sdl/SdlMessageBox.h"
-#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/x11/X11HostPreview.h"
 #include "ui/SettingsFileKey.h"
@@ -16,8 +16,9 @@
 namespace quillaby::platform {
 namespace {
 
-class LinuxServices final : public Services {
+class LinuxServices final : public SdlWindowServices {
   public:
+    using SdlWindowServices::SdlWindowServices;
     std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
         return CreateSdlMessageBox(interactive);
     }
@@ -25,23 +26,18 @@ class LinuxServices final : public Services {
     std::unique_ptr<DisplayModes> CreateDisplayModes() override {
         return std::make_unique<SdlDisplayModes>();
     }
-    std::unique_ptr<EventPump> CreateEventPump() override { return CreateSdlEventPump(); }
     std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
                                                  const std::string& title) override {
         return std::make_unique<X11HostPreview>(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateSdlSoundPlayer(); }
-    MonitorRect PrimaryMonitor() override { return SdlOtherMonitors::Primary(); }
-    std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
-                                                       const std::string& title) override {
-        return std::make_unique<SdlOtherMonitors>(fill, title);
-    }
 };
 
 } // namespace
 
 Services& SystemServices() {
-    static LinuxServices services;
+    static LinuxDesktop desktop;
+    static LinuxServices services(desktop);
     return services;
 }
 

@@ -1,39 +1,43 @@
 // The Windows build's services: the system's own calls (registry, display settings, PlaySound,
 // message boxes, the host window's child) and SDL for the windows, the GL context and input.
+#include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
-#include "platform/sdl/SdlEventPump.h"
-#include "platform/sdl/SdlOtherMonitors.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
 
 namespace quillaby::platform {
 namespace {
 
-class WindowsServices final : public Services {
+// SDL's own monitor list and drawing serve here; the dialog's scale comes from the monitor.
+class WindowsDesktop final : public SdlDesktop {
   public:
+    std::unique_ptr<MonitorWatch> WatchMonitors() override { return nullptr; }
+    bool PaintBlack(SDL_Window*) override { return false; }
+    bool Place(SDL_Window*, const MonitorRect&) override { return false; }
+    std::optional<double> TextDpi() override { return std::nullopt; }
+};
+
+class WindowsServices final : public SdlWindowServices {
+  public:
+    using SdlWindowServices::SdlWindowServices;
     std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
         return CreateWin32MessageBox(interactive);
     }
     std::unique_ptr<SaverSystem> CreateSaverSystem() override { return CreateWin32SaverSystem(); }
     std::unique_ptr<DisplayModes> CreateDisplayModes() override { return CreateWin32DisplayModes(); }
-    std::unique_ptr<EventPump> CreateEventPump() override { return CreateSdlEventPump(); }
     std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
                                                  const std::string& title) override {
         return CreateWin32HostPreview(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateWin32SoundPlayer(); }
-    MonitorRect PrimaryMonitor() override { return SdlOtherMonitors::Primary(); }
-    std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
-                                                       const std::string& title) override {
-        return std::make_unique<SdlOtherMonitors>(fill, title);
-    }
 };
 
 } // namespace
 
 Services& SystemServices() {
-    static WindowsServices services;
+    static WindowsDesktop desktop;
+    static WindowsServices services(desktop);
     return services;
 }
 

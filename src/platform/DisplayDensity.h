@@ -14,7 +14,4 @@ struct DisplayDensity {
     int Height = 0;
 };
 
-// Reads the density of the display the dialogs open on. Never fails: what cannot be read stays empty.
-DisplayDensity ReadDisplayDensity();
-
 } // namespace quillaby::platform

@@ -1,6 +1,6 @@
 #pragma once
 // The display's full-screen modes: list them, test one, switch to one, go back to the desktop's.
-struct SDL_Window;
+#include "platform/GLWindow.h"
 
 namespace quillaby::platform {
 
@@ -27,7 +27,7 @@ class DisplayModes {
 
     // The full-screen window, for systems that switch modes through it; false when the mode set
     // could not be applied to it (the window then covers the desktop).
-    virtual bool AttachWindow(SDL_Window* /*window*/) { return true; }
+    virtual bool AttachWindow(const GLWindow& /*window*/) { return true; }
     // Before the window goes: a system that switched through it lets go of the mode.
     virtual void DetachWindow() {}
 };

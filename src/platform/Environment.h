@@ -11,4 +11,8 @@ void SetEnv(const std::string& name, const char* value);
 // Windows, where SDL's offscreen driver has no OpenGL, the ordinary driver with a hidden window.
 extern const char* const OffscreenVideoDriver;
 
+// Windows made from here on draw with OffscreenVideoDriver, unless the environment already names a
+// video driver.
+void PreferOffscreenVideo();
+
 } // namespace quillaby::platform

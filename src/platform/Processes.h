@@ -27,8 +27,9 @@ int WaitForProcess(int pid);
 // The nice value of a process (0: ours), read back from the system.
 int NiceValueOf(int pid);
 
-// Opens a document or web address with the desktop's own opener; false when none took it.
-bool OpenDocument(const std::string& document);
+// Opens a document or web address with the desktop's own opener; false when none took it, and then
+// `whyNot` (when given) gets the system's reason.
+bool OpenDocument(const std::string& document, std::string* whyNot = nullptr);
 
 } // namespace quillaby::platform
 

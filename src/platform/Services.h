@@ -4,10 +4,15 @@
 #include <memory>
 #include <string>
 
+#include "platform/DialogWindow.h"
+#include "platform/DisplayDensity.h"
+#include "platform/GLWindow.h"
 #include "platform/HostPreview.h"
 #include "platform/Monitors.h"
 #include "platform/OtherMonitors.h"
 #include "platform/SaverSystem.h"
+#include "platform/VideoHold.h"
+#include "platform/WindowLoop.h"
 
 namespace quillaby::platform {
 
@@ -37,6 +42,18 @@ class Services {
     // window's context; the windows appear with the first Follow. `title` names the windows.
     virtual std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
                                                                const std::string& title) = 0;
+    // The density of the display the dialogs open on. Never fails: what cannot be read stays empty.
+    virtual DisplayDensity ReadDisplayDensity() = 0;
+    // A window for OpenGL; raises quillaby::Error with the system's reason when there is no video.
+    virtual std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) = 0;
+    // The settings dialog's window, centred on the desktop: `width` x `height` design pixels drawn
+    // `scale` times larger. Raises quillaby::Error with the system's reason when it cannot be made.
+    virtual std::unique_ptr<DialogWindow> CreateDialogWindow(const std::string& title, int width, int height,
+                                                             bool hidden, int scale) = 0;
+    // The video for a program that shows one window of its own, held while the object lives.
+    virtual std::unique_ptr<VideoHold> HoldVideo() = 0;
+    // The event loop of such a window (made by CreateGLWindow, set up for OpenGL, outliving the loop).
+    virtual std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) = 0;
 };
 
 // This system's services, made on first use and kept for the life of the process.

@@ -48,6 +48,19 @@ class GLSurfaceSize : public SurfaceSize {
     const platform::GLSurface& FSurface;
 };
 
+// The drawable size of the surface that `holder` (a pointer) holds; 0 x 0 while it holds none.
+template <class Holder> class HeldSurfaceSize : public SurfaceSize {
+  public:
+    explicit HeldSurfaceSize(const Holder& holder) : FHolder(holder) {}
+    int Width() const override { return FHolder ? FHolder->DrawableWidth() : 0; }
+    int Height() const override { return FHolder ? FHolder->DrawableHeight() : 0; }
+    int Left() const override { return FHolder ? FHolder->DrawableLeft() : 0; }
+    int Bottom() const override { return FHolder ? FHolder->DrawableBottom() : 0; }
+
+  private:
+    const Holder& FHolder;
+};
+
 // Of a main surface and more, the one with the widest aspect (the main one on a tie).
 class WidestSurfaceSize : public SurfaceSize {
   public:

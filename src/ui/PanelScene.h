@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/sdl/SdlGLWindow.h"
+#include "platform/GLWindow.h"
 
 namespace quillaby::ui {
 
@@ -14,7 +14,7 @@ class PanelScene {
     // Releases any render surface, then sets the scene up on a surface made from these options
     // (OpenGL set-up, software rendering reported, scene reset, sound). The surface draws into a
     // part of the dialog's window.
-    virtual void StartPanel(const platform::SdlGLWindowOptions& area) = 0;
+    virtual void StartPanel(const platform::GLWindowOptions& area) = 0;
     // One frame into the panel.
     virtual void RenderPanelFrame() = 0;
     // Frees the panel's context and surface.

@@ -1,14 +1,11 @@
 #include "ui/SettingsDialog.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "gl/BmpDecoder.h"
 #include "gl/Resources.h"
-#include "platform/DisplayDensity.h"
 #include "platform/Processes.h"
 #include "ui/DialogScale.h"
 
@@ -17,11 +14,11 @@ namespace quillaby::ui {
 namespace {
 
 // The scale of the session's display, as the overrides, the desktop and the monitor decide it.
-int DisplayScale() {
+int DisplayScale(platform::Services& services) {
     const char* own = std::getenv(OwnScaleVariable);
     const char* desktop = std::getenv(DesktopScaleVariable);
     const ScaleChoice choice =
-        ChooseDialogScale(own, desktop, platform::ReadDisplayDensity(), DialogWidth, DialogHeight);
+        ChooseDialogScale(own, desktop, services.ReadDisplayDensity(), DialogWidth, DialogHeight);
     if (!choice.IgnoredVariable.empty()) {
         const std::string name(choice.IgnoredVariable);
         std::fprintf(stderr, "%s=\"%s\" is not a whole number from 1 to %d: it is ignored\n", name.c_str(),
@@ -32,14 +29,16 @@ int DisplayScale() {
 
 } // namespace
 
-TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags, int scale)
+TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int scale,
+                                 platform::Services& services)
     : FParts(std::move(parts)),
-      FWindow(Caption, DialogWidth, DialogHeight, extraWindowFlags, scale > 0 ? scale : DisplayScale()),
-      FFonts(LoadDialogFonts(FWindow.Scale())), FController(FParts.Options), FView(FController, FFonts) {
+      FWindow(services.CreateDialogWindow(Caption, DialogWidth, DialogHeight, hidden,
+                                          scale > 0 ? scale : DisplayScale(services))),
+      FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     FController.Start();
     FParts.Scene.OnFrameRate(
-        [this](int fps) { FWindow.SetTitle(std::string(Caption) + " FPS: " + std::to_string(fps)); });
+        [this](int fps) { FWindow->SetTitle(std::string(Caption) + " FPS: " + std::to_string(fps)); });
 }
 
 TSettingsDialog::~TSettingsDialog() {
@@ -50,22 +49,22 @@ TSettingsDialog::~TSettingsDialog() {
 void TSettingsDialog::StartPanelPreview() {
     FPanelRunning = false;
     FPanelHasFrame = false;
-    FParts.Scene.StartPanel(FWindow.AreaOptions(PanelSceneArea.Left, PanelSceneArea.Top, PanelSceneArea.Width,
-                                                PanelSceneArea.Height));
+    FParts.Scene.StartPanel(FWindow->AreaOptions(PanelSceneArea.Left, PanelSceneArea.Top,
+                                                 PanelSceneArea.Width, PanelSceneArea.Height));
     FPanelRunning = true;
 }
 
 void TSettingsDialog::IdlePass(bool present) {
-    if (FWindow.PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
+    if (FWindow->PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
     if (FController.Result != DialogResult::None) return;
     if (FPanelRunning) {
         FParts.Scene.RenderPanelFrame();
         FPanelHasFrame = true;
     }
-    FWindow.BeginFrame();
+    FWindow->BeginFrame();
     const DialogRequest request = FView.Draw(FPanelHasFrame);
-    FWindow.RenderFrame();
-    if (present) FWindow.Present();
+    FWindow->RenderFrame();
+    if (present) FWindow->Present();
     switch (request) {
     case DialogRequest::Preview:
         ButtonPreviewClick();
@@ -95,7 +94,7 @@ void TSettingsDialog::ButtonPreviewClick() {
         return;
     }
     StartPanelPreview();
-    FWindow.Focus();
+    FWindow->Focus();
 }
 
 void TSettingsDialog::ButtonHelpClick() {
@@ -107,8 +106,9 @@ void TSettingsDialog::ButtonHelpClick() {
         return;
     }
     const std::string url = "file://" + std::filesystem::absolute(page).string();
-    if (!platform::OpenDocument(url))
-        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + SDL_GetError() +
+    std::string whyNot;
+    if (!platform::OpenDocument(url, &whyNot))
+        FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + whyNot +
                                  "). Open it in a web browser.",
                              "Quillaby", platform::MessageIcon::Error);
 }
@@ -133,7 +133,7 @@ void* TSettingsDialog::Logo() {
             }
             out[3] = 255;
         }
-    FLogo = FWindow.CreateTexture(rgba, bitmap.Width, bitmap.Height);
+    FLogo = FWindow->CreateTexture(rgba, bitmap.Width, bitmap.Height);
     return FLogo;
 }
 

@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/DialogWindow.h"
 #include "platform/MessageBox.h"
-#include "platform/sdl/SdlDialogWindow.h"
+#include "platform/Services.h"
 #include "ui/DialogController.h"
 #include "ui/DialogFonts.h"
 #include "ui/PanelScene.h"
@@ -27,9 +28,10 @@ struct SettingsDialogParts {
 class TSettingsDialog {
   public:
     // Opens the window and fills the controls from the options (the scene is started by Run).
-    // extraWindowFlags: SDL_WINDOW_HIDDEN for pictures of the dialog. scale: how many times larger
-    // than designed the dialog is drawn; 0 takes it from the environment and the display.
-    explicit TSettingsDialog(SettingsDialogParts parts, unsigned extraWindowFlags = 0, int scale = 0);
+    // hidden: for pictures of the dialog. scale: how many times larger than designed the dialog is
+    // drawn; 0 takes it from the environment and the display. The window comes from `services`.
+    explicit TSettingsDialog(SettingsDialogParts parts, bool hidden = false, int scale = 0,
+                             platform::Services& services = platform::SystemServices());
     ~TSettingsDialog();
 
     // Starts the panel preview, then runs idle passes until the dialog is closed.
@@ -45,7 +47,7 @@ class TSettingsDialog {
     void ButtonAboutClick();
 
     TDialogController& Controller() { return FController; }
-    platform::SdlDialogWindow& Window() { return FWindow; }
+    platform::DialogWindow& Window() { return *FWindow; }
 
     static constexpr const char* Caption = "Quillaby Screen Saver";
     static constexpr const char* HelpFileName = "quillaby.html";
@@ -54,7 +56,7 @@ class TSettingsDialog {
     void* Logo();
 
     SettingsDialogParts FParts;
-    platform::SdlDialogWindow FWindow;
+    std::unique_ptr<platform::DialogWindow> FWindow;
     DialogFonts FFonts;
     TDialogController FController;
     TSettingsDialogView FView;

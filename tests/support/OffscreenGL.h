@@ -42,7 +42,8 @@ struct Image {
 class OffscreenGL {
   public:
     explicit OffscreenGL(int width = 64, int height = 64)
-        : window({"Quillaby test", 0, 0, width, height, SDL_WINDOW_HIDDEN}) {
+        : window(
+              {.Title = "Quillaby test", .X = 0, .Y = 0, .Width = width, .Height = height, .Hidden = true}) {
         engine.ColorBits = 32;
         engine.SetDC(&window);
         engine.Init();

@@ -25,7 +25,7 @@ using namespace quillaby;
 class HostPanelScene : public ui::PanelScene {
   public:
     explicit HostPanelScene(app::TSceneHost& host) : FHost(host) {}
-    void StartPanel(const platform::SdlGLWindowOptions& area) override { Start(area); }
+    void StartPanel(const platform::GLWindowOptions& area) override { Start(area); }
     void RenderPanelFrame() override {
         FHost.Scene().Engine->MakeCurrent();
         FHost.RenderFrame();
@@ -35,10 +35,10 @@ class HostPanelScene : public ui::PanelScene {
         FHost.ReleaseRenderWindow();
     }
     bool RunFullScreen() override {
-        platform::SdlGLWindowOptions window;
+        platform::GLWindowOptions window;
         window.Width = 160;
         window.Height = 120;
-        window.Flags = SDL_WINDOW_HIDDEN;
+        window.Hidden = true;
         Start(window);
         for (int i = 0; i < 3; ++i) FHost.RenderFrame();
         return true;
@@ -47,7 +47,7 @@ class HostPanelScene : public ui::PanelScene {
     void OnFrameRate(std::function<void(int)>) override {}
 
   private:
-    void Start(const platform::SdlGLWindowOptions& window) {
+    void Start(const platform::GLWindowOptions& window) {
         FHost.ReleaseOpenGL();
         FHost.ReleaseRenderWindow();
         FHost.CreateRenderWindow(window);
@@ -88,7 +88,7 @@ TEST(DialogAfterPreview, TheControlsAndTheAboutBoxLookAsBefore) {
     scene::SeedRandom(5);
     host.Scene().CreateScene();
     HostPanelScene panel(host);
-    ui::TSettingsDialog dialog({options, panel, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, 1);
+    ui::TSettingsDialog dialog({options, panel, messages, "/nonexistent/", "1.9"}, true, 1);
     dialog.StartPanelPreview();
     dialog.IdlePass();
     dialog.ButtonAboutClick();

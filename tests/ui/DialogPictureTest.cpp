@@ -9,6 +9,7 @@
 
 #include "FakeDialogHost.h"
 #include "SessionPanelScene.h"
+#include "platform/sdl/SdlDialogWindow.h"
 #include "scene/GoldenImage.h"
 #include "support/FakeMessageBox.h"
 #include "support/OffscreenGL.h"
@@ -38,7 +39,7 @@ void MaskPanel(std::vector<uint8_t>& rgba) {
 struct LiveDialog {
     explicit LiveDialog(int theme, int scale = 1)
         : host(SilentHost()), scene(host.Values, SceneRun(theme), 1.0 / 30),
-          dialog({host, scene, messages, "/nonexistent/", "1.9"}, SDL_WINDOW_HIDDEN, scale) {
+          dialog({host, scene, messages, "/nonexistent/", "1.9"}, true, scale) {
         dialog.StartPanelPreview();
     }
     static test::FakeDialogHost SilentHost() {
@@ -97,7 +98,7 @@ TEST_P(PanelPicture, SceneDrawnBetweenTheControlsMatchesItsReviewedPicture) {
     test::FakeDialogHost host;
     host.Values.ThemeIndex = GetParam();
     host.Values.SoundEnabled = false;
-    platform::SdlDialogWindow window("Quillaby test", ui::DialogWidth, ui::DialogHeight, SDL_WINDOW_HIDDEN);
+    platform::SdlDialogWindow window("Quillaby test", ui::DialogWidth, ui::DialogHeight, true);
     const ui::DialogFonts fonts = ui::LoadDialogFonts();
     ui::TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     ui::TDialogController controller(host);

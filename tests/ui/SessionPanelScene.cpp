@@ -68,7 +68,7 @@ void SessionPanelScene::CollectOpenGLInfo() {
                       "\r\nOpenGL:  " + GLText(GL_VERSION);
 }
 
-void SessionPanelScene::StartPanel(const platform::SdlGLWindowOptions& area) {
+void SessionPanelScene::StartPanel(const platform::GLWindowOptions& area) {
     FSession.reset();
     FSession = std::make_unique<SceneSession>(CurrentRunOptions(), area, FFixedStep);
     CollectOpenGLInfo();
@@ -101,12 +101,12 @@ bool SessionPanelScene::RunFullScreen() {
     FSession.reset();
     SDL_DisplayMode desktop{};
     SDL_GetDesktopDisplayMode(0, &desktop);
-    platform::SdlGLWindowOptions window;
+    platform::GLWindowOptions window;
     window.Title = "Quillaby";
     window.X = window.Y = 0;
     window.Width = desktop.w > 0 ? desktop.w : 800;
     window.Height = desktop.h > 0 ? desktop.h : 600;
-    window.Flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP;
+    window.FullScreen = window.Borderless = window.AlwaysOnTop = true;
     {
         SceneSession session(CurrentRunOptions(), window, FFixedStep);
         CollectOpenGLInfo();

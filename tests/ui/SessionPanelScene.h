@@ -21,7 +21,7 @@ class SessionPanelScene : public ui::PanelScene {
                       std::optional<double> fixedStep = std::nullopt);
     ~SessionPanelScene() override;
 
-    void StartPanel(const platform::SdlGLWindowOptions& area) override;
+    void StartPanel(const platform::GLWindowOptions& area) override;
     void RenderPanelFrame() override;
     void ReleasePanel() override;
     bool RunFullScreen() override;

@@ -90,11 +90,11 @@ int Run(const Settings& s) {
     options.Height = s.Height;
     options.Sound = s.Sound;
     options.Seed = 1;
-    quillaby::platform::SdlGLWindowOptions window;
+    quillaby::platform::GLWindowOptions window;
     window.Title = "Quillaby soak";
     window.Width = s.Width;
     window.Height = s.Height;
-    window.Flags = SDL_WINDOW_RESIZABLE;
+    window.Resizable = true;
 
     std::FILE* csv = std::fopen(s.Csv.c_str(), "w");
     if (!csv) throw quillaby::Error("Cannot write " + s.Csv);

@@ -25,8 +25,7 @@ void EnsureGLTable() {
 
 } // namespace
 
-SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height, Uint32 extraFlags,
-                                 int scale)
+SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height, bool hidden, int scale)
     : width_(width), height_(height), scale_(std::max(1, scale)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -39,7 +38,7 @@ SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PixelWidth(),
-                               PixelHeight(), SDL_WINDOW_OPENGL | extraFlags);
+                               PixelHeight(), SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : 0));
     if (!window_) {
         const std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -167,8 +166,8 @@ void SdlDialogWindow::Focus() {
     SDL_SetWindowInputFocus(window_);
 }
 
-SdlGLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {
-    SdlGLWindowOptions options;
+GLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {
+    GLWindowOptions options;
     options.X = left * scale_;
     options.Y = top * scale_;
     options.Width = width * scale_;

@@ -100,6 +100,10 @@ SDL_Window* SdlDisplayModes::Window() {
     return window;
 }
 
+bool SdlDisplayModes::AttachWindow(const GLWindow& window) {
+    return AttachWindow(static_cast<SDL_Window*>(window.Native()));
+}
+
 bool SdlDisplayModes::AttachWindow(SDL_Window* window) {
     DetachWindow();
     windowId_ = SDL_GetWindowID(window);

@@ -31,7 +31,8 @@ class SdlDisplayModes final : public DisplayModes {
 
     // The full-screen window; it is made full screen at once, in the mode set if there is one.
     // Returns false when that mode could not be set (the window then covers the desktop).
-    bool AttachWindow(SDL_Window* window) override;
+    bool AttachWindow(const GLWindow& window) override;
+    bool AttachWindow(SDL_Window* window);
     // The desktop's mode comes back; a mode still set is applied again to the next window attached.
     // Call it before destroying the window (SDL leaves the mode then too, but a destroyed window is
     // only noticed at the next call here).

@@ -32,9 +32,25 @@ void KeepGLDriverLoaded() {
     (void)kept;
 }
 
+Uint32 WindowFlags(const GLWindowOptions& options) {
+    Uint32 flags = 0;
+    if (options.FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (options.Borderless) flags |= SDL_WINDOW_BORDERLESS;
+    if (options.Resizable) flags |= SDL_WINDOW_RESIZABLE;
+    if (options.AlwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (options.SkipTaskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    if (options.Hidden) flags |= SDL_WINDOW_HIDDEN;
+    return flags;
+}
+
 } // namespace
 
-SdlGLWindow::SdlGLWindow(SdlGLWindowOptions options) : options_(std::move(options)) {
+SdlGLWindow::SdlGLWindow(GLWindowOptions options) : options_(std::move(options)) {
+    if (options_.SaverInput) {
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+        // SDL would otherwise drop the click that focused the window.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     KeepGLDriverLoaded();
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -72,7 +88,7 @@ bool SdlGLWindow::ChoosePixelFormat(const GLPixelFormat& wanted) {
 bool SdlGLWindow::SetPixelFormat() {
     if (window_) return true; // a window keeps the format it was made with
     if (options_.Host) {
-        window_ = options_.Host;
+        window_ = static_cast<SDL_Window*>(options_.Host);
         return true;
     }
     if (options_.ForeignWindow) {
@@ -82,8 +98,9 @@ bool SdlGLWindow::SetPixelFormat() {
             reinterpret_cast<const void*>(static_cast<uintptr_t>(options_.ForeignWindow)));
         return window_ != nullptr;
     }
-    window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X, options_.Y, options_.Width,
-                               options_.Height, SDL_WINDOW_OPENGL | options_.Flags);
+    window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X.value_or(SDL_WINDOWPOS_UNDEFINED),
+                               options_.Y.value_or(SDL_WINDOWPOS_UNDEFINED), options_.Width, options_.Height,
+                               SDL_WINDOW_OPENGL | WindowFlags(options_));
     return window_ != nullptr;
 }
 
@@ -175,15 +192,44 @@ int SdlGLWindow::DrawableHeight() const {
 }
 
 int SdlGLWindow::DrawableLeft() const {
-    return options_.Host ? options_.X : 0;
+    return options_.Host ? options_.X.value_or(0) : 0;
 }
 
 int SdlGLWindow::DrawableBottom() const {
     if (!options_.Host) return 0;
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(options_.Host, &width, &height);
-    return height - options_.Y - options_.Height;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(options_.Host), &width, &height);
+    return height - options_.Y.value_or(0) - options_.Height;
+}
+
+uint32_t SdlGLWindow::Id() const {
+    return window_ ? SDL_GetWindowID(window_) : 0;
+}
+
+std::string SdlGLWindow::Title() const {
+    return window_ ? SDL_GetWindowTitle(window_) : "";
+}
+
+void SdlGLWindow::SetTitle(const std::string& title) {
+    if (window_) SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlGLWindow::Hide() {
+    if (window_) SDL_HideWindow(window_);
+}
+
+void SdlGLWindow::TakeInput() {
+    if (!window_) return;
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+    SDL_CaptureMouse(SDL_TRUE);
+}
+
+void SdlGLWindow::KeepInputFocus() {
+    if (!window_) return;
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    if ((flags & SDL_WINDOW_SHOWN) && !(flags & SDL_WINDOW_INPUT_FOCUS)) SDL_SetWindowInputFocus(window_);
 }
 
 } // namespace quillaby::platform

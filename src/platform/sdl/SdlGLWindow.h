@@ -9,32 +9,14 @@
 
 #include <string>
 
-#include "platform/GLSurface.h"
+#include "platform/GLWindow.h"
 
 namespace quillaby::platform {
 
-struct SdlGLWindowOptions {
-    std::string Title = "Quillaby";
-    int X = SDL_WINDOWPOS_UNDEFINED;
-    int Y = SDL_WINDOWPOS_UNDEFINED;
-    int Width = 640;
-    int Height = 480;
-    // Added to SDL_WINDOW_OPENGL: SDL_WINDOW_FULLSCREEN, SDL_WINDOW_BORDERLESS, SDL_WINDOW_RESIZABLE,
-    // SDL_WINDOW_ALWAYS_ON_TOP, SDL_WINDOW_HIDDEN ...
-    Uint32 Flags = 0;
-    // Set: the surface is the rectangle X, Y, Width, Height (pixels from the top-left corner) of
-    // this window, which its owner keeps and presents. The surface draws there with a context of
-    // its own, so it and the window's other drawing never see each other's OpenGL state.
-    SDL_Window* Host = nullptr;
-    // Non-zero: draw into this existing X window, which another program owns, instead of making one.
-    // The window keeps its own visual and size; Flags, position and size above are not used.
-    unsigned long ForeignWindow = 0;
-};
-
-class SdlGLWindow : public GLSurface {
+class SdlGLWindow : public GLWindow {
   public:
     // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
-    explicit SdlGLWindow(SdlGLWindowOptions options);
+    explicit SdlGLWindow(GLWindowOptions options);
     ~SdlGLWindow() override;
     SdlGLWindow(const SdlGLWindow&) = delete;
     SdlGLWindow& operator=(const SdlGLWindow&) = delete;
@@ -53,16 +35,23 @@ class SdlGLWindow : public GLSurface {
     int DrawableLeft() const override;
     int DrawableBottom() const override;
 
+    NativeWindow Native() const override { return window_; }
+    uint32_t Id() const override;
+    std::string Title() const override;
+    void SetTitle(const std::string& title) override;
+    void Hide() override;
+    void TakeInput() override;
+    void KeepInputFocus() override;
+    const std::string& Renderer() const override { return renderer_; }
+
     // The window, null until SetPixelFormat created it.
     SDL_Window* Window() const { return window_; }
-    // The renderer string of the last context created ("llvmpipe (LLVM 15.0.6, 256 bits)").
-    const std::string& Renderer() const { return renderer_; }
 
   private:
     void ReadBackFormat();
     void ClipToArea();
 
-    SdlGLWindowOptions options_;
+    GLWindowOptions options_;
     SDL_Window* window_ = nullptr;
     GLPixelFormat chosen_;
     std::string renderer_;

@@ -5,16 +5,18 @@
 
 namespace quillaby::platform {
 
-bool OpenDocument(const std::string& document) {
+bool OpenDocument(const std::string& document, std::string* whyNot) {
 #ifndef _WIN32
     // SDL hands the document to xdg-open in a grandchild process and reports success whether or not
     // that program exists, so look for it first.
     if (FolderOnPath("xdg-open").empty()) {
-        SDL_SetError("xdg-open was not found on PATH");
+        if (whyNot) *whyNot = "xdg-open was not found on PATH";
         return false;
     }
 #endif
-    return SDL_OpenURL(document.c_str()) == 0;
+    if (SDL_OpenURL(document.c_str()) == 0) return true;
+    if (whyNot) *whyNot = SDL_GetError();
+    return false;
 }
 
 } // namespace quillaby::platform

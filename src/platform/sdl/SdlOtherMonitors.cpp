@@ -1,12 +1,8 @@
 #include "platform/sdl/SdlOtherMonitors.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/Error.h"
-#include "platform/x11/X11Monitors.h"
-#include "platform/x11/X11WindowBackground.h"
-#include "platform/x11/X11WindowPlace.h"
 
 namespace quillaby::platform {
 namespace {
@@ -25,12 +21,11 @@ std::vector<MonitorRect> SdlDisplays() {
 
 } // namespace
 
-SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title)
-    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()) {
+SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop)
+    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()), FDesktop(desktop) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
+    FWatch = FDesktop.WatchMonitors();
     if (SDL_Window* window = SDL_GL_GetCurrentWindow()) FRenderWindowId = SDL_GetWindowID(window);
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "x11") == 0) FX11 = X11Monitors::Open();
 }
 
 SdlOtherMonitors::BufferKeeper::BufferKeeper(SDL_Window* window) {
@@ -47,7 +42,7 @@ SdlOtherMonitors::BufferKeeper::~BufferKeeper() {
 SdlOtherMonitors::~SdlOtherMonitors() {
     for (Cover& cover : FCovers) Destroy(cover);
     FRenderWindowKeeper.reset();
-    FX11.reset();
+    FWatch.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -64,9 +59,9 @@ void SdlOtherMonitors::FollowPrimary(const std::vector<MonitorRect>& monitors) {
     });
     if (primary == monitors.end() || *primary == FPrimary) return;
     FPrimary = *primary;
-    // SDL's own list misses a mode set by another program; RandR's does not.
-    if (SDL_Window* window = FX11 ? SDL_GetWindowFromID(FRenderWindowId) : nullptr)
-        PlaceByServer(window, FPrimary);
+    // SDL's own list misses a mode set by another program; the desktop's does not.
+    if (SDL_Window* window = FWatch ? SDL_GetWindowFromID(FRenderWindowId) : nullptr)
+        FDesktop.Place(window, FPrimary);
 }
 
 std::vector<MonitorRect> SdlOtherMonitors::Others(std::vector<MonitorRect> monitors) const {
@@ -76,10 +71,10 @@ std::vector<MonitorRect> SdlOtherMonitors::Others(std::vector<MonitorRect> monit
 }
 
 bool SdlOtherMonitors::Follow() {
-    // X11 says when to look again; SDL's list costs nothing to read every frame.
-    if (FFollowed && FX11 && !FX11->Changed()) return false;
+    // The desktop says when to look again; SDL's list costs nothing to read every frame.
+    if (FFollowed && FWatch && !FWatch->Changed()) return false;
     FFollowed = true;
-    const std::vector<MonitorRect> monitors = FX11 ? FX11->Rectangles() : SdlDisplays();
+    const std::vector<MonitorRect> monitors = FWatch ? FWatch->Rectangles() : SdlDisplays();
     FollowPrimary(monitors);
     const std::vector<MonitorRect> now = Others(monitors);
     bool changed = false;
@@ -106,13 +101,13 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
     Cover cover;
     cover.Rect = rect;
     if (FFill == Fill::Scene) {
-        SdlGLWindowOptions options;
+        GLWindowOptions options;
         options.Title = FTitle;
         options.X = rect.X;
         options.Y = rect.Y;
         options.Width = rect.Width;
         options.Height = rect.Height;
-        options.Flags = kCoverFlags;
+        options.Borderless = options.AlwaysOnTop = options.SkipTaskbar = true; // as kCoverFlags
         cover.Scene = std::make_unique<SdlGLWindow>(std::move(options));
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
@@ -133,7 +128,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
     }
     cover.Black = SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags);
     if (cover.Black == nullptr) throw Error(std::string("SDL window: ") + SDL_GetError());
-    if (!PaintBlackByServer(cover.Black)) {
+    if (!FDesktop.PaintBlack(cover.Black)) {
         // Elsewhere: paint it once through SDL's own framebuffer.
         if (SDL_Surface* surface = SDL_GetWindowSurface(cover.Black)) {
             SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));

@@ -13,17 +13,16 @@
 
 #include "platform/Monitors.h"
 #include "platform/OtherMonitors.h"
+#include "platform/sdl/SdlDesktop.h"
 #include "platform/sdl/SdlGLWindow.h"
 
 namespace quillaby::platform {
-
-class X11Monitors;
 
 class SdlOtherMonitors final : public OtherMonitors {
   public:
     // Make it right after the render window's context, while SDL still holds that window's pixel
     // format request; the windows appear with the first Follow.
-    SdlOtherMonitors(Fill fill, std::string title);
+    SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop);
     ~SdlOtherMonitors() override;
     SdlOtherMonitors(const SdlOtherMonitors&) = delete;
     SdlOtherMonitors& operator=(const SdlOtherMonitors&) = delete;
@@ -66,8 +65,9 @@ class SdlOtherMonitors final : public OtherMonitors {
     Fill FFill;
     std::string FTitle;
     MonitorRect FPrimary;
-    uint32_t FRenderWindowId = 0;      // the window current at construction
-    std::unique_ptr<X11Monitors> FX11; // null off X11: SDL's display list then
+    uint32_t FRenderWindowId = 0; // the window current at construction
+    SdlDesktop& FDesktop;
+    std::unique_ptr<MonitorWatch> FWatch; // null: SDL's display list
     std::vector<Cover> FCovers;
     std::unique_ptr<BufferKeeper> FRenderWindowKeeper; // once a cover shows the scene
     bool FFollowed = false;

@@ -146,12 +146,15 @@ int NiceValueOf(int pid) {
     }
 }
 
-bool OpenDocument(const std::string& document) {
+bool OpenDocument(const std::string& document, std::string* whyNot) {
     // A local file goes to the shell by its path: its own association opens it.
     const std::string target = document.rfind("file://", 0) == 0 ? document.substr(7) : document;
     const auto result = reinterpret_cast<intptr_t>(
         ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    if (result > 32) return true;
+    // Values up to 32 are the shell's error codes.
+    if (whyNot) *whyNot = "the shell answered error " + std::to_string(result);
+    return false;
 }
 
 bool IsExecutableFile(const std::string& path) {

@@ -8,7 +8,7 @@ namespace quillaby::platform {
 
 class ForeignWindowWatch {
   public:
-    // Watches the X window behind `window` (made with SdlGLWindowOptions::ForeignWindow). One watch
+    // Watches the X window behind `window` (made with GLWindowOptions::ForeignWindow). One watch
     // at a time: it owns the process's X error handler while it lives.
     explicit ForeignWindowWatch(SDL_Window* window);
     ~ForeignWindowWatch();

@@ -9,18 +9,18 @@
 
 namespace quillaby::platform {
 
-class X11Monitors {
+class X11Monitors final : public MonitorWatch {
   public:
     // Null when there is no X display or it has no RandR 1.2.
     static std::unique_ptr<X11Monitors> Open();
-    ~X11Monitors();
+    ~X11Monitors() override;
     X11Monitors(const X11Monitors&) = delete;
     X11Monitors& operator=(const X11Monitors&) = delete;
 
-    // True when the server reported a change since the last call (never waits).
-    bool Changed();
-    // Every lit monitor, in the server's CRTC order; a rectangle shown by two outputs counts once.
-    std::vector<MonitorRect> Rectangles();
+    // A change is what the server reported since the last call.
+    bool Changed() override;
+    // In the server's CRTC order.
+    std::vector<MonitorRect> Rectangles() override;
 
   private:
     X11Monitors(void* display, int eventBase) : FDisplay(display), FEventBase(eventBase) {}

@@ -1,0 +1,20 @@
+#pragma once
+// The event loop of a program that runs one window of its own: the window's input and window events,
+// taken one batch per frame.
+namespace quillaby::platform {
+
+class WindowLoop {
+  public:
+    enum class Next {
+        Frame,           // draw the next frame
+        FrameAfterPause, // the window was unseen for a while: that time is no step of the scene
+        End,             // Esc, the close box, or the system asks the program to end
+    };
+
+    virtual ~WindowLoop() = default;
+    // Takes the pending events and never waits while the window can be seen; while it cannot
+    // (unmapped, minimised, fully covered) it waits for events instead of drawing.
+    virtual Next Pump() = 0;
+};
+
+} // namespace quillaby::platform
