@@ -1,7 +1,7 @@
 #pragma once
 // The monitors besides the primary one during a full-screen run: each covered by a window that
 // shows the scene through the render window's OpenGL context, or stays black. Monitors that come,
-// go or change size during the run are followed.
+// go or change size during the run are followed; so is the primary's size, by the render window.
 #include <cstdint>
 #include <vector>
 
@@ -15,7 +15,8 @@ class OtherMonitors {
 
     virtual ~OtherMonitors() = default;
     // The monitors as they are now: windows on monitors that went (or moved, or changed size) go,
-    // monitors without a window get one. True when the scene windows changed.
+    // monitors without a window get one, the render window takes the primary's new size. True
+    // when the scene windows changed.
     virtual bool Follow() = 0;
     // The windows that show the scene, to draw into every frame.
     virtual std::vector<GLSurface*> SceneSurfaces() const = 0;

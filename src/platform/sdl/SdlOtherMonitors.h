@@ -65,7 +65,7 @@ class SdlOtherMonitors final : public OtherMonitors {
     Fill FFill;
     std::string FTitle;
     MonitorRect FPrimary;
-    uint32_t FRenderWindowId = 0; // the window current at construction
+    uint32_t FRenderWindowId = 0; // the render window, current at construction
     SdlDesktop& FDesktop;
     std::unique_ptr<MonitorWatch> FWatch; // null: SDL's display list
     std::vector<Cover> FCovers;
