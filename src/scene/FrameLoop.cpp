@@ -108,14 +108,19 @@ void TFrameLoop::RenderFrame() {
     UpdateScene();
     engine.CheckError();
 
-    DrawView(FScene.Surface, engine.DC(), true);
-    if (!FMoreSurfaces.empty()) {
+    // With more surfaces the main one is presented last, once every view is drawn: the monitors
+    // show each frame together, and on llvmpipe the frame came out about a tenth sooner so.
+    const bool presentLast = !FMoreSurfaces.empty();
+    DrawView(FScene.Surface, presentLast ? nullptr : engine.DC(), true);
+    if (presentLast) {
         for (quillaby::platform::GLSurface* surface : FMoreSurfaces) {
             // A window the context cannot draw on (another pixel format) is left out, not drawn over.
             if (!surface->MakeCurrent(engine.RC())) continue;
             DrawView(quillaby::scene::GLSurfaceSize(*surface), surface, false);
         }
         if (engine.DC()) engine.DC()->MakeCurrent(engine.RC());
+        engine.Swap(engine.DC());
+        engine.CheckError();
     }
 
     ++SceneFrames;

@@ -44,8 +44,8 @@ class TFrameLoop {
     // so the scene goes on where it stopped instead of jumping ahead.
     void Resume() { LastFrameTime = Now(); }
     // More surfaces that show the same scene, each through the main surface's context and with
-    // its own size and aspect: drawn after the main one in every frame, the scene updated once.
-    // Particles are then born for the widest of them all.
+    // its own size and aspect: drawn after the main one in every frame, the scene updated once,
+    // the main one presented last. Particles are then born for the widest of them all.
     void SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces);
     // Frames rendered since the last ResetScene.
     int FramesRendered() const { return FFramesRendered; }
@@ -62,7 +62,8 @@ class TFrameLoop {
     TSceneDrawing Drawing;
 
   private:
-    // Projection, clear, camera, the scene and the present, on the current surface of that size.
+    // Projection, clear, camera, the scene and the present (a flush alone without Present), on
+    // the current surface of that size.
     void DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Present,
                   bool First);
     // The scene clock in seconds: the frame stopwatch, or the fixed-step clock.

@@ -11,6 +11,7 @@
 #include "geometry/TGLPrimitive.h"
 #include "gl/LoadSettings.h"
 #include "gl/RecordingGL.h"
+#include "gl/TOpenGLEngine.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneRandom.h"
 #include "scene/UnderwaterScene.h"
@@ -47,7 +48,8 @@ class SceneFrameTest : public ::testing::Test {
         return std::vector<TParticle>(system.Particles, system.Particles + system.Count);
     }
 
-    GLRecorder Recorder; // installed first, so nothing below reaches a driver
+    GLRecorder Recorder;                     // installed first, so nothing below reaches a driver
+    gltest::FakeGLSurface Window{&Recorder}; // the engine's surface where a test gives it one
     ManualClock Clock;
     TSceneOptions Options;
     FixedSurfaceSize Surface{640, 480};
@@ -260,6 +262,7 @@ TEST_F(SceneFrameTest, AFrameRunsInItsOrderAndCountsTheFrameRateOnceASecond) {
 
 TEST_F(SceneFrameTest, MoreSurfacesShowTheSameFrameEachWithItsOwnSizeAndAspect) {
     Surface.Resize(480, 480);
+    Scene.Engine->SetDC(&Window);
     gltest::FakeGLSurface other(&Recorder); // 64 x 48
     Loop.SetMoreSurfaces({&other});
     // Particles are born for the wider view, so that they come in from its edges too.
@@ -272,14 +275,18 @@ TEST_F(SceneFrameTest, MoreSurfacesShowTheSameFrameEachWithItsOwnSizeAndAspect) 
     Clock.Now += 100;
     Loop.RenderFrame();
     const std::string text = Recorder.text();
-    const size_t main = text.find("glViewport(0, 0, 480, 480)");
+    const size_t mainView = text.find("glViewport(0, 0, 480, 480)");
     const size_t current = text.find("Surface.MakeCurrent");
     const size_t view = text.find("glViewport(0, 0, 64, 48)");
     const size_t swap = text.find("Surface.SwapBuffers");
-    ASSERT_NE(main, std::string::npos) << text.substr(0, 400);
-    EXPECT_LT(main, current);
+    ASSERT_NE(mainView, std::string::npos) << text.substr(0, 400);
+    EXPECT_LT(mainView, current);
     EXPECT_LT(current, view);
+    // Both show the frame together: nothing is presented before every view is drawn, and the main
+    // surface, current again, comes last.
     EXPECT_LT(view, swap);
+    EXPECT_LT(text.rfind("Surface.MakeCurrent"), text.rfind("Surface.SwapBuffers"));
+    EXPECT_NE(text.find("Surface.SwapBuffers", swap + 1), std::string::npos);
     // Each projection has its own view's aspect: 1:1, then 4:3.
     std::vector<double> aspects;
     for (size_t at = text.find("glFrustum("); at != std::string::npos; at = text.find("glFrustum(", at + 1)) {
