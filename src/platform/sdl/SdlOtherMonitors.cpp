@@ -53,11 +53,14 @@ MonitorRect SdlOtherMonitors::Primary() {
 }
 
 void SdlOtherMonitors::FollowPrimary(const std::vector<MonitorRect>& monitors) {
-    // The primary keeps its corner while its mode changes.
-    const auto primary = std::find_if(monitors.begin(), monitors.end(), [this](const MonitorRect& m) {
-        return m.X == FPrimary.X && m.Y == FPrimary.Y;
-    });
-    if (primary == monitors.end() || *primary == FPrimary) return;
+    // The primary keeps its corner while its mode changes; copies of it show the same corner, each
+    // at its own size, and the window covers the largest.
+    const MonitorRect* primary = nullptr;
+    for (const MonitorRect& m : monitors)
+        if (m.X == FPrimary.X && m.Y == FPrimary.Y &&
+            (!primary || m.Width * m.Height > primary->Width * primary->Height))
+            primary = &m;
+    if (!primary || *primary == FPrimary) return;
     FPrimary = *primary;
     // SDL's own list misses a mode set by another program; the desktop's does not.
     if (SDL_Window* window = FWatch ? SDL_GetWindowFromID(FRenderWindowId) : nullptr)
