@@ -66,8 +66,8 @@ done
 [[ $(wine_reg_dword "$options" DollarCount) == 0 ]] || fail "OK did not store the dragged count: $stored"
 [[ $(wine_reg_dword "$options" BubbleCount) == 100 ]] || fail "OK changed the bubble count: $stored"
 
-# "Cancel" after moving "Bubble Count" stores nothing.
-start_dialog "$scr" /c
+# "Cancel" after moving "Bubble Count" stores nothing. The control panel's own form names its window.
+start_dialog "$scr" /c:65552
 click 400 229
 click 465 340
 closed_by "Cancel"
