@@ -1,11 +1,13 @@
 // The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
-// window's preview, settings files for the registry, and the hack mode of XScreenSaver.
+// window's preview, settings files for the registry, and the hack mode of XScreenSaver; in a
+// Wayland session, layer-shell surfaces of our own for the full-screen runs.
 #include <cstdlib>
 
 #include "compose/LinuxDesktop.h"
 #include "compose/LinuxHackMode.h"
 #include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
+#include "compose/WaylandServices.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlMessageBox.h"
@@ -38,7 +40,8 @@ class LinuxServices final : public SdlWindowServices {
 Services& SystemServices() {
     static LinuxDesktop desktop;
     static LinuxServices services(desktop);
-    return services;
+    static const std::unique_ptr<Services> wayland = ChooseWaylandServices(services);
+    return wayland ? *wayland : services;
 }
 
 std::unique_ptr<RegistryKey> OpenRegistryKey(RegistryRoot root, const std::string& company,

@@ -3,6 +3,7 @@
 // The engine asks for a pixel format, creates, activates and deletes contexts and presents frames
 // only through this interface.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quillaby::platform {
@@ -25,6 +26,13 @@ struct GLPixelFormat {
 struct PaletteEntry {
     uint8_t Red, Green, Blue, Flags;
 };
+
+// Whether an OpenGL renderer string ("llvmpipe (LLVM 15.0.6, 256 bits)") names a software rasterizer.
+inline bool NamesSoftwareRasterizer(const std::string& renderer) {
+    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+        if (renderer.find(name) != std::string::npos) return true;
+    return false;
+}
 
 // An opaque context handle; null is "no context".
 using GLContextHandle = void*;

@@ -15,12 +15,6 @@ int Attribute(SDL_GLattr attribute) {
     return SDL_GL_GetAttribute(attribute, &value) == 0 ? value : 0;
 }
 
-bool NamesSoftwareRasterizer(const std::string& renderer) {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-        if (renderer.find(name) != std::string::npos) return true;
-    return false;
-}
-
 // The GL driver, once loaded for a window, stays loaded for the life of the process: windows come
 // and go (panel previews, full-screen runs) and reloading the driver each time only costs. The
 // references taken here are never given back; the process's end frees them.

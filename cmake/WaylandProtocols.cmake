@@ -1,0 +1,33 @@
+# The Wayland client side: libwayland, wayland-egl and EGL, and the protocol bindings wayland-scanner
+# generates at build time from xdg-shell (wayland-protocols) and wlr-layer-shell, which
+# scripts/fetch-wayland-protocols puts on the machine.
+pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl egl)
+pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
+find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
+find_file(QUILLABY_LAYER_SHELL_XML wlr-layer-shell-unstable-v1.xml
+  PATHS /usr/local/share/quillaby/protocols NO_DEFAULT_PATH)
+if(NOT QUILLABY_LAYER_SHELL_XML)
+  message(FATAL_ERROR "wlr-layer-shell-unstable-v1.xml is missing: run scripts/setup-deps "
+    "(or scripts/fetch-wayland-protocols) first, or set QUILLABY_LAYER_SHELL_XML")
+endif()
+
+set(QUILLABY_WAYLAND_GENERATED ${PROJECT_BINARY_DIR}/generated/wayland)
+file(MAKE_DIRECTORY ${QUILLABY_WAYLAND_GENERATED})
+set(QUILLABY_WAYLAND_PROTOCOL_SOURCES)
+foreach(protocol
+    "xdg-shell-client-protocol|${WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml"
+    "wlr-layer-shell-client-protocol|${QUILLABY_LAYER_SHELL_XML}")
+  string(REPLACE "|" ";" protocol "${protocol}")
+  list(GET protocol 0 name)
+  list(GET protocol 1 xml)
+  add_custom_command(
+    OUTPUT ${QUILLABY_WAYLAND_GENERATED}/${name}.h ${QUILLABY_WAYLAND_GENERATED}/${name}.c
+    COMMAND ${WAYLAND_SCANNER} client-header ${xml} ${QUILLABY_WAYLAND_GENERATED}/${name}.h
+    COMMAND ${WAYLAND_SCANNER} private-code ${xml} ${QUILLABY_WAYLAND_GENERATED}/${name}.c
+    DEPENDS ${xml}
+    VERBATIM)
+  list(APPEND QUILLABY_WAYLAND_PROTOCOL_SOURCES ${QUILLABY_WAYLAND_GENERATED}/${name}.c)
+endforeach()
+add_library(quillaby_wayland_protocols STATIC ${QUILLABY_WAYLAND_PROTOCOL_SOURCES})
+target_include_directories(quillaby_wayland_protocols PUBLIC ${QUILLABY_WAYLAND_GENERATED})
+target_link_libraries(quillaby_wayland_protocols PUBLIC PkgConfig::WAYLAND)

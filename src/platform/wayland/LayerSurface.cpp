@@ -1,0 +1,232 @@
+#include "platform/wayland/LayerSurface.h"
+
+#include <algorithm>
+
+#include "platform/wayland/LayerShellProtocol.h"
+#include "platform/wayland/WaylandConnection.h"
+
+namespace quillaby::platform {
+namespace {
+
+constexpr unsigned kGLRenderer = 0x1F01;         // GL_RENDERER
+constexpr unsigned kColorBufferBit = 0x00004000; // GL_COLOR_BUFFER_BIT
+constexpr int kConfigureWaitMs = 5000;           // the compositor's first configure, milliseconds
+
+EGLint ConfigAttribute(EGLDisplay egl, EGLConfig config, EGLint name) {
+    EGLint value = 0;
+    return eglGetConfigAttrib(egl, config, name, &value) ? value : 0;
+}
+
+void* LookUp(const char* name) {
+    return reinterpret_cast<void*>(eglGetProcAddress(name));
+}
+
+} // namespace
+
+LayerSurface::LayerSurface(WaylandConnection& connection, uint32_t outputGlobal, Role role, std::string title)
+    : FConnection(connection), FOutput(outputGlobal), FRole(role), FTitle(std::move(title)) {
+    FId = FConnection.Register(*this);
+}
+
+LayerSurface::~LayerSurface() {
+    FConnection.Unregister(*this);
+    EGLDisplay egl = FConnection.Egl();
+    if (FEglSurface != EGL_NO_SURFACE) {
+        if (eglGetCurrentSurface(EGL_DRAW) == FEglSurface)
+            eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglDestroySurface(egl, FEglSurface);
+    }
+    if (FEglWindow) wl_egl_window_destroy(FEglWindow);
+    if (FFrameCallback) wl_callback_destroy(FFrameCallback);
+    if (FLayerSurface) zwlr_layer_surface_v1_destroy(FLayerSurface);
+    if (FSurface) wl_surface_destroy(FSurface);
+    wl_display_flush(FConnection.Display());
+}
+
+bool LayerSurface::ChoosePixelFormat(const GLPixelFormat& wanted) {
+    EGLDisplay egl = FConnection.Egl();
+    const EGLint attributes[] = {EGL_SURFACE_TYPE,
+                                 EGL_WINDOW_BIT,
+                                 EGL_RENDERABLE_TYPE,
+                                 EGL_OPENGL_BIT,
+                                 EGL_RED_SIZE,
+                                 wanted.ColorBits <= 16 ? 5 : 8,
+                                 EGL_GREEN_SIZE,
+                                 wanted.ColorBits <= 16 ? 6 : 8,
+                                 EGL_BLUE_SIZE,
+                                 wanted.ColorBits <= 16 ? 5 : 8,
+                                 EGL_DEPTH_SIZE,
+                                 wanted.DepthBits,
+                                 EGL_STENCIL_SIZE,
+                                 wanted.StencilBits,
+                                 EGL_NONE};
+    EGLConfig configs[64];
+    EGLint count = 0;
+    if (!eglChooseConfig(egl, attributes, configs, 64, &count) || count == 0) return false;
+    // An alpha channel would let the desktop show through the scene: the compositor blends with it.
+    FConfig = configs[0];
+    for (EGLint i = 0; i < count; ++i)
+        if (ConfigAttribute(egl, configs[i], EGL_ALPHA_SIZE) == 0) {
+            FConfig = configs[i];
+            break;
+        }
+    return true;
+}
+
+void LayerSurface::ShareConfig(const LayerSurface& other) {
+    FConfig = other.FConfig;
+}
+
+const zwlr_layer_surface_v1_listener LayerSurface::kLayerListener = {
+    [](void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width, uint32_t height) {
+        auto& self = *static_cast<LayerSurface*>(data);
+        zwlr_layer_surface_v1_ack_configure(layer, serial);
+        self.FWidth = static_cast<int>(width);
+        self.FHeight = static_cast<int>(height);
+        self.FConfigured = true;
+        self.Resize();
+    },
+    [](void* data, zwlr_layer_surface_v1*) { static_cast<LayerSurface*>(data)->FClosed = true; },
+};
+
+const wl_callback_listener LayerSurface::kFrameListener = {
+    [](void* data, wl_callback* callback, uint32_t) {
+        auto& self = *static_cast<LayerSurface*>(data);
+        wl_callback_destroy(callback);
+        if (self.FFrameCallback == callback) self.FFrameCallback = nullptr;
+    },
+};
+
+bool LayerSurface::SetPixelFormat() {
+    if (FSurface) return true;
+    if (!FConfig || !FConnection.LayerShell()) return false;
+    wl_output* output = FOutput ? FConnection.Output(FOutput) : nullptr;
+    if (FOutput && !output) return false;
+    for (const OutputInfo& info : FConnection.Outputs().Ready())
+        if (info.Global == FOutput) FScale = std::max(info.Scale, 1);
+
+    FSurface = wl_compositor_create_surface(FConnection.Compositor());
+    const bool overlay = FRole != Role::Wallpaper;
+    FLayerSurface = zwlr_layer_shell_v1_get_layer_surface(
+        FConnection.LayerShell(), FSurface, output,
+        overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND, FTitle.c_str());
+    zwlr_layer_surface_v1_add_listener(FLayerSurface, &kLayerListener, this);
+    zwlr_layer_surface_v1_set_anchor(
+        FLayerSurface, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                           ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    // -1: drawn over panels and docks rather than beside them.
+    zwlr_layer_surface_v1_set_exclusive_zone(FLayerSurface, -1);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(FLayerSurface, FRole == Role::RenderWindow ? 1 : 0);
+    zwlr_layer_surface_v1_set_size(FLayerSurface, 0, 0);
+    wl_surface_set_buffer_scale(FSurface, FScale);
+    wl_surface_commit(FSurface);
+    for (int waited = 0; !FConfigured && !FClosed && waited < kConfigureWaitMs; waited += 50)
+        FConnection.Dispatch(50);
+    if (!FConfigured) return false;
+
+    FEglWindow = wl_egl_window_create(FSurface, DrawableWidth(), DrawableHeight());
+    FEglSurface = eglCreateWindowSurface(FConnection.Egl(), FConfig,
+                                         reinterpret_cast<EGLNativeWindowType>(FEglWindow), nullptr);
+    return FEglSurface != EGL_NO_SURFACE;
+}
+
+void LayerSurface::Resize() {
+    if (FEglWindow) wl_egl_window_resize(FEglWindow, DrawableWidth(), DrawableHeight(), 0, 0);
+}
+
+GLContextHandle LayerSurface::CreateContext() {
+    if (FEglSurface == EGL_NO_SURFACE) return nullptr;
+    EGLDisplay egl = FConnection.Egl();
+    EGLContext context = eglCreateContext(egl, FConfig, EGL_NO_CONTEXT, nullptr);
+    if (context == EGL_NO_CONTEXT) return nullptr;
+    if (!eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) {
+        eglDestroyContext(egl, context);
+        return nullptr;
+    }
+    const auto getString = reinterpret_cast<const unsigned char* (*)(unsigned)>(LookUp("glGetString"));
+    const unsigned char* renderer = getString ? getString(kGLRenderer) : nullptr;
+    FRenderer = renderer ? reinterpret_cast<const char*>(renderer) : "";
+
+    FChosen = GLPixelFormat{};
+    FChosen.RedBits = ConfigAttribute(egl, FConfig, EGL_RED_SIZE);
+    FChosen.GreenBits = ConfigAttribute(egl, FConfig, EGL_GREEN_SIZE);
+    FChosen.BlueBits = ConfigAttribute(egl, FConfig, EGL_BLUE_SIZE);
+    FChosen.ColorBits = FChosen.RedBits + FChosen.GreenBits + FChosen.BlueBits <= 16 ? 16 : 32;
+    FChosen.AlphaBits = ConfigAttribute(egl, FConfig, EGL_ALPHA_SIZE);
+    FChosen.DepthBits = ConfigAttribute(egl, FConfig, EGL_DEPTH_SIZE);
+    FChosen.StencilBits = ConfigAttribute(egl, FConfig, EGL_STENCIL_SIZE);
+    FChosen.DoubleBuffer = true; // EGL window surfaces always are
+    FChosen.Generic = NamesSoftwareRasterizer(FRenderer);
+    eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    return context;
+}
+
+bool LayerSurface::MakeCurrent(GLContextHandle context) {
+    EGLDisplay egl = FConnection.Egl();
+    if (!context) return eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    // Gone or hidden: the context stays usable (textures are freed through it) without a surface.
+    if (!Shown()) {
+        eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
+        return false;
+    }
+    if (!eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) return false;
+    return FrameDue();
+}
+
+void LayerSurface::DeleteContext(GLContextHandle context) {
+    if (!context) return;
+    EGLDisplay egl = FConnection.Egl();
+    if (eglGetCurrentContext() == context)
+        eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(egl, static_cast<EGLContext>(context));
+}
+
+void LayerSurface::SwapBuffers() {
+    if (!FrameDue()) return;
+    FPresented = std::chrono::steady_clock::now();
+    FFrameCallback = wl_surface_frame(FSurface);
+    wl_callback_add_listener(FFrameCallback, &kFrameListener, this);
+    wl_surface_set_buffer_scale(FSurface, FScale);
+    eglSwapBuffers(FConnection.Egl(), FEglSurface); // commits the surface
+}
+
+ProcAddressLookup LayerSurface::ProcLookup() const {
+    return &LookUp;
+}
+
+void LayerSurface::Hide() {
+    if (!FSurface || FHidden) return;
+    FHidden = true;
+    if (eglGetCurrentSurface(EGL_DRAW) == FEglSurface) {
+        // Keep the context current without the surface, so what the caller frees next still works.
+        eglMakeCurrent(FConnection.Egl(), EGL_NO_SURFACE, EGL_NO_SURFACE, eglGetCurrentContext());
+    }
+    wl_surface_attach(FSurface, nullptr, 0, 0);
+    wl_surface_commit(FSurface);
+    wl_display_flush(FConnection.Display());
+}
+
+MonitorRect LayerSurface::Where() const {
+    for (const OutputInfo& info : FConnection.Outputs().Ready())
+        if (info.Global == FOutput) return MonitorRect{info.X, info.Y, FWidth, FHeight};
+    return MonitorRect{0, 0, FWidth, FHeight};
+}
+
+void LayerSurface::PresentBlack(GLContextHandle context) {
+    if (!Shown()) return;
+    EGLDisplay egl = FConnection.Egl();
+    const EGLContext previousContext = eglGetCurrentContext();
+    const EGLSurface previousDraw = eglGetCurrentSurface(EGL_DRAW);
+    const EGLSurface previousRead = eglGetCurrentSurface(EGL_READ);
+    if (!MakeCurrent(context)) return;
+    const auto clearColor = reinterpret_cast<void (*)(float, float, float, float)>(LookUp("glClearColor"));
+    const auto clear = reinterpret_cast<void (*)(unsigned)>(LookUp("glClear"));
+    if (clearColor && clear) {
+        clearColor(0, 0, 0, 1);
+        clear(kColorBufferBit);
+    }
+    SwapBuffers();
+    eglMakeCurrent(egl, previousDraw, previousRead, previousContext);
+}
+
+} // namespace quillaby::platform

@@ -1,0 +1,106 @@
+#pragma once
+// A layer-shell surface on one output, anchored to its four edges, with an EGL window surface for
+// desktop OpenGL: the render window of a full-screen run (overlay layer, keyboard exclusive) or the
+// wallpaper (background layer, no keyboard). Frames are paced by the compositor: after a swap the
+// surface draws again only once its frame callback came, so an output that is off or hidden gets no
+// frames at all. One EGL context serves every surface of a run (the same config on all).
+#include <EGL/egl.h>
+#include <wayland-client.h>
+#include <wayland-egl.h>
+
+#include <chrono>
+#include <string>
+
+#include "platform/GLWindow.h"
+#include "platform/Monitors.h"
+
+struct zwlr_layer_surface_v1;
+struct zwlr_layer_surface_v1_listener;
+
+namespace quillaby::platform {
+
+class WaylandConnection;
+
+class LayerSurface final : public GLWindow {
+  public:
+    // The render window of a run takes the keyboard; covers of the other outputs do not (one surface
+    // with exclusive keyboard per seat: with several the compositor gives it to none reliably). A
+    // wallpaper lies on the background layer.
+    enum class Role { RenderWindow, Cover, Wallpaper };
+
+    // `outputGlobal` 0: the output the compositor picks. `title` is the surface's namespace.
+    LayerSurface(WaylandConnection& connection, uint32_t outputGlobal, Role role, std::string title);
+    ~LayerSurface() override;
+    LayerSurface(const LayerSurface&) = delete;
+    LayerSurface& operator=(const LayerSurface&) = delete;
+
+    bool ChoosePixelFormat(const GLPixelFormat& wanted) override;
+    // Makes the surface and waits for the compositor's first configure.
+    bool SetPixelFormat() override;
+    GLContextHandle CreateContext() override;
+    GLPixelFormat DescribePixelFormat() override { return FChosen; }
+    bool SetPalette(const std::vector<PaletteEntry>&) override { return false; }
+    // A surface whose frame is not due refuses a context: the frame loop leaves it out.
+    bool MakeCurrent(GLContextHandle context) override;
+    void DeleteContext(GLContextHandle context) override;
+    // Presents only when the frame is due; otherwise the frame is dropped.
+    void SwapBuffers() override;
+    ProcAddressLookup ProcLookup() const override;
+    int DrawableWidth() const override { return FWidth * FScale; }
+    int DrawableHeight() const override { return FHeight * FScale; }
+
+    NativeWindow Native() const override { return FSurface; }
+    uint32_t Id() const override { return FId; }
+    std::string Title() const override { return FTitle; }
+    void SetTitle(const std::string& title) override { FTitle = title; }
+    // Unmaps the surface: nothing of it shows any more.
+    void Hide() override;
+    void TakeInput() override {}      // the layer's exclusive keyboard has it already
+    void KeepInputFocus() override {} // the compositor keeps it there
+    const std::string& Renderer() const override { return FRenderer; }
+
+    // Uses the config of another surface of the run (whose context this one is drawn with).
+    void ShareConfig(const LayerSurface& other);
+    // The frame is due only while the surface is waiting for none and can be drawn.
+    bool FrameDue() const { return Shown() && !FFrameCallback; }
+    // Configured, not closed by the compositor, not hidden.
+    bool Shown() const { return FEglSurface != EGL_NO_SURFACE && !FClosed && !FHidden; }
+    bool Closed() const { return FClosed; }
+    uint32_t Output() const { return FOutput; }
+    wl_surface* Surface() const { return FSurface; }
+    EGLSurface EglSurface() const { return FEglSurface; }
+    // When the last frame was presented (its callback is awaited since).
+    std::chrono::steady_clock::time_point WaitingSince() const { return FPresented; }
+    // Where the surface lies on the desktop, in logical pixels.
+    MonitorRect Where() const;
+    // A frame that draws nothing but black (a cover that shows no scene).
+    void PresentBlack(GLContextHandle context);
+
+  private:
+    static const ::zwlr_layer_surface_v1_listener kLayerListener;
+    static const wl_callback_listener kFrameListener;
+    void Resize();
+
+    WaylandConnection& FConnection;
+    uint32_t FOutput;
+    Role FRole;
+    std::string FTitle;
+    uint32_t FId = 0;
+    EGLConfig FConfig = nullptr;
+    GLPixelFormat FChosen;
+    std::string FRenderer;
+    wl_surface* FSurface = nullptr;
+    zwlr_layer_surface_v1* FLayerSurface = nullptr;
+    wl_egl_window* FEglWindow = nullptr;
+    EGLSurface FEglSurface = EGL_NO_SURFACE;
+    wl_callback* FFrameCallback = nullptr;
+    std::chrono::steady_clock::time_point FPresented;
+    int FWidth = 0; // logical pixels, as configured
+    int FHeight = 0;
+    int FScale = 1;
+    bool FConfigured = false;
+    bool FClosed = false;
+    bool FHidden = false;
+};
+
+} // namespace quillaby::platform

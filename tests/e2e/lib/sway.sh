@@ -1,0 +1,81 @@
+# A headless sway for the Wayland tests: source it after common.sh, call e2e_init, then
+#   start_sway [CONFIG-LINE...]  sway as `nobody` (it refuses root) with two outputs, HEADLESS-1 at
+#                            800x600 and HEADLESS-2 at 640x480 to its right, on a white background;
+#                            extra lines go to its config. Sets WAYLAND_DISPLAY (a path: programs run
+#                            as root reach the socket by path) and SWAYSOCK, unsets DISPLAY; returns 1
+#                            when sway cannot start here (the caller skips).
+#   output_picture NAME FILE grim's picture of one output
+#   picture_mean FILE        the mean grey of a picture, 0 to 1
+#   pictures_differ A B      true when the two pictures differ in more than a few pixels
+start_sway() {
+  command -v sway >/dev/null && command -v grim >/dev/null || return 1
+  SWAY_DIR=$(mktemp -d /tmp/quillaby-sway.XXXXXX)
+  chmod 700 "$SWAY_DIR"
+  {
+    printf '%s\n' 'output HEADLESS-1 resolution 800x600 position 0,0' \
+      'output HEADLESS-2 resolution 640x480 position 800,0' 'output * bg #ffffff solid_color' \
+      'default_border none' 'focus_follows_mouse no'
+    printf '%s\n' "$@"
+  } >"$SWAY_DIR/config"
+  chown -R nobody:nogroup "$SWAY_DIR"
+  setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$SWAY_DIR" \
+    XDG_RUNTIME_DIR="$SWAY_DIR" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    WLR_HEADLESS_OUTPUTS=2 sway -c "$SWAY_DIR/config" >"$E2E_TMP/sway.log" 2>&1 &
+  E2E_SWAY_PID=$!
+  e2e_track $!
+  local socket= _
+  for _ in $(seq 100); do
+    socket=$(ls "$SWAY_DIR"/sway-ipc.*.sock 2>/dev/null | head -1)
+    [[ -n $socket && -S $SWAY_DIR/wayland-1 ]] && break
+    kill -0 "$E2E_SWAY_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [[ -z $socket || ! -S $SWAY_DIR/wayland-1 ]]; then
+    echo "sway did not start: $(tail -5 "$E2E_TMP/sway.log")" >&2
+    return 1
+  fi
+  export WAYLAND_DISPLAY=$SWAY_DIR/wayland-1 SWAYSOCK=$socket
+  unset DISPLAY
+  # sway's own clean-up runs before common.sh's: the folder is ours, not E2E_TMP's.
+  trap 'e2e_cleanup; rm -rf "$SWAY_DIR"' EXIT
+  # Every output is lit once grim can read each of them.
+  for _ in $(seq 50); do
+    grim -o HEADLESS-2 "$E2E_TMP/.probe.png" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "sway's outputs did not come up" >&2
+  return 1
+}
+
+output_picture() { grim -o "$1" "$2"; }
+
+picture_mean() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
+
+pictures_differ() {
+  local n
+  n=$(compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 || true)
+  [[ ${n%% *} =~ ^[0-9.e+]+$ ]] && awk -v n="${n%% *}" 'BEGIN { exit !(n > 100) }'
+}
+
+# wait_covered NAME: waits up to 60 s (software rendering on a busy machine) for output NAME to
+# show something other than the white background; returns 1 when it does not.
+wait_covered() {
+  local _
+  for _ in $(seq 120); do
+    output_picture "$1" "$E2E_TMP/.covered.png" 2>/dev/null &&
+      awk -v m="$(picture_mean "$E2E_TMP/.covered.png")" 'BEGIN { exit !(m < 0.9) }' && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+# wait_exit PID: waits up to 60 s for PID (a child of this shell) to end and prints its exit code;
+# returns 1 when it still runs.
+wait_exit() {
+  local _
+  for _ in $(seq 600); do
+    kill -0 "$1" 2>/dev/null || { wait "$1"; echo $?; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
