@@ -69,12 +69,11 @@ wait_covered() {
   return 1
 }
 
-# wait_exit PID: waits up to 60 s for PID (a child of this shell) to end and prints its exit code;
-# returns 1 when it still runs.
+# wait_exit PID: waits up to 60 s for PID to end; returns 1 when it still runs.
 wait_exit() {
   local _
   for _ in $(seq 600); do
-    kill -0 "$1" 2>/dev/null || { wait "$1"; echo $?; return 0; }
+    kill -0 "$1" 2>/dev/null || return 0
     sleep 0.1
   done
   return 1
