@@ -33,8 +33,12 @@ std::unique_ptr<GLWindow> SdlWindowServices::CreateGLWindow(GLWindowOptions opti
 std::unique_ptr<DialogWindow> SdlWindowServices::CreateDialogWindow(const std::string& title, int width,
                                                                     int height, bool hidden, int scale,
                                                                     WindowHandle owner) {
-    auto window = std::make_unique<SdlDialogWindow>(title, width, height, hidden, scale);
-    if (owner != 0) window->HoldOwner(FDesktop.OwnDialog(window->Window(), owner));
+    // An owned window appears only once owned, so it never shows outside its owner's order.
+    auto window = std::make_unique<SdlDialogWindow>(title, width, height, hidden || owner != 0, scale);
+    if (owner != 0) {
+        window->HoldOwner(FDesktop.OwnDialog(window->Window(), owner));
+        if (!hidden) window->Show();
+    }
     return window;
 }
 
