@@ -106,6 +106,10 @@ X11BlankingHold::~X11BlankingHold() {
 void X11BlankingHold::Hold() {
     State& s = *state_;
     if (s.holds++ > 0) return;
+    // The connection is used by a thread of its own while SDL's and others live on the main one:
+    // Xlib's shared state (the extensions' display lists) needs its locks. libX11 1.8 takes them
+    // by itself; older ones only when asked before their first connection.
+    XInitThreads();
     s.display = XOpenDisplay(nullptr);
     if (s.display == nullptr) return;
     // The first look at once: a saver that is on already (a locker starts us as the server's comes
