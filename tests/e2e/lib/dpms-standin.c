@@ -57,7 +57,8 @@ static void record(const char* format, ...) {
     line[n++] = '\n';
     int fd = open(path, O_WRONLY | O_APPEND | O_CREAT, 0644);
     if (fd < 0) return;
-    if (write(fd, line, (size_t)n) != n) { /* a test log: nothing more to do */ }
+    if (write(fd, line, (size_t)n) != n) { /* a test log: nothing more to do */
+    }
     close(fd);
 }
 
@@ -135,6 +136,7 @@ void XScreenSaverSuspend(Display* d, Bool suspend) {
 
 int XSetScreenSaver(Display* d, int timeout, int interval, int blanking, int exposures) {
     record("XSetScreenSaver %d %d %d %d", timeout, interval, blanking, exposures);
-    int (*real)(Display*, int, int, int, int) = (int (*)(Display*, int, int, int, int))dlsym(RTLD_NEXT, "XSetScreenSaver");
+    int (*real)(Display*, int, int, int, int) =
+        (int (*)(Display*, int, int, int, int))dlsym(RTLD_NEXT, "XSetScreenSaver");
     return real ? real(d, timeout, interval, blanking, exposures) : 0;
 }
