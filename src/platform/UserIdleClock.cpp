@@ -3,8 +3,8 @@
 namespace quillaby::platform {
 
 namespace {
-// The server's reading of its last event after our reset can trail the reply by a scheduler tick.
-constexpr double ResetSlack = 0.05; // seconds
+// Input this soon after our reset may still be the reset itself (the clocks' rounding).
+constexpr double ResetSlack = 0.01; // seconds
 } // namespace
 
 void UserIdleClock::Observe(double now, double serverIdle) {

@@ -8,7 +8,7 @@ namespace quillaby::platform {
 
 class UserIdleClock {
   public:
-    // The server's idle time, `serverIdle` seconds, read at `now` (seconds of a monotonic clock).
+    // The server's idle time, `serverIdle` seconds, asked for at `now` (seconds of a monotonic clock).
     void Observe(double now, double serverIdle);
     // The server's idle counter was reset on our behalf, done by `done` (seconds, read once the
     // server had answered). Only input after that counts as the user's.

@@ -12,8 +12,8 @@ TEST(UserIdleClock, CountsFromTheLastInputThroughOurResets) {
     clock.Observe(100, 40); // idle since 60 when the hold starts
     EXPECT_DOUBLE_EQ(clock.Idle(101), 41);
     clock.ResetByUs(101);
-    clock.Observe(102, 1); // the server counts from our reset: not the user's input
-    clock.Observe(103.02, 2);
+    clock.Observe(102, 1);     // the server counts from our reset: not the user's input
+    clock.Observe(103.005, 2); // rounding of the two clocks
     EXPECT_DOUBLE_EQ(clock.Idle(110), 50);
     clock.ResetByUs(110);
     clock.Observe(115, 2); // an event at 113, after the reset: the user's

@@ -41,8 +41,11 @@ class SaverWatch {
         bool resetDue = false;
         if (FHasInfo) {
             XScreenSaverInfo info{};
+            // Read before asking: a slow answer then makes the last event look older, never newer,
+            // so our own reset is never taken for input.
+            const double asked = Now();
             XScreenSaverQueryInfo(FDisplay, DefaultRootWindow(FDisplay), &info);
-            FIdle.Observe(Now(), info.idle / 1000.0);
+            FIdle.Observe(asked, info.idle / 1000.0);
             saverOn = info.state == ScreenSaverOn;
             resetDue = saverOn || (info.state == ScreenSaverOff && info.til_or_since <= ResetAhead);
         } else {
