@@ -17,6 +17,9 @@
 //                                     dialog is owned by that window and keeps it disabled, then closes
 //                                     the dialog and prints whether the window is enabled again and
 //                                     the saver's exit code
+//   quillaby-probe syscommand TITLE CODE  sends WM_SYSCOMMAND CODE (hex, e.g. f170 for SC_MONITORPOWER)
+//                                     to the first visible window with this title, as the system does;
+//                                     exit 1 when there is none
 #include <windows.h>
 
 #include <cstdio>
@@ -223,6 +226,15 @@ int Window(const char* title) {
     return 0;
 }
 
+int SysCommand(const char* title, const char* code) {
+    FoundWindows found{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
+    if (found.Windows.empty()) return 1;
+    // SC_MONITORPOWER's 2 asks for the display off; SC_SCREENSAVE ignores it.
+    SendMessageA(found.Windows.front(), WM_SYSCOMMAND, std::strtoul(code, nullptr, 16), 2);
+    return 0;
+}
+
 int Running() {
     BOOL running = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
@@ -239,6 +251,8 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
     if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return Settings(argv[2]);
-    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running | settings SCR\n");
+    if (argc == 4 && std::strcmp(argv[1], "syscommand") == 0) return SysCommand(argv[2], argv[3]);
+    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running | settings SCR | "
+                         "syscommand TITLE CODE\n");
     return 2;
 }
