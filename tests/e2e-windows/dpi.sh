@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # High-density screens under Wine: with the desktop at 192 dpi ("LogPixels", read when the Wine
-# server starts) the settings dialog opens twice its design size (511 x 363 client pixels), drawn
-# crisply at that size, and the /p preview still fills exactly its host's client area; at 96 dpi the
-# dialog has its design size.
+# server starts) the saver's full-screen window covers every pixel of the screen, the settings dialog
+# opens twice its design size (511 x 363 client pixels), drawn crisply at that size, and the /p
+# preview still fills exactly its host's client area; at 96 dpi the dialog has its design size.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
@@ -37,6 +37,14 @@ dialog_size() { # dpi expected-width expected-height
 }
 
 at_dpi 192
+wine "$scr" /s >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+pid=$!
+e2e_track $pid
+wine_window Quillaby >/dev/null || fail "no saver window at 192 dpi: $(cat "$E2E_TMP/err")"
+seen=$(wine "$probe" window Quillaby | tr -d '\r')
+grep -qx "size 1280 1024" <<<"$seen" || fail "the saver does not cover the screen at 192 dpi: $seen"
+xdotool key a
+wine_wait_gone $pid 30 || fail "a key did not end the saver at 192 dpi"
 dialog_size 192 1022 726
 rc=0
 timeout 120 wine "$probe" preview "$scr" 320 240 >"$E2E_TMP/out" 2>&1 || rc=$?

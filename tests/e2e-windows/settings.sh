@@ -78,6 +78,11 @@ closed_by "Cancel"
 start_dialog "$scr" /c:3000000000
 xdotool key Escape
 closed_by "Esc after /c:3000000000"
+# A handle that is no number: the message asks for a decimal handle and says nothing of X.
+rc=0
+timeout 60 wine "$scr" /c:4294967296 >/dev/null 2>"$E2E_TMP/err" || rc=$?
+[[ $rc == 1 ]] && grep -q 'Invalid window handle "4294967296": give a window handle, a decimal' "$E2E_TMP/err" &&
+  ! grep -qw X "$E2E_TMP/err" || fail "/c:4294967296 ended with $rc: $(cat "$E2E_TMP/err")"
 # A real window's handle owns the dialog, which keeps that window disabled until it closes.
 rc=0
 timeout 120 wine "$probe" settings "$scr" >"$E2E_TMP/owner" 2>&1 || rc=$?
