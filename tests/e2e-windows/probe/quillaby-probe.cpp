@@ -12,6 +12,11 @@
 //                                     count and, for the first, top-most, caption, frame, rectangle and
 //                                     the screen position of its client area
 //   quillaby-probe running            the system's screen-saver-running flag, 0 or 1
+//   quillaby-probe shell SECONDS      plays the desktop shell for SECONDS: its window becomes the
+//                                     shell window (whose owner an installer takes for the user at the
+//                                     desktop) and hears the session's setting changes; prints "shell 1"
+//                                     (0 when another shell window is set), "ready", then
+//                                     "settingchange N" for each WM_SETTINGCHANGE (N: the SPI_SET... action)
 #include <windows.h>
 
 #include <cstdio>
@@ -167,6 +172,33 @@ int Window(const char* title) {
     return 0;
 }
 
+LRESULT CALLBACK SettingsListener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTINGCHANGE)
+        std::printf("settingchange %llu\n", static_cast<unsigned long long>(wParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int Shell(int seconds) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = SettingsListener;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuillabyProbeShell";
+    RegisterClassA(&wc);
+    // Hidden, but top-level: broadcasts reach it.
+    HWND window = CreateWindowA(wc.lpszClassName, "Quillaby probe shell", WS_OVERLAPPED, 0, 0, 10, 10,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window) return 1;
+    // Exported by user32, declared by no SDK header.
+    using SetShellWindowFn = BOOL(WINAPI*)(HWND);
+    const auto setShellWindow = reinterpret_cast<SetShellWindowFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetShellWindow")));
+    std::printf("shell %d\n", setShellWindow && setShellWindow(window) ? 1 : 0);
+    std::printf("ready\n");
+    WaitPumping(static_cast<DWORD>(seconds) * 1000, [] { return false; });
+    DestroyWindow(window);
+    return 0;
+}
+
 int Running() {
     BOOL running = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
@@ -182,6 +214,8 @@ int main(int argc, char** argv) {
         return Preview(argv[2], argc >= 5 ? std::atoi(argv[3]) : 152, argc >= 5 ? std::atoi(argv[4]) : 112);
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
-    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running\n");
+    if (argc == 3 && std::strcmp(argv[1], "shell") == 0) return Shell(std::atoi(argv[2]));
+    std::fprintf(stderr,
+                 "usage: quillaby-probe preview SCR [W H] | window TITLE | running | shell SECONDS\n");
     return 2;
 }
