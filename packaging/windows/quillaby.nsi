@@ -10,8 +10,8 @@
 ; The current screen saver is a setting of the user who sits at the desktop. The installer runs
 ; elevated, and when a standard user elevates with an administrator's password its HKCU is the
 ; administrator's: so the choice goes to the hive of the desktop shell's owner (HKU\<SID>), found
-; through the shell window's process token, and the running session is told through
-; SystemParametersInfo. The uninstaller looks at the same user's choice.
+; through the shell window's process token, and the running session is told
+; (SPI_SETSCREENSAVEACTIVE and its WM_SETTINGCHANGE). The uninstaller looks at the same user's choice.
 
 Unicode true
 Target amd64-unicode
@@ -162,9 +162,11 @@ Section "Make Quillaby the current screen saver" SecCurrent
     WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SYSDIR\quillaby.scr"
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
   ${EndIf}
-  ; The running session learns of it at once: SPI_SETSCREENSAVEACTIVE with SPIF_SENDCHANGE. Without
-  ; SPIF_UPDATEINIFILE, which would write the elevated account's profile, not the user's.
-  System::Call 'user32::SystemParametersInfoW(i 0x11, i 1, p 0, i 2) i'
+  ; The running session learns of it at once: SPI_SETSCREENSAVEACTIVE, then the WM_SETTINGCHANGE that
+  ; SPIF_SENDCHANGE sends. Not through the flags themselves: the broadcast comes only with
+  ; SPIF_UPDATEINIFILE, which writes the elevated account's profile, not the user's.
+  System::Call 'user32::SystemParametersInfoW(i 0x11, i 1, p 0, i 0) i'
+  System::Call 'user32::SendMessageTimeoutW(p 0xffff, i 0x1A, p 0x11, w "", i 2, i 5000, *p 0) p'
 SectionEnd
 
 Function .onInit

@@ -17,6 +17,8 @@
 //                                     desktop) and hears the session's setting changes; prints "shell 1"
 //                                     (0 when another shell window is set), "ready", then
 //                                     "settingchange N" for each WM_SETTINGCHANGE (N: the SPI_SET... action)
+//   quillaby-probe hold FILE SECONDS  keeps FILE open for SECONDS, shared for reading only (as a
+//                                     running program's file is held): "held" once it is open
 #include <windows.h>
 
 #include <cstdio>
@@ -199,6 +201,15 @@ int Shell(int seconds) {
     return 0;
 }
 
+int Hold(const char* file, int seconds) {
+    HANDLE handle = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(handle);
+    return 0;
+}
+
 int Running() {
     BOOL running = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
@@ -215,7 +226,8 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
     if (argc == 3 && std::strcmp(argv[1], "shell") == 0) return Shell(std::atoi(argv[2]));
-    std::fprintf(stderr,
-                 "usage: quillaby-probe preview SCR [W H] | window TITLE | running | shell SECONDS\n");
+    if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
+    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running | shell SECONDS | "
+                         "hold FILE SECONDS\n");
     return 2;
 }
