@@ -9,9 +9,9 @@
 ;
 ; The current screen saver is a setting of the user who sits at the desktop. The installer runs
 ; elevated, and when a standard user elevates with an administrator's password its HKCU is the
-; administrator's: so the choice goes to the hive of the desktop shell's owner (HKU\<SID>), found
-; through the shell window's process token, and the running session is told
-; (SPI_SETSCREENSAVEACTIVE and its WM_SETTINGCHANGE). The uninstaller looks at the same user's choice.
+; administrator's: so the choice goes to the hive of the session's logged-on user (HKU\<SID>), and
+; the running session is told (SPI_SETSCREENSAVEACTIVE and its WM_SETTINGCHANGE). The uninstaller
+; looks at the same user's choice.
 
 Unicode true
 Target amd64-unicode
@@ -107,54 +107,61 @@ Section "-Quillaby" SecFiles
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Sets $R0 to the string SID of the user who owns the desktop shell (explorer), the user who started
-; the installer even when an administrator's password elevated it; empty when there is no shell or
-; its owner cannot be read, and the installer's own account (HKCU) stands for the user.
-!macro SHELL_USER_SID prefix
-Function ${prefix}ShellUserSid
+; Sets $R0 to the string SID of the user logged on to this session (the one at the desktop), who
+; started the installer even when an administrator's password elevated it; empty when it cannot be
+; read, and the installer's own account (HKCU) stands for the user. The session's user name, not a
+; process token: an elevated administrator may not open another user's processes.
+!macro DESKTOP_USER_SID prefix
+Function ${prefix}DesktopUserSid
   Push $0
   Push $1
   Push $2
   Push $3
+  Push $4
   StrCpy $R0 ""
-  System::Call 'user32::GetShellWindow() p .r0'
-  ${If} $0 P<> 0
-    System::Call 'user32::GetWindowThreadProcessId(p r0, *i 0 r1) i'
-    ; PROCESS_QUERY_LIMITED_INFORMATION, then TOKEN_QUERY
-    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r1) p .r0'
-    ${If} $0 P<> 0
-      System::Call 'advapi32::OpenProcessToken(p r0, i 8, *p 0 r1) i .r2'
-      ${If} $2 <> 0
-        ; TOKEN_USER: a SID_AND_ATTRIBUTES whose first member points at the SID, inside the buffer.
-        System::Alloc 256
-        Pop $3
-        System::Call 'advapi32::GetTokenInformation(p r1, i 1, p r3, i 256, *i 0) i .r2'
-        ${If} $2 <> 0
-          System::Call '*$3(p .r2)'
-          System::Call 'advapi32::ConvertSidToStringSidW(p r2, *p 0 r2) i .r1'
-          ${If} $1 <> 0
-            System::Call '*$2(&w256 .R0)'
-            System::Call 'kernel32::LocalFree(p r2)'
-          ${EndIf}
-        ${EndIf}
-        System::Free $3
+  StrCpy $3 ""
+  ; WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, WTSUserName (5), then WTSDomainName (7)
+  System::Call 'wtsapi32::WTSQuerySessionInformationW(p 0, i -1, i 5, *p 0 r0, *i 0) i .r2'
+  ${If} $2 <> 0
+    System::Call '*$0(&w256 .r3)'
+    System::Call 'wtsapi32::WTSFreeMemory(p r0)'
+    System::Call 'wtsapi32::WTSQuerySessionInformationW(p 0, i -1, i 7, *p 0 r0, *i 0) i .r2'
+    ${If} $2 <> 0
+      System::Call '*$0(&w256 .r4)'
+      System::Call 'wtsapi32::WTSFreeMemory(p r0)'
+      ${If} $4 != ""
+      ${AndIf} $3 != ""
+        StrCpy $3 "$4\$3"
       ${EndIf}
-      System::Call 'kernel32::CloseHandle(p r0)'
     ${EndIf}
   ${EndIf}
+  ${If} $3 != ""
+    System::Alloc 256 ; a SID takes at most 68 bytes
+    Pop $0
+    System::Call 'advapi32::LookupAccountNameW(p 0, w r3, p r0, *i 256, w .r4, *i ${NSIS_MAX_STRLEN}, *i .r1) i .r2'
+    ${If} $2 <> 0
+      System::Call 'advapi32::ConvertSidToStringSidW(p r0, *p 0 r1) i .r2'
+      ${If} $2 <> 0
+        System::Call '*$1(&w256 .R0)'
+        System::Call 'kernel32::LocalFree(p r1)'
+      ${EndIf}
+    ${EndIf}
+    System::Free $0
+  ${EndIf}
+  Pop $4
   Pop $3
   Pop $2
   Pop $1
   Pop $0
 FunctionEnd
 !macroend
-!insertmacro SHELL_USER_SID ""
-!insertmacro SHELL_USER_SID "un."
+!insertmacro DESKTOP_USER_SID ""
+!insertmacro DESKTOP_USER_SID "un."
 
 Section "Make Quillaby the current screen saver" SecCurrent
   ; What the system's screen-saver settings write when the user picks a saver, into the settings of
   ; the user at the desktop.
-  Call ShellUserSid
+  Call DesktopUserSid
   ${If} $R0 != ""
     WriteRegStr HKU "$R0\${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SYSDIR\quillaby.scr"
     WriteRegStr HKU "$R0\${DESKTOP_KEY}" "ScreenSaveActive" "1"
@@ -208,7 +215,7 @@ Section "Uninstall"
 
   ; A current saver that no longer exists would leave the system pointing at nothing: the user at
   ; the desktop's choice, the one the installer made.
-  Call un.ShellUserSid
+  Call un.DesktopUserSid
   ${If} $R0 != ""
     ReadRegStr $0 HKU "$R0\${DESKTOP_KEY}" "SCRNSAVE.EXE"
     ${If} $0 == "$SYSDIR\quillaby.scr"

@@ -2,12 +2,12 @@
 # The installer under Wine, as a Windows user meets it: a silent install puts the saver into the
 # system folder and the twin and help page into the program folder, writes "Path" and the uninstall
 # entry and leaves the current screen saver alone; the installed saver runs (and with "Run As EXE"
-# starts the twin from "Path"); /CURRENT makes it the current saver of the desktop shell's user and
-# tells the session; a silent uninstall while the saver runs closes it, removes every file and key it
+# starts the twin from "Path"); /CURRENT makes it the current saver of the session's user and tells
+# the session; a silent uninstall while the saver runs closes it, removes every file and key it
 # made, clears that user's current saver and leaves the user's options; a file still held is left
 # for the next restart, with exit code 3010.
-# Wine has one account, so the desktop user's hive and the installer's own HKCU are one key here: the
-# test shows the installer's way through the shell window's owner, not two users told apart.
+# Wine has one account, so the session user's hive (HKU\<SID>) and the installer's own HKCU are one
+# key here: the test shows the installer's way through the session's user, not two users told apart.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
@@ -59,21 +59,20 @@ wine reg add "$options" /v RunAsExe /t REG_DWORD /d 1 /f >/dev/null 2>&1
 run_installed '^C:.Program Files.Harnwick Software.Quillaby.quillaby\.exe /s$'
 wine reg delete "$options" /v RunAsExe /f >/dev/null 2>&1
 
-# Told to, the installer makes Quillaby the current screen saver of the user at the desktop: the
-# probe plays the desktop shell (Wine sets no shell window of its own) and hears what the session
-# is told.
-wine "$probe" shell 300 >"$E2E_TMP/shell.out" 2>&1 &
+# Told to, the installer makes Quillaby the current screen saver of the session's user and tells
+# the session, which the probe listens to.
+wine "$probe" settings 300 >"$E2E_TMP/settings.out" 2>&1 &
 e2e_track $!
-for _ in $(seq 300); do grep -q ready "$E2E_TMP/shell.out" && break; sleep 0.1; done
-tr -d '\r' <"$E2E_TMP/shell.out" | grep -qx 'shell 1' || fail "the probe could not play the shell: $(cat "$E2E_TMP/shell.out")"
+for _ in $(seq 300); do grep -q ready "$E2E_TMP/settings.out" && break; sleep 0.1; done
+grep -q ready "$E2E_TMP/settings.out" || fail "the probe does not listen: $(cat "$E2E_TMP/settings.out")"
 wine reg add "$desktop" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
 timeout 120 wine "$setup" /S /CURRENT >"$E2E_TMP/setup.out" 2>&1 || fail "the install with /CURRENT failed"
 [[ $(wine_reg_str "$desktop" SCRNSAVE.EXE) == 'C:\windows\system32\quillaby.scr' ]] ||
   fail "/CURRENT did not make Quillaby the current saver: $(wine reg query "$desktop" 2>&1 | grep -i scr)"
 [[ $(wine_reg_str "$desktop" ScreenSaveActive) == 1 ]] || fail "/CURRENT left the screen saver off"
-for _ in $(seq 50); do grep -q 'settingchange 17' "$E2E_TMP/shell.out" && break; sleep 0.1; done
-grep -q 'settingchange 17' "$E2E_TMP/shell.out" ||
-  fail "the session was not told (SPI_SETSCREENSAVEACTIVE): $(tr -d '\r' <"$E2E_TMP/shell.out" | tr '\n' ' ')"
+for _ in $(seq 50); do grep -q 'settingchange 17' "$E2E_TMP/settings.out" && break; sleep 0.1; done
+grep -q 'settingchange 17' "$E2E_TMP/settings.out" ||
+  fail "the session was not told (SPI_SETSCREENSAVEACTIVE): $(tr -d '\r' <"$E2E_TMP/settings.out" | tr '\n' ' ')"
 
 # Uninstalling while the saver runs: the saver is asked to close, ends as after a key, and goes too.
 # The silent uninstaller copies itself away and returns at once: wait for its work to show.

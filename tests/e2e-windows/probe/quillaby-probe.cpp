@@ -12,11 +12,9 @@
 //                                     count and, for the first, top-most, caption, frame, rectangle and
 //                                     the screen position of its client area
 //   quillaby-probe running            the system's screen-saver-running flag, 0 or 1
-//   quillaby-probe shell SECONDS      plays the desktop shell for SECONDS: its window becomes the
-//                                     shell window (whose owner an installer takes for the user at the
-//                                     desktop) and hears the session's setting changes; prints "shell 1"
-//                                     (0 when another shell window is set), "ready", then
-//                                     "settingchange N" for each WM_SETTINGCHANGE (N: the SPI_SET... action)
+//   quillaby-probe settings SECONDS   a top-level window that hears the session's setting changes for
+//                                     SECONDS: "ready" once it listens, then "settingchange N" for each
+//                                     WM_SETTINGCHANGE (N: the SPI_SET... action)
 //   quillaby-probe hold FILE SECONDS  keeps FILE open for SECONDS, shared for reading only (as a
 //                                     running program's file is held): "held" once it is open
 #include <windows.h>
@@ -180,21 +178,16 @@ LRESULT CALLBACK SettingsListener(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int Shell(int seconds) {
+int Settings(int seconds) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = SettingsListener;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuillabyProbeShell";
+    wc.lpszClassName = "QuillabyProbeSettings";
     RegisterClassA(&wc);
     // Hidden, but top-level: broadcasts reach it.
-    HWND window = CreateWindowA(wc.lpszClassName, "Quillaby probe shell", WS_OVERLAPPED, 0, 0, 10, 10,
+    HWND window = CreateWindowA(wc.lpszClassName, "Quillaby probe settings", WS_OVERLAPPED, 0, 0, 10, 10,
                                 nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
-    // Exported by user32, declared by no SDK header.
-    using SetShellWindowFn = BOOL(WINAPI*)(HWND);
-    const auto setShellWindow = reinterpret_cast<SetShellWindowFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetShellWindow")));
-    std::printf("shell %d\n", setShellWindow && setShellWindow(window) ? 1 : 0);
     std::printf("ready\n");
     WaitPumping(static_cast<DWORD>(seconds) * 1000, [] { return false; });
     DestroyWindow(window);
@@ -225,9 +218,10 @@ int main(int argc, char** argv) {
         return Preview(argv[2], argc >= 5 ? std::atoi(argv[3]) : 152, argc >= 5 ? std::atoi(argv[4]) : 112);
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
-    if (argc == 3 && std::strcmp(argv[1], "shell") == 0) return Shell(std::atoi(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return Settings(std::atoi(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
-    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running | shell SECONDS | "
-                         "hold FILE SECONDS\n");
+    std::fprintf(stderr,
+                 "usage: quillaby-probe preview SCR [W H] | window TITLE | running | settings SECONDS | "
+                 "hold FILE SECONDS\n");
     return 2;
 }
