@@ -2,16 +2,20 @@
 # What Windows shows of the built files, read from their resources on the host (python3-pefile):
 # quillaby.scr's string 1 "Quillaby" (the name in the list of screen savers), its icon group at
 # 16, 32, 48 and 256 pixels holding the icon the build drew, and its version information with the
-# project's version; quillaby-setup.exe carries the same icon and version.
+# project's version; quillaby-setup.exe carries the same icon and version. Then the same through
+# the system's own calls under Wine (LoadString, ExtractIconEx, GetFileVersionInfo).
 set -euo pipefail
-program=$(realpath "$2")
-build=$(dirname "$program")
+source "$(dirname "$0")/../e2e/lib/common.sh"
+source "$(dirname "$0")/../e2e/lib/wine.sh"
+wine_e2e "$@"
 source_dir=${QUILLABY_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-/usr/bin/python3 -c 'import pefile' 2>/dev/null || { echo "FAIL: python3-pefile is missing (scripts/setup-windows-deps)" >&2; exit 1; }
+/usr/bin/python3 -c 'import pefile' 2>/dev/null || fail "python3-pefile is missing (scripts/setup-windows-deps)"
 version=$(sed -n 's/^project(Quillaby VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-[[ -n $version ]] || { echo "FAIL: no project version in CMakeLists.txt" >&2; exit 1; }
+[[ -n $version ]] || fail "no project version in CMakeLists.txt"
+IFS=. read -r major minor patch tweak <<<"$version"
+quad=$major.$minor.${patch:-0}.${tweak:-0}
 
-exec /usr/bin/python3 - "$program" "$build/quillaby-setup.exe" "$build/generated/windows/quillaby.ico" "$version" <<'PY'
+/usr/bin/python3 - "$scr" "$build/quillaby-setup.exe" "$build/generated/windows/quillaby.ico" "$version" <<'PY'
 import struct, sys
 import pefile
 
@@ -116,7 +120,16 @@ for key, value in {"CompanyName": "Harnwick Software", "ProductName": "Quillaby"
 
 for f in failures:
     print("FAIL:", f, file=sys.stderr)
-if failures:
-    sys.exit(1)
-print("ok")
+sys.exit(1 if failures else 0)
 PY
+
+wine_start
+seen=$(wine "$probe" resources "$(winepath -w "$scr")" | tr -d '\r')
+for line in "string1 Quillaby" "icons 1" "version $quad" "description Quillaby Screen Saver"; do
+  grep -qx "$line" <<<"$seen" || fail "Wine does not read '$line' from quillaby.scr: $seen"
+done
+seen=$(wine "$probe" resources "$(winepath -w "$build/quillaby-setup.exe")" | tr -d '\r')
+for line in "icons 1" "version $quad"; do
+  grep -qx "$line" <<<"$seen" || fail "Wine does not read '$line' from quillaby-setup.exe: $seen"
+done
+echo ok
