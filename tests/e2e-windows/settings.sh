@@ -85,7 +85,7 @@ timeout 60 wine "$scr" /c:4294967296 >/dev/null 2>"$E2E_TMP/err" || rc=$?
   ! grep -qw X "$E2E_TMP/err" || fail "/c:4294967296 ended with $rc: $(cat "$E2E_TMP/err")"
 # A real window's handle owns the dialog, which keeps that window disabled until it closes.
 rc=0
-timeout 120 wine "$probe" settings "$scr" >"$E2E_TMP/owner" 2>&1 || rc=$?
+timeout 120 wine "$probe" owner "$scr" >"$E2E_TMP/owner" 2>&1 || rc=$?
 [[ $rc == 0 ]] || fail "the dialog is not modal to the window of /c:HWND: $(tr -d '\r' <"$E2E_TMP/owner")"
 
 # The twin without arguments: "About...", "Help...", "Preview...".
