@@ -11,6 +11,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/wayland/LayerSurface.h"
 #include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandDisplayPower.h"
 #include "platform/wayland/WaylandEventPump.h"
 #include "platform/wayland/WaylandOtherMonitors.h"
 
@@ -69,8 +70,11 @@ class WaylandServices final : public Services {
         return window;
     }
     std::unique_ptr<DialogWindow> CreateDialogWindow(const std::string& title, int width, int height,
-                                                     bool hidden, int scale) override {
-        return FBase.CreateDialogWindow(title, width, height, hidden, scale);
+                                                     bool hidden, int scale, WindowHandle owner) override {
+        return FBase.CreateDialogWindow(title, width, height, hidden, scale, owner);
+    }
+    std::unique_ptr<DisplayPower> WatchDisplayPower() override {
+        return std::make_unique<WaylandDisplayPower>(*FConnection);
     }
     std::unique_ptr<VideoHold> HoldVideo() override { return FBase.HoldVideo(); }
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/GLSurface.h" // NamesSoftwareRasterizer
 #include "platform/Monitors.h"
 #include "platform/SaverSystem.h"
 
@@ -20,9 +21,6 @@ class DialogOwnership {
   public:
     virtual ~DialogOwnership() = default;
 };
-
-// The renderer string names a software rasterizer (llvmpipe, softpipe, swrast).
-bool NamesSoftwareRasterizer(const std::string& renderer);
 
 class SdlDesktop {
   public:

@@ -45,12 +45,6 @@ Uint32 WindowFlags(const GLWindowOptions& options) {
 
 } // namespace
 
-bool NamesSoftwareRasterizer(const std::string& renderer) {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-        if (renderer.find(name) != std::string::npos) return true;
-    return false;
-}
-
 SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop)
     : options_(std::move(options)), desktop_(desktop) {
     if (options_.SaverInput) {
