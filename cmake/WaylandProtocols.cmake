@@ -1,14 +1,16 @@
 # The Wayland client side: libwayland, wayland-egl and EGL, and the protocol bindings wayland-scanner
-# generates at build time from xdg-shell (wayland-protocols) and wlr-layer-shell, which
-# scripts/fetch-wayland-protocols puts on the machine.
+# generates at build time from xdg-shell (wayland-protocols), wlr-layer-shell and (for the tests)
+# wlr-virtual-pointer, which scripts/fetch-wayland-protocols puts on the machine.
 pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl egl)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
 find_file(QUILLABY_LAYER_SHELL_XML wlr-layer-shell-unstable-v1.xml
   PATHS /usr/local/share/quillaby/protocols NO_DEFAULT_PATH)
-if(NOT QUILLABY_LAYER_SHELL_XML)
-  message(FATAL_ERROR "wlr-layer-shell-unstable-v1.xml is missing: run scripts/setup-deps "
-    "(or scripts/fetch-wayland-protocols) first, or set QUILLABY_LAYER_SHELL_XML")
+find_file(QUILLABY_VIRTUAL_POINTER_XML wlr-virtual-pointer-unstable-v1.xml
+  PATHS /usr/local/share/quillaby/protocols NO_DEFAULT_PATH)
+if(NOT QUILLABY_LAYER_SHELL_XML OR NOT QUILLABY_VIRTUAL_POINTER_XML)
+  message(FATAL_ERROR "the wlr protocol files are missing: run scripts/setup-deps "
+    "(or scripts/fetch-wayland-protocols) first, or set QUILLABY_LAYER_SHELL_XML and QUILLABY_VIRTUAL_POINTER_XML")
 endif()
 
 set(QUILLABY_WAYLAND_GENERATED ${PROJECT_BINARY_DIR}/generated/wayland)
@@ -16,7 +18,8 @@ file(MAKE_DIRECTORY ${QUILLABY_WAYLAND_GENERATED})
 set(QUILLABY_WAYLAND_PROTOCOL_SOURCES)
 foreach(protocol
     "xdg-shell-client-protocol|${WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml"
-    "wlr-layer-shell-client-protocol|${QUILLABY_LAYER_SHELL_XML}")
+    "wlr-layer-shell-client-protocol|${QUILLABY_LAYER_SHELL_XML}"
+    "wlr-virtual-pointer-client-protocol|${QUILLABY_VIRTUAL_POINTER_XML}")
   string(REPLACE "|" ";" protocol "${protocol}")
   list(GET protocol 0 name)
   list(GET protocol 1 xml)
@@ -26,8 +29,17 @@ foreach(protocol
     COMMAND ${WAYLAND_SCANNER} private-code ${xml} ${QUILLABY_WAYLAND_GENERATED}/${name}.c
     DEPENDS ${xml}
     VERBATIM)
-  list(APPEND QUILLABY_WAYLAND_PROTOCOL_SOURCES ${QUILLABY_WAYLAND_GENERATED}/${name}.c)
+  if(name MATCHES "virtual-pointer") # the tests' own pointer
+    set(QUILLABY_VIRTUAL_POINTER_SOURCE ${QUILLABY_WAYLAND_GENERATED}/${name}.c)
+  else()
+    list(APPEND QUILLABY_WAYLAND_PROTOCOL_SOURCES ${QUILLABY_WAYLAND_GENERATED}/${name}.c)
+  endif()
 endforeach()
 add_library(quillaby_wayland_protocols STATIC ${QUILLABY_WAYLAND_PROTOCOL_SOURCES})
 target_include_directories(quillaby_wayland_protocols PUBLIC ${QUILLABY_WAYLAND_GENERATED})
 target_link_libraries(quillaby_wayland_protocols PUBLIC PkgConfig::WAYLAND)
+# The tests' virtual pointer (tests/support/PointerMoves.c).
+add_library(quillaby_virtual_pointer_protocol STATIC ${QUILLABY_VIRTUAL_POINTER_SOURCE}
+  ${QUILLABY_WAYLAND_GENERATED}/wlr-virtual-pointer-client-protocol.h)
+target_include_directories(quillaby_virtual_pointer_protocol PUBLIC ${QUILLABY_WAYLAND_GENERATED})
+target_link_libraries(quillaby_virtual_pointer_protocol PUBLIC PkgConfig::WAYLAND)

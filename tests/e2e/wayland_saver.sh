@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The saver in a Wayland session (headless sway, no X server): /s covers both outputs (800x600 and
 # 640x480) with the moving scene on the overlay layer, covers an output added during the run, and a
-# typed key ends it with 0.
+# typed key ends it with 0; so does a pointer moved across the outputs.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -43,4 +43,18 @@ wait $saver || code=$?
 sleep 0.5
 output_picture HEADLESS-1 "$E2E_TMP/after.png"
 awk -v m="$(picture_mean "$E2E_TMP/after.png")" 'BEGIN { exit !(m > 0.99) }' || fail "the saver's surface stayed"
+
+# A pointer moved by 10 pixels on both axes at a time ends a run too: the first five moves are
+# ignored, the next sets the anchor.
+pointer=${QUILLABY_POINTER_MOVES:-$(dirname "$program")/tests/pointer-moves}
+./bin/quillaby.scr /s >"$E2E_TMP/saver2.log" 2>&1 &
+saver=$!
+e2e_track $saver
+wait_covered HEADLESS-1 || fail "the second run did not cover HEADLESS-1"
+"$pointer" 12 10 10 300 &
+e2e_track $!
+wait_exit $saver || fail "moving the pointer did not end the saver"
+code=0
+wait $saver || code=$?
+[[ $code == 0 ]] || fail "the saver ended with $code after the pointer moved: $(cat "$E2E_TMP/saver2.log")"
 echo PASS

@@ -1,0 +1,71 @@
+/* Moves the pointer of a Wayland compositor through a virtual pointer of its own (the wlr virtual
+ * pointer protocol), as a mouse would: pointer-moves COUNT DX DY PAUSE_MS. The headless compositor
+ * of the tests has no pointer until a program makes one. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <wayland-client.h>
+
+#include "wlr-virtual-pointer-client-protocol.h"
+
+static struct wl_seat* seat;
+static struct zwlr_virtual_pointer_manager_v1* manager;
+
+static void global(void* data, struct wl_registry* registry, uint32_t name, const char* interface,
+                   uint32_t version) {
+    (void)data;
+    (void)version;
+    if (strcmp(interface, wl_seat_interface.name) == 0 && !seat)
+        seat = wl_registry_bind(registry, name, &wl_seat_interface, 1);
+    else if (strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
+        manager = wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1);
+}
+
+static void global_remove(void* data, struct wl_registry* registry, uint32_t name) {
+    (void)data;
+    (void)registry;
+    (void)name;
+}
+
+static void pause_ms(int ms) {
+    struct timespec t = {ms / 1000, (long)(ms % 1000) * 1000000L};
+    nanosleep(&t, NULL);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        fprintf(stderr, "usage: pointer-moves COUNT DX DY PAUSE_MS\n");
+        return 2;
+    }
+    const int count = atoi(argv[1]);
+    const double dx = atof(argv[2]);
+    const double dy = atof(argv[3]);
+    const int pause = atoi(argv[4]);
+    struct wl_display* display = wl_display_connect(NULL);
+    if (!display) {
+        fprintf(stderr, "pointer-moves: no Wayland compositor\n");
+        return 1;
+    }
+    static const struct wl_registry_listener listener = {global, global_remove};
+    wl_registry_add_listener(wl_display_get_registry(display), &listener, NULL);
+    wl_display_roundtrip(display);
+    if (!seat || !manager) {
+        fprintf(stderr, "pointer-moves: the compositor has no virtual pointer\n");
+        return 1;
+    }
+    struct zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
+    wl_display_roundtrip(display);
+    pause_ms(pause); /* clients bind the seat's new pointer first */
+    for (int i = 0; i < count; ++i) {
+        zwlr_virtual_pointer_v1_motion(pointer, (uint32_t)(i * pause), wl_fixed_from_double(dx),
+                                       wl_fixed_from_double(dy));
+        zwlr_virtual_pointer_v1_frame(pointer);
+        wl_display_roundtrip(display);
+        pause_ms(pause);
+    }
+    zwlr_virtual_pointer_v1_destroy(pointer);
+    wl_display_roundtrip(display);
+    wl_display_disconnect(display);
+    return 0;
+}
