@@ -170,6 +170,11 @@ bool LayerSurface::MakeCurrent(GLContextHandle context) {
         return false;
     }
     if (!eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) return false;
+    if (!FIntervalSet) {
+        // Our own frame callbacks pace the frames: EGL's wait in every swap would only add to them.
+        eglSwapInterval(egl, 0);
+        FIntervalSet = true;
+    }
     return FrameDue();
 }
 

@@ -101,6 +101,7 @@ class LayerSurface final : public GLWindow {
     bool FConfigured = false;
     bool FClosed = false;
     bool FHidden = false;
+    bool FIntervalSet = false;
 };
 
 } // namespace quillaby::platform

@@ -3,7 +3,8 @@
 #                            800x600 and HEADLESS-2 at 640x480 to its right, on a white background;
 #                            extra lines go to its config. Sets WAYLAND_DISPLAY (a path: programs run
 #                            as root reach the socket by path) and SWAYSOCK, unsets DISPLAY; returns 1
-#                            when sway cannot start here (the caller skips).
+#                            when sway cannot start here (the caller skips). SWAY_OUTPUTS=1 makes
+#                            HEADLESS-1 alone.
 #   output_picture NAME FILE grim's picture of one output
 #   picture_mean FILE        the mean grey of a picture, 0 to 1
 #   pictures_differ A B      true when the two pictures differ in more than a few pixels
@@ -20,7 +21,7 @@ start_sway() {
   chown -R nobody:nogroup "$SWAY_DIR"
   setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$SWAY_DIR" \
     XDG_RUNTIME_DIR="$SWAY_DIR" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    WLR_HEADLESS_OUTPUTS=2 sway -c "$SWAY_DIR/config" >"$E2E_TMP/sway.log" 2>&1 &
+    WLR_HEADLESS_OUTPUTS="${SWAY_OUTPUTS:-2}" sway -c "$SWAY_DIR/config" >"$E2E_TMP/sway.log" 2>&1 &
   E2E_SWAY_PID=$!
   e2e_track $!
   local socket= _
@@ -38,9 +39,9 @@ start_sway() {
   unset DISPLAY
   # sway's own clean-up runs before common.sh's: the folder is ours, not E2E_TMP's.
   trap 'e2e_cleanup; rm -rf "$SWAY_DIR"' EXIT
-  # Every output is lit once grim can read each of them.
+  # The outputs are lit once grim can read one of them.
   for _ in $(seq 50); do
-    grim -o HEADLESS-2 "$E2E_TMP/.probe.png" 2>/dev/null && return 0
+    grim -o HEADLESS-1 "$E2E_TMP/.probe.png" 2>/dev/null && return 0
     sleep 0.1
   done
   echo "sway's outputs did not come up" >&2

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The saver's frame rate per output on Wayland (headless sway, one 800x600 output, then 800x600 and
+# 640x480 together) beside the X11 saver on an 800x600 Xvfb, all on Mesa's llvmpipe. Wayland frames
+# are counted per surface from the protocol log (commits after the first four seconds); X11 frames
+# from Mesa's HUD (median of its once-a-second samples after the first four).
+#   bench/wayland_vs_x11.sh build/release/quillaby [seconds, default 14]
+set -euo pipefail
+program=$(readlink -f "$1")
+seconds=${2:-14}
+here=$(dirname "$0")
+source "$here/../tests/e2e/lib/common.sh"
+source "$here/../tests/e2e/lib/sway.sh"
+e2e_init
+e2e_saver_files "$program" 'Sound=0'
+
+# Frames a second of each surface that committed, after the first four seconds of the log.
+commit_rates() {
+  awk -v skip=4000 -v seconds="$((seconds - 4))" '
+    /^\[[0-9.]+\]  -> wl_surface@[0-9]+\.commit\(\)/ {
+      t = substr($1, 2) + 0; if (!start) start = t
+      if (t - start >= skip) n[$3]++
+    }
+    END { for (s in n) printf "%s %.1f\n", s, n[s] / seconds }' "$1" | sort
+}
+
+wayland_run() { # label
+  WAYLAND_DEBUG=1 ./bin/quillaby.scr /s 2>"$E2E_TMP/protocol.log" &
+  local pid=$!
+  e2e_track $pid
+  sleep "$seconds"
+  kill $pid
+  wait $pid 2>/dev/null || true
+  # Our own surfaces only: the dialog's SDL connection draws nothing here.
+  commit_rates "$E2E_TMP/protocol.log" | while read -r surface fps; do
+    printf 'wayland %-22s %-20s %6s fps\n' "$1" "${surface%%.commit*}" "$fps"
+  done
+}
+
+echo "llvmpipe, ${seconds} s per run; load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+SWAY_OUTPUTS=1 start_sway || { echo "headless sway does not start here" >&2; exit 1; }
+wayland_run "one output 800x600"
+kill "$E2E_SWAY_PID"
+wait "$E2E_SWAY_PID" 2>/dev/null || true
+start_sway || { echo "headless sway does not start again: $(tail -3 "$E2E_TMP/sway.log")" >&2; exit 1; }
+wayland_run "800x600 + 640x480"
+
+start_xvfb 800x600x24
+hud=$E2E_TMP/hud
+mkdir -p "$hud"
+QUILLABY_VIDEO=x11 GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud GALLIUM_HUD_VISIBLE=false \
+  ./bin/quillaby.scr /s >/dev/null 2>&1 &
+pid=$!
+e2e_track $pid
+sleep "$seconds"
+kill $pid
+wait $pid 2>/dev/null || true
+printf 'x11     %-22s %-20s %6s fps\n' "one screen 800x600" "window" \
+  "$(tail -n +5 "$hud/fps" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')"
