@@ -44,6 +44,10 @@ SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw Error("The dialog window cannot be created: " + reason);
     }
+    // A window whose least and largest sizes are the same is a fixed-size dialog: tiling window
+    // managers and compositors (i3, sway) float it at that size instead of tiling it.
+    SDL_SetWindowMinimumSize(window_, PixelWidth(), PixelHeight());
+    SDL_SetWindowMaximumSize(window_, PixelWidth(), PixelHeight());
     context_ = SDL_GL_CreateContext(window_);
     if (!context_) {
         const std::string reason = SDL_GetError();
