@@ -1,11 +1,15 @@
 /* Moves the pointer of a Wayland compositor through a virtual pointer of its own (the wlr virtual
- * pointer protocol), as a mouse would: pointer-moves COUNT DX DY PAUSE_MS. The headless compositor
- * of the tests has no pointer until a program makes one. */
+ * pointer protocol), as a mouse would: pointer-moves COUNT DX DY PAUSE_MS moves it COUNT times by
+ * DX, DY; pointer-moves click X Y WIDTH HEIGHT puts it at X, Y of the WIDTH x HEIGHT desktop and
+ * clicks the left button. The headless compositor of the tests has no pointer until a program
+ * makes one. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
 #include <wayland-client.h>
+
+#define LEFT_BUTTON 0x110 /* BTN_LEFT of linux/input-event-codes.h */
 
 #include "wlr-virtual-pointer-client-protocol.h"
 
@@ -34,14 +38,15 @@ static void pause_ms(int ms) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        fprintf(stderr, "usage: pointer-moves COUNT DX DY PAUSE_MS\n");
+    const int click = argc == 6 && strcmp(argv[1], "click") == 0;
+    if (argc != 5 && !click) {
+        fprintf(stderr, "usage: pointer-moves COUNT DX DY PAUSE_MS | pointer-moves click X Y WIDTH HEIGHT\n");
         return 2;
     }
-    const int count = atoi(argv[1]);
+    const int count = click ? 0 : atoi(argv[1]);
     const double dx = atof(argv[2]);
     const double dy = atof(argv[3]);
-    const int pause = atoi(argv[4]);
+    const int pause = click ? 500 : atoi(argv[4]);
     struct wl_display* display = wl_display_connect(NULL);
     if (!display) {
         fprintf(stderr, "pointer-moves: no Wayland compositor\n");
@@ -63,6 +68,20 @@ int main(int argc, char** argv) {
         zwlr_virtual_pointer_v1_frame(pointer);
         wl_display_roundtrip(display);
         pause_ms(pause);
+    }
+    if (click) {
+        zwlr_virtual_pointer_v1_motion_absolute(pointer, 0, (uint32_t)atoi(argv[2]), (uint32_t)atoi(argv[3]),
+                                                (uint32_t)atoi(argv[4]), (uint32_t)atoi(argv[5]));
+        zwlr_virtual_pointer_v1_frame(pointer);
+        wl_display_roundtrip(display);
+        pause_ms(pause);
+        for (int state = 1; state >= 0; --state) {
+            zwlr_virtual_pointer_v1_button(pointer, (uint32_t)(pause + 100 * (1 - state)), LEFT_BUTTON,
+                                           state ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+            zwlr_virtual_pointer_v1_frame(pointer);
+            wl_display_roundtrip(display);
+            pause_ms(100);
+        }
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
     wl_display_roundtrip(display);

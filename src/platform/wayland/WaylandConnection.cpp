@@ -49,7 +49,8 @@ WaylandConnection::WaylandConnection(wl_display* display) : FDisplay(display) {
 }
 
 WaylandConnection::~WaylandConnection() {
-    if (FEgl != EGL_NO_DISPLAY) eglTerminate(FEgl);
+    // The EGL display stays: it goes with the process (static services end after EGL's own
+    // clean-up, and terminating it then crashes).
     if (FKeyboard) wl_keyboard_destroy(FKeyboard);
     if (FPointer) wl_pointer_destroy(FPointer);
     if (FSeat) wl_seat_destroy(FSeat);
