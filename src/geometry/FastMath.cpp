@@ -6,8 +6,10 @@
 #include "geometry/PortableMath.h"
 
 void SinCos(Single Angle, Single& Sin, Single& Cos) {
-    Sin = static_cast<Single>(quillaby::portable::Sin(Angle));
-    Cos = static_cast<Single>(quillaby::portable::Cos(Angle));
+    double s = 0, c = 0;
+    quillaby::portable::SinCos(Angle, s, c);
+    Sin = static_cast<Single>(s);
+    Cos = static_cast<Single>(c);
 }
 
 Extended Tan(Extended X) {

@@ -32,8 +32,9 @@ Matrix3 Multiply(const Matrix3& A, const Matrix3& B) {
 // glRotatef's matrix about one axis (0 X, 1 Y, 2 Z); Degrees counter-clockwise.
 Matrix3 AxisRotation(int Axis, float Degrees) {
     const double a = Degrees * M_PI / 180;
-    const auto c = static_cast<float>(quillaby::portable::Cos(a)),
-               s = static_cast<float>(quillaby::portable::Sin(a));
+    double sine = 0, cosine = 0;
+    quillaby::portable::SinCos(a, sine, cosine);
+    const auto c = static_cast<float>(cosine), s = static_cast<float>(sine);
     switch (Axis) {
     case 0:
         return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
