@@ -1,5 +1,6 @@
 // The cost of the underwater scene: one whole frame (update and every draw call) on the CPU against
-// the null GL table, the reset's pre-run, and snapshot rendering for real (offscreen, Mesa llvmpipe).
+// the null GL table, the reset's pre-run, the notes' one-or-two-pass sorting of fewer passes, and
+// snapshot rendering for real (offscreen, Mesa llvmpipe).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "gl/OpenGL12.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneRandom.h"
+#include "scene/ShimmerPass.h"
 #include "scene/UnderwaterScene.h"
 
 namespace {
@@ -73,6 +75,28 @@ BENCHMARK(BM_ResetScene)
     ->Args({60, 100})
     ->Args({100, 100})
     ->Unit(benchmark::kMillisecond);
+
+// Fewer passes (and hack mode) ask for every note, every frame, whether its lighting saturates
+// anywhere: three rotations (sine and cosine) per note and a power per lit vertex. Items = notes.
+// args: theme
+void BM_ShimmerSort(benchmark::State& state) {
+    CpuScene s(static_cast<int>(state.range(0)), 60, 0);
+    const float camera[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    // The scene's light and white material: ambient, diffuse, specular, shininess.
+    const quillaby::scene::TWhiteLighting lighting{
+        {0.3f, 0.3f, 0.3f}, {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, 100};
+    const TViewParticles& notes = s.Scene.NoteSystem();
+    for (auto _ : state) {
+        int one = 0;
+        for (int i = 0; i < notes.Count; ++i)
+            one += quillaby::scene::ShimmerPassesFor(camera, {1, 1, 1}, lighting, notes.Particles[i].Position,
+                                                     notes.Particles[i].Rotation, *s.Scene.NoteMesh) ==
+                   quillaby::scene::TShimmerPasses::One;
+        benchmark::DoNotOptimize(one);
+    }
+    state.SetItemsProcessed(state.iterations() * notes.Count);
+}
+BENCHMARK(BM_ShimmerSort)->ArgName("theme")->Arg(0)->Arg(2);
 
 // Real rendering offscreen through the driver, as --snapshot does; items per second = frames per second.
 // args: width, height, theme, fewer passes (0 or 1)
