@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
@@ -91,24 +92,34 @@ TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight
     const TGLVector* vertices = Mesh.Vertices.Items();
     const TGLVector* normals = Mesh.Normals.Items();
     const int32_t* indices = Mesh.Indices.Items();
-    for (int t = 0; t < Mesh.Indices.Count(); t += 3) {
-        TGLVector eye[3];
-        for (int k = 0; k < 3; ++k) {
-            const int32_t i = indices[t + k];
-            if (i < 0 || i >= vertexCount) return TShimmerPasses::Two;
-            eye[k] = Add(Apply(model, vertices[i]), origin);
-        }
+    const int indexCount = Mesh.Indices.Count();
+    for (int t = 0; t < indexCount; ++t)
+        if (indices[t] < 0 || indices[t] >= vertexCount) return TShimmerPasses::Two;
+    // A vertex is shared by several faces: it is moved into eye coordinates, and its lighting judged,
+    // once for all of them (the same sums, so the same answer as face by face).
+    std::vector<TGLVector> eye(static_cast<size_t>(vertexCount));
+    for (int i = 0; i < vertexCount; ++i) eye[i] = Add(Apply(model, vertices[i]), origin);
+    std::vector<bool> judged(static_cast<size_t>(vertexCount), false);
+    // A black specular colour adds nothing (the scene's light has none): no power to take.
+    const bool highlight =
+        Lighting.Specular[0] != 0 || Lighting.Specular[1] != 0 || Lighting.Specular[2] != 0;
+    for (int t = 0; t < indexCount; t += 3) {
+        const TGLVector& a = eye[indices[t]];
         // A face turned clearly away from the eye (at the origin) is culled and draws nothing.
         TGLVector face;
-        FaceNormal(eye[0], eye[1], eye[2], face);
-        if (Dot(Unit(face), Unit(eye[0])) > Margin) continue;
+        FaceNormal(a, eye[indices[t + 1]], eye[indices[t + 2]], face);
+        if (Dot(Unit(face), Unit(a)) > Margin) continue;
         for (int k = 0; k < 3; ++k) {
+            const int32_t i = indices[t + k];
+            if (judged[i]) continue;
+            judged[i] = true;
             // The normal as OpenGL lights it: rotated, not normalized.
-            const TGLVector n = Apply(model, normals[indices[t + k]]);
+            const TGLVector n = Apply(model, normals[i]);
             const float diffuse = std::max(Dot(n, light), 0.0f);
-            const float specular = diffuse > 0 ? static_cast<float>(quillaby::portable::Pow(
-                                                     std::max(Dot(n, halfway), 0.0f), Lighting.Shininess))
-                                               : 0.0f;
+            const float specular = highlight && diffuse > 0
+                                       ? static_cast<float>(quillaby::portable::Pow(
+                                             std::max(Dot(n, halfway), 0.0f), Lighting.Shininess))
+                                       : 0.0f;
             for (int c = 0; c < 3; ++c)
                 if (Lighting.Ambient[c] + Lighting.Diffuse[c] * diffuse + Lighting.Specular[c] * specular >=
                     1 - Margin)
