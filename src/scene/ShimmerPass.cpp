@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "geometry/PortableMath.h"
@@ -93,17 +95,24 @@ TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight
     const TGLVector* normals = Mesh.Normals.Items();
     const int32_t* indices = Mesh.Indices.Items();
     const int indexCount = Mesh.Indices.Count();
-    for (int t = 0; t < indexCount; ++t)
-        if (indices[t] < 0 || indices[t] >= vertexCount) return TShimmerPasses::Two;
     // A vertex is shared by several faces: it is moved into eye coordinates, and its lighting judged,
-    // once for all of them (the same sums, so the same answer as face by face).
-    std::vector<TGLVector> eye(static_cast<size_t>(vertexCount));
-    for (int i = 0; i < vertexCount; ++i) eye[i] = Add(Apply(model, vertices[i]), origin);
-    std::vector<bool> judged(static_cast<size_t>(vertexCount), false);
+    // once for all of them (the same sums, so the same answer as face by face). A note that saturates
+    // is often settled by its first faces, so a vertex is moved only when a face first needs it.
+    const auto eye = std::make_unique_for_overwrite<TGLVector[]>(static_cast<size_t>(vertexCount));
+    std::vector<uint8_t> done(static_cast<size_t>(vertexCount), 0); // Moved, Judged
+    constexpr uint8_t Moved = 1, Judged = 2;
     // A black specular colour adds nothing (the scene's light has none): no power to take.
     const bool highlight =
         Lighting.Specular[0] != 0 || Lighting.Specular[1] != 0 || Lighting.Specular[2] != 0;
     for (int t = 0; t < indexCount; t += 3) {
+        for (int k = 0; k < 3; ++k) {
+            const int32_t i = indices[t + k];
+            if (i < 0 || i >= vertexCount) return TShimmerPasses::Two;
+            if (!(done[i] & Moved)) {
+                eye[i] = Add(Apply(model, vertices[i]), origin);
+                done[i] |= Moved;
+            }
+        }
         const TGLVector& a = eye[indices[t]];
         // A face turned clearly away from the eye (at the origin) is culled and draws nothing.
         TGLVector face;
@@ -111,8 +120,8 @@ TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight
         if (Dot(Unit(face), Unit(a)) > Margin) continue;
         for (int k = 0; k < 3; ++k) {
             const int32_t i = indices[t + k];
-            if (judged[i]) continue;
-            judged[i] = true;
+            if (done[i] & Judged) continue;
+            done[i] |= Judged;
             // The normal as OpenGL lights it: rotated, not normalized.
             const TGLVector n = Apply(model, normals[i]);
             const float diffuse = std::max(Dot(n, light), 0.0f);
