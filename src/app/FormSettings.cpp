@@ -17,9 +17,13 @@ ui::DialogOptions& TFormSettings::Options() {
 }
 
 ui::SettingsDialogParts TFormSettings::DialogParts() {
-    return {*this, *this, FApplication.Messages(), FForm.Options.ProgramPath,
+    return {*this,
+            *this,
+            FApplication.Messages(),
+            FForm.Options.ProgramPath,
             std::to_string(FForm.ScreenSaverApp.MajorVersion) + "." +
-                std::to_string(FForm.ScreenSaverApp.MinorVersion)};
+                std::to_string(FForm.ScreenSaverApp.MinorVersion),
+            FForm.ScreenSaverApp.GivenWindow()};
 }
 
 void TFormSettings::Run() {
@@ -94,6 +98,10 @@ void TFormSettings::RenderPanelFrame() {
     // The dialog's own drawing made its context current in between.
     FForm.SceneHost().Scene().Engine->MakeCurrent();
     FForm.SceneHost().RenderFrame();
+}
+
+void TFormSettings::ResumePanel() {
+    FForm.SceneHost().Loop().Resume();
 }
 
 void TFormSettings::ReleasePanel() {

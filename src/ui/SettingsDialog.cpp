@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/Utf8Path.h"
 #include "gl/BmpDecoder.h"
 #include "gl/Resources.h"
 #include "platform/Processes.h"
@@ -33,8 +34,9 @@ TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int sca
                                  platform::Services& services)
     : FParts(std::move(parts)),
       FWindow(services.CreateDialogWindow(Caption, DialogWidth, DialogHeight, hidden,
-                                          scale > 0 ? scale : DisplayScale(services))),
-      FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts) {
+                                          scale > 0 ? scale : DisplayScale(services), FParts.Owner)),
+      FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts),
+      FPause(services.WatchDisplayPower()) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     FController.Start();
     FParts.Scene.OnFrameRate(
@@ -82,7 +84,16 @@ void TSettingsDialog::IdlePass(bool present) {
 
 DialogResult TSettingsDialog::Run() {
     StartPanelPreview();
-    while (FController.Result == DialogResult::None) IdlePass();
+    while (FController.Result == DialogResult::None) {
+        // While the monitors are off the dialog draws nothing, its panel included; input still counts.
+        if (FPause.Asleep([this] {
+                if (FPanelRunning) FParts.Scene.ResumePanel();
+            })) {
+            if (FWindow->PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
+            continue;
+        }
+        IdlePass();
+    }
     return FController.Result;
 }
 
@@ -100,12 +111,12 @@ void TSettingsDialog::ButtonPreviewClick() {
 void TSettingsDialog::ButtonHelpClick() {
     const std::string page = FParts.ProgramPath + HelpFileName;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(page, error)) {
+    if (!std::filesystem::is_regular_file(Utf8Path(page), error)) {
         FParts.Messages.Show("The help page \"" + page + "\" is missing.", "Quillaby",
                              platform::MessageIcon::Error);
         return;
     }
-    const std::string url = "file://" + std::filesystem::absolute(page).string();
+    const std::string url = "file://" + Utf8String(std::filesystem::absolute(Utf8Path(page)));
     std::string whyNot;
     if (!platform::OpenDocument(url, &whyNot))
         FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + whyNot +

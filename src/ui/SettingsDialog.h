@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DialogWindow.h"
+#include "platform/DisplayPower.h"
 #include "platform/MessageBox.h"
 #include "platform/Services.h"
 #include "ui/DialogController.h"
@@ -23,6 +24,8 @@ struct SettingsDialogParts {
     std::string ProgramPath;
     // "1.9"
     std::string VersionText;
+    // The window that started the dialog ("/c:HWND") and owns it; 0: none.
+    platform::WindowHandle Owner = 0;
 };
 
 class TSettingsDialog {
@@ -63,6 +66,7 @@ class TSettingsDialog {
     bool FPanelRunning = false;
     bool FPanelHasFrame = false;
     void* FLogo = nullptr;
+    platform::DisplayPause FPause;
 };
 
 } // namespace quillaby::ui

@@ -4,6 +4,12 @@
 
 #include "base/Error.h"
 
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+#include <SDL_syswm.h>
+
+#include "platform/win32/Win32SaverWindow.h"
+#endif
+
 namespace quillaby::platform {
 
 namespace {
@@ -13,12 +19,6 @@ constexpr unsigned kGLRenderer = 0x1F01; // GL_RENDERER
 int Attribute(SDL_GLattr attribute) {
     int value = 0;
     return SDL_GL_GetAttribute(attribute, &value) == 0 ? value : 0;
-}
-
-bool NamesSoftwareRasterizer(const std::string& renderer) {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-        if (renderer.find(name) != std::string::npos) return true;
-    return false;
 }
 
 // The GL driver, once loaded for a window, stays loaded for the life of the process: windows come
@@ -45,7 +45,14 @@ Uint32 WindowFlags(const GLWindowOptions& options) {
 
 } // namespace
 
-SdlGLWindow::SdlGLWindow(GLWindowOptions options) : options_(std::move(options)) {
+bool NamesSoftwareRasterizer(const std::string& renderer) {
+    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+        if (renderer.find(name) != std::string::npos) return true;
+    return false;
+}
+
+SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop)
+    : options_(std::move(options)), desktop_(desktop) {
     if (options_.SaverInput) {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         // SDL would otherwise drop the click that focused the window.
@@ -101,6 +108,13 @@ bool SdlGLWindow::SetPixelFormat() {
     window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X.value_or(SDL_WINDOWPOS_UNDEFINED),
                                options_.Y.value_or(SDL_WINDOWPOS_UNDEFINED), options_.Width, options_.Height,
                                SDL_WINDOW_OPENGL | WindowFlags(options_));
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window_ && options_.SaverInput && SDL_GetWindowWMInfo(window_, &info) &&
+        info.subsystem == SDL_SYSWM_WINDOWS)
+        KeepSaverCommands(info.info.win.window);
+#endif
     return window_ != nullptr;
 }
 
@@ -135,7 +149,8 @@ void SdlGLWindow::ReadBackFormat() {
     const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     const unsigned char* renderer = getString ? getString(kGLRenderer) : nullptr;
     renderer_ = renderer ? reinterpret_cast<const char*>(renderer) : "";
-    chosen_.Generic = NamesSoftwareRasterizer(renderer_);
+    chosen_.Generic =
+        desktop_ ? desktop_->GenericFormat(window_, renderer_) : NamesSoftwareRasterizer(renderer_);
     finish_ = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
 }
 
