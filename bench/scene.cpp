@@ -9,8 +9,6 @@
 #include "app/SceneSession.h"
 #include "gl/LoadSettings.h"
 #include "gl/OpenGL12.h"
-#include "gl/TGLLight.h"
-#include "gl/TGLMaterial.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneRandom.h"
 #include "scene/ShimmerPass.h"
@@ -83,14 +81,12 @@ BENCHMARK(BM_ResetScene)
 // The camera, light and material as the frame sets them. Items = notes. args: theme
 void BM_ShimmerSort(benchmark::State& state) {
     CpuScene s(static_cast<int>(state.range(0)), 60, 0);
-    s.Loop.RenderFrame(); // sets the light and the material up
     const float camera[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; // the notes' modelview
-    const TGLColor ambient = s.Scene.Params.AmbientColour, diffuse = s.Scene.Light->Diffuse(),
-                   specular = s.Scene.Light->Specular();
-    const quillaby::scene::TWhiteLighting lighting{{ambient.R, ambient.G, ambient.B},
-                                                   {diffuse.R, diffuse.G, diffuse.B},
-                                                   {specular.R, specular.G, specular.B},
-                                                   s.Scene.Material->Shininess()};
+    // The light as the frame loop's OpenGL set-up makes it (the null table has none): the scene's
+    // ambient and light colours, no specular colour, shininess 100.
+    const TGLColor ambient = s.Scene.Params.AmbientColour, diffuse = s.Scene.Params.LightColour;
+    const quillaby::scene::TWhiteLighting lighting{
+        {ambient.R, ambient.G, ambient.B}, {diffuse.R, diffuse.G, diffuse.B}, {0, 0, 0}, 100};
     const TViewParticles& notes = s.Scene.NoteSystem();
     // The Fishes theme draws the waving note, the others the flat one.
     const TGLPrimitive& mesh = state.range(0) == 2 ? *s.Scene.WavePrimitives->Items(0) : *s.Scene.NoteMesh;
