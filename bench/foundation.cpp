@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "geometry/DArrays.h"
-#include "geometry/Geometry.h"
+#include "math/DArrays.h"
+#include "math/Geometry.h"
 #include "scene/Particles.h"
 
 namespace {

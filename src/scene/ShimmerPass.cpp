@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
 #include "gl/GLCalls.h"
 #include "gl/TGLTexture.h"
+#include "math/PortableMath.h"
 #include "scene/CombinedLayers.h"
 
 namespace quillaby::scene {

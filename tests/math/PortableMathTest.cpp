@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "geometry/PortableMath.h"
+#include "math/PortableMath.h"
 
 namespace portable = quillaby::portable;
 
