@@ -1,5 +1,6 @@
 #include "compose/SdlWindowServices.h"
 
+#include "gl/DialogGLCalls.h"
 #include "platform/sdl/SdlDialogWindow.h"
 #include "platform/sdl/SdlDisplayDensity.h"
 #include "platform/sdl/SdlEventPump.h"
@@ -32,7 +33,7 @@ std::unique_ptr<GLWindow> SdlWindowServices::CreateGLWindow(GLWindowOptions opti
 
 std::unique_ptr<DialogWindow> SdlWindowServices::CreateDialogWindow(const std::string& title, int width,
                                                                     int height, bool hidden, int scale) {
-    return std::make_unique<SdlDialogWindow>(title, width, height, hidden, scale);
+    return std::make_unique<SdlDialogWindow>(gl::CreateDialogGL(), title, width, height, hidden, scale);
 }
 
 std::unique_ptr<VideoHold> SdlWindowServices::HoldVideo() {
