@@ -28,7 +28,7 @@ DisplayDensity SdlWindowServices::ReadDisplayDensity() {
 }
 
 std::unique_ptr<GLWindow> SdlWindowServices::CreateGLWindow(GLWindowOptions options) {
-    return std::make_unique<SdlGLWindow>(std::move(options));
+    return std::make_unique<SdlGLWindow>(std::move(options), SetupSaverWindow());
 }
 
 std::unique_ptr<DialogWindow> SdlWindowServices::CreateDialogWindow(const std::string& title, int width,

@@ -4,6 +4,10 @@
 
 #include "base/Error.h"
 
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+#include <SDL_syswm.h>
+#endif
+
 namespace quillaby::platform {
 
 namespace {
@@ -45,7 +49,8 @@ Uint32 WindowFlags(const GLWindowOptions& options) {
 
 } // namespace
 
-SdlGLWindow::SdlGLWindow(GLWindowOptions options) : options_(std::move(options)) {
+SdlGLWindow::SdlGLWindow(GLWindowOptions options, SaverWindowSetup setupSaverWindow)
+    : options_(std::move(options)), setupSaverWindow_(std::move(setupSaverWindow)) {
     if (options_.SaverInput) {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         // SDL would otherwise drop the click that focused the window.
@@ -101,6 +106,13 @@ bool SdlGLWindow::SetPixelFormat() {
     window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X.value_or(SDL_WINDOWPOS_UNDEFINED),
                                options_.Y.value_or(SDL_WINDOWPOS_UNDEFINED), options_.Width, options_.Height,
                                SDL_WINDOW_OPENGL | WindowFlags(options_));
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window_ && options_.SaverInput && setupSaverWindow_ && SDL_GetWindowWMInfo(window_, &info) &&
+        info.subsystem == SDL_SYSWM_WINDOWS)
+        setupSaverWindow_(info.info.win.window);
+#endif
     return window_ != nullptr;
 }
 

@@ -7,16 +7,21 @@
 // up in the driver.
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/GLWindow.h"
 
 namespace quillaby::platform {
 
+// What the system does to a saver window SDL made, given the system's own handle of it.
+using SaverWindowSetup = std::function<void(void* systemWindow)>;
+
 class SdlGLWindow : public GLWindow {
   public:
     // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
-    explicit SdlGLWindow(GLWindowOptions options);
+    // `setupSaverWindow` is given each window made with SaverInput on Windows.
+    explicit SdlGLWindow(GLWindowOptions options, SaverWindowSetup setupSaverWindow = {});
     ~SdlGLWindow() override;
     SdlGLWindow(const SdlGLWindow&) = delete;
     SdlGLWindow& operator=(const SdlGLWindow&) = delete;
@@ -52,6 +57,7 @@ class SdlGLWindow : public GLWindow {
     void ClipToArea();
 
     GLWindowOptions options_;
+    SaverWindowSetup setupSaverWindow_;
     SDL_Window* window_ = nullptr;
     GLPixelFormat chosen_;
     std::string renderer_;
