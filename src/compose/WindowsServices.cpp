@@ -4,6 +4,7 @@
 
 #include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
+#include "compose/WindowsDesktop.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayPower.h"
 #include "platform/win32/Win32DisplayWatch.h"
@@ -13,15 +14,6 @@
 
 namespace quillaby::platform {
 namespace {
-
-// SDL's own monitor list and drawing serve here; the dialog's scale comes from the monitor.
-class WindowsDesktop final : public SdlDesktop {
-  public:
-    std::unique_ptr<MonitorWatch> WatchMonitors() override { return nullptr; }
-    bool PaintBlack(SDL_Window*) override { return false; }
-    bool Place(SDL_Window*, const MonitorRect&) override { return false; }
-    std::optional<double> TextDpi() override { return std::nullopt; }
-};
 
 class WindowsServices final : public SdlWindowServices {
   public:

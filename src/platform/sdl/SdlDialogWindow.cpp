@@ -50,6 +50,8 @@ SdlDialogWindow::SdlDialogWindow(std::unique_ptr<DialogGL> gl, const std::string
 }
 
 SdlDialogWindow::~SdlDialogWindow() {
+    // The owner gets its input back before the window goes, so the system activates the owner.
+    owner_.reset();
     MakeCurrent();
     for (unsigned texture : textures_) gl_->DeleteTexture(texture);
     ImGui_ImplOpenGL2_Shutdown();

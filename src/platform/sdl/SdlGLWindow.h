@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/GLWindow.h"
+#include "platform/sdl/SdlDesktop.h"
 
 namespace quillaby::platform {
 
@@ -20,8 +21,10 @@ using SaverWindowSetup = std::function<void(void* systemWindow)>;
 class SdlGLWindow : public GLWindow {
   public:
     // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
-    // `setupSaverWindow` is given each window made with SaverInput on Windows.
-    explicit SdlGLWindow(GLWindowOptions options, SaverWindowSetup setupSaverWindow = {});
+    // The desktop, when given, tells a software renderer (else the renderer string does); it must
+    // outlive the window. `setupSaverWindow` is given each window made with SaverInput on Windows.
+    explicit SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop = nullptr,
+                         SaverWindowSetup setupSaverWindow = {});
     ~SdlGLWindow() override;
     SdlGLWindow(const SdlGLWindow&) = delete;
     SdlGLWindow& operator=(const SdlGLWindow&) = delete;
@@ -57,6 +60,7 @@ class SdlGLWindow : public GLWindow {
     void ClipToArea();
 
     GLWindowOptions options_;
+    SdlDesktop* desktop_;
     SaverWindowSetup setupSaverWindow_;
     SDL_Window* window_ = nullptr;
     GLPixelFormat chosen_;
