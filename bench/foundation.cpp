@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "geometry/DArrays.h"
-#include "geometry/FastMath.h"
-#include "geometry/Geometry.h"
-#include "geometry/PortableMath.h"
+#include "math/DArrays.h"
+#include "math/FastMath.h"
+#include "math/Geometry.h"
+#include "math/PortableMath.h"
 #include "scene/Particles.h"
 
 namespace {

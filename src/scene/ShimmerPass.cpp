@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
 #include "gl/GLCalls.h"
 #include "gl/TGLTexture.h"
+#include "math/PortableMath.h"
 #include "scene/CombinedLayers.h"
 
 namespace quillaby::scene {

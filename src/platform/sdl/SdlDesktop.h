@@ -9,17 +9,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/DialogOwnership.h"
 #include "platform/Monitors.h"
 #include "platform/SaverSystem.h"
 
 namespace quillaby::platform {
-
-// Held while another program's window owns one of our dialogs; ending it gives that window its
-// input back.
-class DialogOwnership {
-  public:
-    virtual ~DialogOwnership() = default;
-};
 
 // The renderer string names a software rasterizer (llvmpipe, softpipe, swrast).
 bool NamesSoftwareRasterizer(const std::string& renderer);

@@ -1,9 +1,9 @@
-#include "geometry/FastMath.h"
+#include "math/FastMath.h"
 
 #include <cmath>
 #include <limits>
 
-#include "geometry/PortableMath.h"
+#include "math/PortableMath.h"
 
 void SinCos(Single Angle, Single& Sin, Single& Cos) {
     double s = 0, c = 0;

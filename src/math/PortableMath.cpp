@@ -1,4 +1,4 @@
-#include "geometry/PortableMath.h"
+#include "math/PortableMath.h"
 
 #include <array>
 #include <cmath>

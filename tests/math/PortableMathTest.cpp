@@ -7,7 +7,7 @@
 #include <cstring>
 #include <random>
 
-#include "geometry/PortableMath.h"
+#include "math/PortableMath.h"
 
 namespace portable = quillaby::portable;
 
