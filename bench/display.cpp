@@ -12,7 +12,9 @@
 static void BM_EnumerateDisplayModes(benchmark::State& state) {
     std::unique_ptr<quillaby::platform::SdlDisplayModes> platform;
     try {
-        platform = std::make_unique<quillaby::platform::SdlDisplayModes>();
+        // Listing only: no switch, so no rescue is needed.
+        platform =
+            std::make_unique<quillaby::platform::SdlDisplayModes>(quillaby::platform::ModeRescueStart{});
     } catch (const quillaby::Error& e) {
         state.SkipWithError(e.what());
         return;

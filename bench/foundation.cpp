@@ -1,10 +1,14 @@
-// Costs of the per-frame core: particle updates, vector-array operations, array growth.
+// Costs of the per-frame core: particle updates, vector-array operations, array growth, and the
+// scene's trigonometry beside the C library's.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <vector>
 
-#include "geometry/DArrays.h"
-#include "geometry/Geometry.h"
+#include "math/DArrays.h"
+#include "math/FastMath.h"
+#include "math/Geometry.h"
+#include "math/PortableMath.h"
 #include "scene/Particles.h"
 
 namespace {
@@ -86,5 +90,35 @@ void DArraySetCountOnce(benchmark::State& state) {
     }
 }
 BENCHMARK(DArraySetCountOnce)->Arg(4096);
+
+// 1024 arguments across the scene's angles, -2 pi to 2 pi radians (the ratios atan meets lie in
+// this range too); items = calls. The portable rows are what the scene runs, the C library's rows
+// what it ran before its results had to be the same on every system.
+template <class Function> void MathCalls(benchmark::State& state, Function F) {
+    std::vector<float> x(1024);
+    for (int i = 0; i < 1024; ++i) x[i] = (i - 512) * 0.01227f;
+    for (auto _ : state) {
+        float sum = 0;
+        for (float v : x) sum += F(v);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * 1024);
+}
+namespace portable = quillaby::portable;
+BENCHMARK_CAPTURE(MathCalls, SinCos, [](float v) {
+    Single s, c;
+    SinCos(v, s, c);
+    return s + c;
+});
+BENCHMARK_CAPTURE(MathCalls, PortableSin, [](float v) { return static_cast<float>(portable::Sin(v)); });
+BENCHMARK_CAPTURE(MathCalls, PortableTan, [](float v) { return static_cast<float>(portable::Tan(v)); });
+BENCHMARK_CAPTURE(MathCalls, PortableAtan, [](float v) { return static_cast<float>(portable::Atan(v)); });
+BENCHMARK_CAPTURE(MathCalls, PortablePow100,
+                  [](float v) { return static_cast<float>(portable::Pow(std::fabs(v) * 0.15, 100)); });
+BENCHMARK_CAPTURE(MathCalls, LibraryFloatSinAndCos, [](float v) { return std::sin(v) + std::cos(v); });
+BENCHMARK_CAPTURE(MathCalls, LibraryFloatTan, [](float v) { return std::tan(v); });
+BENCHMARK_CAPTURE(MathCalls, LibraryFloatAtan, [](float v) { return std::atan(v); });
+BENCHMARK_CAPTURE(MathCalls, LibraryFloatPow100,
+                  [](float v) { return std::pow(std::fabs(v) * 0.15f, 100.0f); });
 
 } // namespace

@@ -1,5 +1,6 @@
 // The cost of the underwater scene: one whole frame (update and every draw call) on the CPU against
-// the null GL table, the reset's pre-run, and snapshot rendering for real (offscreen, Mesa llvmpipe).
+// the null GL table, the reset's pre-run, the notes' one-or-two-pass sorting of fewer passes, and
+// snapshot rendering for real (offscreen, Mesa llvmpipe).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "gl/OpenGL12.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneRandom.h"
+#include "scene/ShimmerPass.h"
 #include "scene/UnderwaterScene.h"
 
 namespace {
@@ -73,6 +75,34 @@ BENCHMARK(BM_ResetScene)
     ->Args({60, 100})
     ->Args({100, 100})
     ->Unit(benchmark::kMillisecond);
+
+// Fewer passes (and hack mode) ask for every note, every frame, whether its lighting saturates
+// anywhere the camera sees: three rotations (sine and cosine) per note, each vertex moved and lit.
+// The camera, light and material as the frame sets them. Items = notes. args: theme
+void BM_ShimmerSort(benchmark::State& state) {
+    CpuScene s(static_cast<int>(state.range(0)), 60, 0);
+    const float camera[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; // the notes' modelview
+    // The light as the frame loop's OpenGL set-up makes it (the null table has none): the scene's
+    // ambient and light colours, no specular colour, shininess 100.
+    const TGLColor ambient = s.Scene.Params.AmbientColour, diffuse = s.Scene.Params.LightColour;
+    const quillaby::scene::TWhiteLighting lighting{
+        {ambient.R, ambient.G, ambient.B}, {diffuse.R, diffuse.G, diffuse.B}, {0, 0, 0}, 100};
+    const TViewParticles& notes = s.Scene.NoteSystem();
+    // The Fishes theme draws the waving note, the others the flat one.
+    const TGLPrimitive& mesh = state.range(0) == 2 ? *s.Scene.WavePrimitives->Items(0) : *s.Scene.NoteMesh;
+    int one = 0;
+    for (auto _ : state) {
+        one = 0;
+        for (int i = 0; i < notes.Count; ++i)
+            one += quillaby::scene::ShimmerPassesFor(camera, {1, 1, 1}, lighting, notes.Particles[i].Position,
+                                                     notes.Particles[i].Rotation,
+                                                     mesh) == quillaby::scene::TShimmerPasses::One;
+        benchmark::DoNotOptimize(one);
+    }
+    state.SetItemsProcessed(state.iterations() * notes.Count);
+    state.counters["one_pass"] = one;
+}
+BENCHMARK(BM_ShimmerSort)->ArgName("theme")->Arg(0)->Arg(1)->Arg(2);
 
 // Real rendering offscreen through the driver, as --snapshot does; items per second = frames per second.
 // args: width, height, theme, fewer passes (0 or 1)

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "base/TimePro.h"
+#include "timing/TimePro.h"
 #include "ui/Registry.h"
 
 namespace quillaby::platform {

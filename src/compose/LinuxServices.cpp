@@ -12,7 +12,10 @@
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlDisplayPower.h"
 #include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlSaverSystem.h"
 #include "platform/sdl/SdlSoundPlayer.h"
+#include "platform/x11/ModeWatchdog.h"
+#include "platform/x11/X11BlankingHold.h"
 #include "platform/x11/X11DpmsWatch.h"
 #include "platform/x11/X11HostPreview.h"
 #include "ui/SettingsFileKey.h"
@@ -26,9 +29,13 @@ class LinuxServices final : public SdlWindowServices {
     std::unique_ptr<MessageBox> CreateMessageBox(bool interactive) override {
         return CreateSdlMessageBox(interactive);
     }
-    std::unique_ptr<SaverSystem> CreateSaverSystem() override { return CreateSdlSaverSystem(); }
+    // SDL's video on X11: the X server's own blanking is held off, and a watchdog process restores
+    // the desktop's mode should the program die switched.
+    std::unique_ptr<SaverSystem> CreateSaverSystem() override {
+        return CreateSdlSaverSystem(std::make_unique<X11BlankingHold>());
+    }
     std::unique_ptr<DisplayModes> CreateDisplayModes() override {
-        return std::make_unique<SdlDisplayModes>();
+        return std::make_unique<SdlDisplayModes>([] { return ModeWatchdog::Start(); });
     }
     std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
                                                  const std::string& title) override {

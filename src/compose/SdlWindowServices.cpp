@@ -1,5 +1,6 @@
 #include "compose/SdlWindowServices.h"
 
+#include "gl/DialogGLCalls.h"
 #include "platform/sdl/SdlDialogWindow.h"
 #include "platform/sdl/SdlDisplayDensity.h"
 #include "platform/sdl/SdlEventPump.h"
@@ -27,14 +28,15 @@ DisplayDensity SdlWindowServices::ReadDisplayDensity() {
 }
 
 std::unique_ptr<GLWindow> SdlWindowServices::CreateGLWindow(GLWindowOptions options) {
-    return std::make_unique<SdlGLWindow>(std::move(options), &FDesktop);
+    return std::make_unique<SdlGLWindow>(std::move(options), &FDesktop, SetupSaverWindow());
 }
 
 std::unique_ptr<DialogWindow> SdlWindowServices::CreateDialogWindow(const std::string& title, int width,
                                                                     int height, bool hidden, int scale,
                                                                     WindowHandle owner) {
     // An owned window appears only once owned, so it never shows outside its owner's order.
-    auto window = std::make_unique<SdlDialogWindow>(title, width, height, hidden || owner != 0, scale);
+    auto window = std::make_unique<SdlDialogWindow>(gl::CreateDialogGL(), title, width, height,
+                                                    hidden || owner != 0, scale);
     if (owner != 0) {
         window->HoldOwner(FDesktop.OwnDialog(window->Window(), owner));
         if (!hidden) window->Show();

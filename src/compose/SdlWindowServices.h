@@ -3,6 +3,7 @@
 // the monitors, with what the system's desktop adds to them. Each system's services build on these.
 #include "platform/Services.h"
 #include "platform/sdl/SdlDesktop.h"
+#include "platform/sdl/SdlGLWindow.h"
 
 namespace quillaby::platform {
 
@@ -20,6 +21,10 @@ class SdlWindowServices : public Services {
                                                      bool hidden, int scale, WindowHandle owner) override;
     std::unique_ptr<VideoHold> HoldVideo() override;
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override;
+
+  protected:
+    // What the system does to each saver window SDL makes; nothing unless a system says.
+    virtual SaverWindowSetup SetupSaverWindow() { return {}; }
 
   private:
     SdlDesktop& FDesktop;

@@ -4,12 +4,13 @@
 
 #include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
+#include "compose/WindowsDesktop.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayPower.h"
-#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32DisplayWatch.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
+#include "platform/win32/Win32SaverWindow.h"
 
 namespace quillaby::platform {
 namespace {
@@ -31,12 +32,16 @@ class WindowsServices final : public SdlWindowServices {
         auto watch = std::make_shared<Win32DisplayWatch>();
         return CreateSdlDisplayPower([watch] { return watch->PoweredDown(); });
     }
+
+  protected:
+    // The saver's windows answer the system's commands as the system's savers do.
+    SaverWindowSetup SetupSaverWindow() override { return KeepSaverCommands; }
 };
 
 } // namespace
 
 Services& SystemServices() {
-    static Win32Desktop desktop;
+    static WindowsDesktop desktop;
     static WindowsServices services(desktop);
     return services;
 }

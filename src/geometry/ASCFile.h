@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 // A section header: "#Vertices 25" is ("Vertices", 25).
 struct T3DMChunk {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/Error.h"
-#include "geometry/FastMath.h"
+#include "math/FastMath.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class TAnimation {
   public:

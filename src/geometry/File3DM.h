@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/Geometry.h"
 #include "geometry/Material3DM.h"
+#include "math/Geometry.h"
 
 class TASCFile;
 struct T3DMChunk;

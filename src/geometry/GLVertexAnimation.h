@@ -2,7 +2,7 @@
 // Key-frame animation of a primitive's vertices: each key is a complete vertex set, and the
 // primitive shows the linear blend of the two keys around the current time.
 #include "geometry/AnimClasses.h"
-#include "geometry/DArrays.h"
+#include "math/DArrays.h"
 
 class TGLPrimitive;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class T3DMMaterialList;
 

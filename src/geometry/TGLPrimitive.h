@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-#include "geometry/DArrays.h"
-#include "geometry/Geometry.h"
 #include "gl/TGLItemList.h"
 #include "gl/TGLItemRefList.h"
+#include "math/DArrays.h"
+#include "math/Geometry.h"
 
 // The primitive types. The values are not the OpenGL modes (3 is a line strip, 4 a line loop).
 enum TGLPrimitiveType : uint8_t {

@@ -3,7 +3,7 @@
 // sends only the marked values, so an unchanged light costs no OpenGL call.
 #include <cstdint>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class TGLLight {
   public:

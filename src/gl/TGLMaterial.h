@@ -3,8 +3,8 @@
 // value; Update sends only the marked values. Materials are shared by reference count.
 #include <cstdint>
 
-#include "geometry/Geometry.h"
 #include "gl/TGLItemList.h"
+#include "math/Geometry.h"
 
 class TGLMaterial : public TGLItemList {
   public:

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "geometry/Geometry.h"
 #include "gl/TGLItemList.h"
+#include "math/Geometry.h"
 
 class TGLTexture : public TGLItemList {
   public:

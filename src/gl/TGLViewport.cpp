@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "geometry/PortableMath.h"
 #include "gl/GLCalls.h"
+#include "math/PortableMath.h"
 
 namespace {
 

@@ -40,9 +40,4 @@ class SaverSystem {
     virtual std::function<void(WindowHandle)> LoadChangePassword() = 0;
 };
 
-// The blanking flag holds the X server's own saver and DPMS blanking off. There is no system password
-// library here: the desktop's own screen locker owns passwords, so the protocol always finds the
-// library missing.
-std::unique_ptr<SaverSystem> CreateSdlSaverSystem();
-
 } // namespace quillaby::platform

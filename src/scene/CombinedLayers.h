@@ -6,7 +6,7 @@
 // multitexture entry points and three texture units; the caller keeps the layered drawing otherwise.
 #include "gl/SystemGL.h"
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class TGLPrimitive;
 class TGLTexture;

@@ -1,6 +1,6 @@
 #pragma once
 // Per-vertex colouring of the fade layers and scrolling of the caustics layers.
-#include "geometry/DArrays.h"
+#include "math/DArrays.h"
 
 // Gives each vertex a colour after its depth z (scene units, negative in front of the camera):
 // Near on the near side of Start, Far at or beyond End, interpolated in between. Leaves the

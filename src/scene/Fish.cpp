@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/FastMath.h"
-#include "geometry/PortableMath.h"
+#include "math/FastMath.h"
+#include "math/PortableMath.h"
 #include "scene/SceneParameters.h"
 #include "scene/SceneRandom.h"
 

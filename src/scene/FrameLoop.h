@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 #include "scene/SceneDrawing.h"
 #include "scene/SurfaceSize.h"
 

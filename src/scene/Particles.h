@@ -1,7 +1,7 @@
 #pragma once
 // A fixed pool of particles advanced by a time step; descendants decide how a
 // particle is born. Every moving thing in the water is one of these particles.
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 struct TParticle {
     TGLVector Position;     // scene units; y is up

@@ -4,8 +4,6 @@
 #include <numeric>
 #include <vector>
 
-#include "geometry/FastMath.h"
-#include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
 #include "gl/GLCalls.h"
 #include "gl/RenderStates.h"
@@ -13,6 +11,8 @@
 #include "gl/TGLMaterial.h"
 #include "gl/TGLTexture.h"
 #include "gl/TGLViewport.h"
+#include "math/FastMath.h"
+#include "math/PortableMath.h"
 #include "scene/CombinedLayers.h"
 #include "scene/DepthFade.h"
 #include "scene/ShimmerPass.h"

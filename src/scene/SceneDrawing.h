@@ -1,8 +1,8 @@
 #pragma once
 #include <vector>
 
-#include "geometry/Geometry.h"
 #include "geometry/TGLPrimitive.h"
+#include "math/Geometry.h"
 #include "scene/SurfaceSize.h"
 // Draws one frame of the underwater scene once the buffers are cleared and the camera placed:
 // the environment (surface, sand, their caustics, the depth fade and the back wall), the banknotes

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class TGLTexture;
 

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
-#include "geometry/PortableMath.h"
 #include "geometry/TGLPrimitive.h"
 #include "gl/GLCalls.h"
 #include "gl/TGLTexture.h"
+#include "math/PortableMath.h"
 #include "scene/CombinedLayers.h"
 
 namespace quillaby::scene {
@@ -32,8 +35,9 @@ Matrix3 Multiply(const Matrix3& A, const Matrix3& B) {
 // glRotatef's matrix about one axis (0 X, 1 Y, 2 Z); Degrees counter-clockwise.
 Matrix3 AxisRotation(int Axis, float Degrees) {
     const double a = Degrees * M_PI / 180;
-    const auto c = static_cast<float>(quillaby::portable::Cos(a)),
-               s = static_cast<float>(quillaby::portable::Sin(a));
+    double sine = 0, cosine = 0;
+    quillaby::portable::SinCos(a, sine, cosine);
+    const auto c = static_cast<float>(cosine), s = static_cast<float>(sine);
     switch (Axis) {
     case 0:
         return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
@@ -90,24 +94,41 @@ TShimmerPasses ShimmerPassesFor(const float Camera[16], const TGLVector& ToLight
     const TGLVector* vertices = Mesh.Vertices.Items();
     const TGLVector* normals = Mesh.Normals.Items();
     const int32_t* indices = Mesh.Indices.Items();
-    for (int t = 0; t < Mesh.Indices.Count(); t += 3) {
-        TGLVector eye[3];
+    const int indexCount = Mesh.Indices.Count();
+    // A vertex is shared by several faces: it is moved into eye coordinates, and its lighting judged,
+    // once for all of them (the same sums, so the same answer as face by face). A note that saturates
+    // is often settled by its first faces, so a vertex is moved only when a face first needs it.
+    const auto eye = std::make_unique_for_overwrite<TGLVector[]>(static_cast<size_t>(vertexCount));
+    std::vector<uint8_t> done(static_cast<size_t>(vertexCount), 0); // Moved, Judged
+    constexpr uint8_t Moved = 1, Judged = 2;
+    // A black specular colour adds nothing (the scene's light has none): no power to take.
+    const bool highlight =
+        Lighting.Specular[0] != 0 || Lighting.Specular[1] != 0 || Lighting.Specular[2] != 0;
+    for (int t = 0; t < indexCount; t += 3) {
         for (int k = 0; k < 3; ++k) {
             const int32_t i = indices[t + k];
             if (i < 0 || i >= vertexCount) return TShimmerPasses::Two;
-            eye[k] = Add(Apply(model, vertices[i]), origin);
+            if (!(done[i] & Moved)) {
+                eye[i] = Add(Apply(model, vertices[i]), origin);
+                done[i] |= Moved;
+            }
         }
+        const TGLVector& a = eye[indices[t]];
         // A face turned clearly away from the eye (at the origin) is culled and draws nothing.
         TGLVector face;
-        FaceNormal(eye[0], eye[1], eye[2], face);
-        if (Dot(Unit(face), Unit(eye[0])) > Margin) continue;
+        FaceNormal(a, eye[indices[t + 1]], eye[indices[t + 2]], face);
+        if (Dot(Unit(face), Unit(a)) > Margin) continue;
         for (int k = 0; k < 3; ++k) {
+            const int32_t i = indices[t + k];
+            if (done[i] & Judged) continue;
+            done[i] |= Judged;
             // The normal as OpenGL lights it: rotated, not normalized.
-            const TGLVector n = Apply(model, normals[indices[t + k]]);
+            const TGLVector n = Apply(model, normals[i]);
             const float diffuse = std::max(Dot(n, light), 0.0f);
-            const float specular = diffuse > 0 ? static_cast<float>(quillaby::portable::Pow(
-                                                     std::max(Dot(n, halfway), 0.0f), Lighting.Shininess))
-                                               : 0.0f;
+            const float specular = highlight && diffuse > 0
+                                       ? static_cast<float>(quillaby::portable::Pow(
+                                             std::max(Dot(n, halfway), 0.0f), Lighting.Shininess))
+                                       : 0.0f;
             for (int c = 0; c < 3; ++c)
                 if (Lighting.Ambient[c] + Lighting.Diffuse[c] * diffuse + Lighting.Specular[c] * specular >=
                     1 - Margin)

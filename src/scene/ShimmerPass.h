@@ -8,7 +8,7 @@
 // which three texture stages give in one pass: unit 0 the note texture times Colour, unit 1 the
 // shimmer by GL_INTERPOLATE with a constant Alpha, unit 2 times the primary colour, lit with the
 // white material. Notes whose lighting saturates somewhere the camera sees keep the two passes.
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class TGLPrimitive;
 class TGLTexture;

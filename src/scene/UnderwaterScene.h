@@ -4,7 +4,6 @@
 // particle systems. Built once per program run (CreateScene), freed when the host closes.
 #include <memory>
 
-#include "base/TimePro.h"
 #include "scene/Bubles.h"
 #include "scene/Fish.h"
 #include "scene/Fountain.h"
@@ -12,6 +11,7 @@
 #include "scene/SceneOptions.h"
 #include "scene/SceneParameters.h"
 #include "scene/SurfaceSize.h"
+#include "timing/TimePro.h"
 
 class TOpenGLEngine;
 class TGLViewport;

@@ -2,11 +2,15 @@
 
 #include <cmath>
 
-#include "geometry/FastMath.h"
-#include "geometry/PortableMath.h"
+#include "math/FastMath.h"
+#include "math/PortableMath.h"
 
 Single TViewParticles::HalfHeight(Single Z) const {
-    return std::fabs(static_cast<Single>(quillaby::portable::Tan(DegToRad(FieldOfView / 2))) * Z);
+    if (FieldOfView != FTangentFieldOfView) {
+        FTangentFieldOfView = FieldOfView;
+        FTangent = static_cast<Single>(quillaby::portable::Tan(DegToRad(FieldOfView / 2)));
+    }
+    return std::fabs(FTangent * Z);
 }
 
 Single TViewParticles::HalfWidth(Single Z) const {

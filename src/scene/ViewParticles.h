@@ -22,4 +22,8 @@ class TViewParticles : public TParticles {
 
   private:
     const quillaby::scene::SurfaceSize* FSurface;
+    // tan(FieldOfView / 2) and the field of view (degrees) it was taken for: births ask for it
+    // thousands of times in the reset's pre-run, and the field of view rarely changes.
+    mutable Single FTangentFieldOfView = 0;
+    mutable Single FTangent = 0;
 };

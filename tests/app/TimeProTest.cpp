@@ -3,7 +3,7 @@
 #include <chrono>
 #include <vector>
 
-#include "base/TimePro.h"
+#include "timing/TimePro.h"
 
 namespace {
 

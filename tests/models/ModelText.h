@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 namespace modeltext {
 

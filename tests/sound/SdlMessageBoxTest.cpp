@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/NonInteractive.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "support/ScopedEnv.h"
 

@@ -9,6 +9,7 @@
 
 #include "FakeDialogHost.h"
 #include "SessionPanelScene.h"
+#include "gl/DialogGLCalls.h"
 #include "platform/sdl/SdlDialogWindow.h"
 #include "scene/GoldenImage.h"
 #include "support/FakeMessageBox.h"
@@ -98,7 +99,8 @@ TEST_P(PanelPicture, SceneDrawnBetweenTheControlsMatchesItsReviewedPicture) {
     test::FakeDialogHost host;
     host.Values.ThemeIndex = GetParam();
     host.Values.SoundEnabled = false;
-    platform::SdlDialogWindow window("Quillaby test", ui::DialogWidth, ui::DialogHeight, true);
+    platform::SdlDialogWindow window(gl::CreateDialogGL(), "Quillaby test", ui::DialogWidth, ui::DialogHeight,
+                                     true);
     const ui::DialogFonts fonts = ui::LoadDialogFonts();
     ui::TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     ui::TDialogController controller(host);

@@ -13,12 +13,14 @@
 #include "base/Error.h"
 #include "display/DisplayControl.h"
 #include "platform/sdl/SdlDisplayModes.h"
+#include "platform/x11/ModeWatchdog.h"
 #include "ui/Options.h"
 
 namespace {
 
 int Run(bool throwOnKey) {
-    quillaby::platform::SdlDisplayModes platform;
+    // As the program does on X11: a watchdog process restores the desktop's mode should this die.
+    quillaby::platform::SdlDisplayModes platform([] { return quillaby::platform::ModeWatchdog::Start(); });
     TDisplayControl display(platform);
     display.OnEnumerate = [](int32_t depth, int32_t, int32_t, bool& accept) {
         accept = depth == 16 || depth == 32;

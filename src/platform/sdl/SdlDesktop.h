@@ -9,18 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "platform/DialogOwnership.h"
 #include "platform/GLSurface.h" // NamesSoftwareRasterizer
 #include "platform/Monitors.h"
 #include "platform/SaverSystem.h"
 
 namespace quillaby::platform {
-
-// Held while another program's window owns one of our dialogs; ending it gives that window its
-// input back.
-class DialogOwnership {
-  public:
-    virtual ~DialogOwnership() = default;
-};
 
 class SdlDesktop {
   public:

@@ -7,26 +7,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include <utility>
+
 #include "base/Error.h"
-#include "gl/GLCalls.h"
-#include "platform/SharedLibrary.h"
 
 namespace quillaby::platform {
 
-namespace {
-
-// The GUI draws through the process-wide GL table, which the scene's engine loads and unloads as
-// render windows come and go: it is loaded again whenever the GUI finds it empty.
-void EnsureGLTable() {
-    if (gl::GLLibrariesLoaded()) return;
-    if (!gl::LoadGLLibraries(SystemGLLibraryName, SystemGLULibraryName))
-        throw Error("Load library failed: OpenGL DLL is not found!");
-}
-
-} // namespace
-
-SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height, bool hidden, int scale)
-    : width_(width), height_(height), scale_(std::max(1, scale)) {
+SdlDialogWindow::SdlDialogWindow(std::unique_ptr<DialogGL> gl, const std::string& title, int width,
+                                 int height, bool hidden, int scale)
+    : gl_(std::move(gl)), width_(width), height_(height), scale_(std::max(1, scale)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
     offscreen_ = driver && std::strcmp(driver, "offscreen") == 0;
@@ -68,7 +57,7 @@ SdlDialogWindow::~SdlDialogWindow() {
     // The owner gets its input back before the window goes, so the system activates the owner.
     owner_.reset();
     MakeCurrent();
-    for (unsigned texture : textures_) glDeleteTextures(1, &texture);
+    for (unsigned texture : textures_) gl_->DeleteTexture(texture);
     ImGui_ImplOpenGL2_Shutdown();
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext();
@@ -78,8 +67,10 @@ SdlDialogWindow::~SdlDialogWindow() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+// The GUI draws through the process-wide GL table, which the scene's engine loads and unloads as
+// render windows come and go: it is loaded again whenever the GUI finds it empty.
 void SdlDialogWindow::MakeCurrent() {
-    EnsureGLTable();
+    gl_->Load();
     SDL_GL_MakeCurrent(window_, context_);
 }
 
@@ -145,13 +136,13 @@ void SdlDialogWindow::BeginFrame() {
 void SdlDialogWindow::RenderFrame() {
     ImGui::Render();
     MakeCurrent();
-    glViewport(0, 0, PixelWidth(), PixelHeight());
+    gl_->Viewport(PixelWidth(), PixelHeight());
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
 }
 
 void SdlDialogWindow::Present() {
     // The offscreen driver presents nothing: wait for the frame so frames cannot pile up.
-    if (offscreen_) glFinish();
+    if (offscreen_) gl_->Finish();
     SDL_GL_SwapWindow(window_);
 }
 
@@ -184,13 +175,7 @@ GLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int h
 
 void* SdlDialogWindow::CreateTexture(const std::vector<uint8_t>& rgba, int width, int height) {
     MakeCurrent();
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    const unsigned texture = gl_->CreateTexture(rgba, width, height);
     textures_.push_back(texture);
     return reinterpret_cast<void*>(static_cast<intptr_t>(texture));
 }
@@ -199,10 +184,7 @@ std::vector<uint8_t> SdlDialogWindow::ReadPixels() const {
     SDL_GL_MakeCurrent(window_, context_);
     const int width = PixelWidth();
     const int height = PixelHeight();
-    std::vector<uint8_t> rows(static_cast<std::size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    const std::vector<uint8_t> rows = gl_->ReadBackBuffer(width, height);
     std::vector<uint8_t> image(rows.size());
     const std::size_t stride = static_cast<std::size_t>(width) * 4;
     for (int y = 0; y < height; ++y)

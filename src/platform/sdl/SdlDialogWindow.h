@@ -4,9 +4,11 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/DialogGL.h"
 #include "platform/DialogWindow.h"
 #include "platform/sdl/SdlDesktop.h"
 
@@ -17,7 +19,8 @@ class SdlDialogWindow : public DialogWindow {
     // Creates the window centred on the desktop and the ImGui context (no imgui.ini, no log file).
     // Raises quillaby::Error with SDL's reason when it cannot. width and height are design pixels;
     // the window has `scale` times as many, and ImGui draws in design pixels scaled up to them.
-    SdlDialogWindow(const std::string& title, int width, int height, bool hidden = false, int scale = 1);
+    SdlDialogWindow(std::unique_ptr<DialogGL> gl, const std::string& title, int width, int height,
+                    bool hidden = false, int scale = 1);
     ~SdlDialogWindow() override;
     SdlDialogWindow(const SdlDialogWindow&) = delete;
     SdlDialogWindow& operator=(const SdlDialogWindow&) = delete;
@@ -43,6 +46,7 @@ class SdlDialogWindow : public DialogWindow {
   private:
     void MakeCurrent();
 
+    std::unique_ptr<DialogGL> gl_;
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     std::unique_ptr<DialogOwnership> owner_;

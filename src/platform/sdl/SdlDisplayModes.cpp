@@ -3,9 +3,9 @@
 #include <signal.h>
 
 #include <cstring>
+#include <utility>
 
 #include "base/Error.h"
-#include "platform/x11/ModeWatchdog.h"
 
 namespace quillaby::platform {
 namespace {
@@ -34,13 +34,13 @@ void ForwardHangup() {
 
 } // namespace
 
-SdlDisplayModes::SdlDisplayModes() {
+SdlDisplayModes::SdlDisplayModes(ModeRescueStart startRescue) : startRescue_(std::move(startRescue)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
 }
 
 SdlDisplayModes::~SdlDisplayModes() {
     DetachWindow();
-    watchdog_.reset();
+    rescue_.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -120,7 +120,7 @@ void SdlDisplayModes::LeaveMode() {
     if (!switched_) return;
     if (SDL_Window* window = Window()) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     switched_ = false;
-    if (watchdog_) watchdog_->Restored();
+    if (rescue_) rescue_->Restored();
 }
 
 bool SdlDisplayModes::Apply() {
@@ -134,15 +134,15 @@ bool SdlDisplayModes::Apply() {
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return true;
     }
-    // Nothing may leave the screen switched: on X11 no switch without the watchdog.
+    // Nothing may leave the screen switched: on X11 no switch without a rescue.
     const bool x11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
-    if (x11 && !watchdog_) {
-        watchdog_ = ModeWatchdog::Start();
-        if (watchdog_) ForwardHangup();
+    if (x11 && !rescue_) {
+        if (startRescue_) rescue_ = startRescue_();
+        if (rescue_) ForwardHangup();
     }
-    bool ok = !x11 || watchdog_ != nullptr;
+    bool ok = !x11 || rescue_ != nullptr;
     if (ok) {
-        if (watchdog_) watchdog_->Switched();
+        if (rescue_) rescue_->Switched();
         SDL_DisplayMode now{};
         ok = SDL_SetWindowDisplayMode(window, &*wanted_) == 0 &&
              SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0 &&

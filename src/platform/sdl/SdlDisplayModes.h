@@ -2,23 +2,24 @@
 // The display's modes through SDL (display 0). A switch happens the way SDL does it: through the
 // full-screen window attached here (SDL_SetWindowDisplayMode + SDL_WINDOW_FULLSCREEN). A mode set
 // before the window exists is applied when it is attached; "no mode" or a switch that fails makes
-// the window cover the desktop in its own mode (SDL_WINDOW_FULLSCREEN_DESKTOP). On X11 a watchdog
-// process (platform/x11) restores the desktop's mode should the program die while switched.
+// the window cover the desktop in its own mode (SDL_WINDOW_FULLSCREEN_DESKTOP). On X11 a rescue (the
+// watchdog process the Linux services give) restores the desktop's mode should the program die while
+// switched.
 #include <SDL.h>
 
 #include <memory>
 #include <optional>
 
 #include "platform/DisplayModes.h"
+#include "platform/ModeRescue.h"
 
 namespace quillaby::platform {
-
-class ModeWatchdog;
 
 class SdlDisplayModes final : public DisplayModes {
   public:
     // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
-    SdlDisplayModes();
+    // `startRescue` is called at the first switch on X11, where no switch happens without a rescue.
+    explicit SdlDisplayModes(ModeRescueStart startRescue);
     ~SdlDisplayModes() override;
     SdlDisplayModes(const SdlDisplayModes&) = delete;
     SdlDisplayModes& operator=(const SdlDisplayModes&) = delete;
@@ -52,7 +53,8 @@ class SdlDisplayModes final : public DisplayModes {
     Uint32 windowId_ = 0; // by id: a window destroyed without DetachWindow is noticed, not touched
     std::optional<SDL_DisplayMode> wanted_; // set and not restored
     bool switched_ = false;                 // the display is in wanted_ now
-    std::unique_ptr<ModeWatchdog> watchdog_;
+    ModeRescueStart startRescue_;
+    std::unique_ptr<ModeRescue> rescue_;
 };
 
 } // namespace quillaby::platform

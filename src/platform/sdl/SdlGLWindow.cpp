@@ -6,8 +6,6 @@
 
 #ifdef SDL_VIDEO_DRIVER_WINDOWS
 #include <SDL_syswm.h>
-
-#include "platform/win32/Win32SaverWindow.h"
 #endif
 
 namespace quillaby::platform {
@@ -45,8 +43,8 @@ Uint32 WindowFlags(const GLWindowOptions& options) {
 
 } // namespace
 
-SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop)
-    : options_(std::move(options)), desktop_(desktop) {
+SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop, SaverWindowSetup setupSaverWindow)
+    : options_(std::move(options)), desktop_(desktop), setupSaverWindow_(std::move(setupSaverWindow)) {
     if (options_.SaverInput) {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         // SDL would otherwise drop the click that focused the window.
@@ -105,9 +103,9 @@ bool SdlGLWindow::SetPixelFormat() {
 #ifdef SDL_VIDEO_DRIVER_WINDOWS
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (window_ && options_.SaverInput && SDL_GetWindowWMInfo(window_, &info) &&
+    if (window_ && options_.SaverInput && setupSaverWindow_ && SDL_GetWindowWMInfo(window_, &info) &&
         info.subsystem == SDL_SYSWM_WINDOWS)
-        KeepSaverCommands(info.info.win.window);
+        setupSaverWindow_(info.info.win.window);
 #endif
     return window_ != nullptr;
 }

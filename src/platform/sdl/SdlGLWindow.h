@@ -7,6 +7,7 @@
 // up in the driver.
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/GLWindow.h"
@@ -14,12 +15,16 @@
 
 namespace quillaby::platform {
 
+// What the system does to a saver window SDL made, given the system's own handle of it.
+using SaverWindowSetup = std::function<void(void* systemWindow)>;
+
 class SdlGLWindow : public GLWindow {
   public:
     // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
     // The desktop, when given, tells a software renderer (else the renderer string does); it must
-    // outlive the window.
-    explicit SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop = nullptr);
+    // outlive the window. `setupSaverWindow` is given each window made with SaverInput on Windows.
+    explicit SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop = nullptr,
+                         SaverWindowSetup setupSaverWindow = {});
     ~SdlGLWindow() override;
     SdlGLWindow(const SdlGLWindow&) = delete;
     SdlGLWindow& operator=(const SdlGLWindow&) = delete;
@@ -56,6 +61,7 @@ class SdlGLWindow : public GLWindow {
 
     GLWindowOptions options_;
     SdlDesktop* desktop_;
+    SaverWindowSetup setupSaverWindow_;
     SDL_Window* window_ = nullptr;
     GLPixelFormat chosen_;
     std::string renderer_;

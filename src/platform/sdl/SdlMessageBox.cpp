@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/NonInteractive.h"
+
 namespace quillaby::platform {
 namespace {
 
@@ -51,11 +53,6 @@ class SdlMessageBox final : public MessageBox {
 };
 
 } // namespace
-
-bool NonInteractiveByEnvironment() {
-    const char* value = std::getenv("QUILLABY_NONINTERACTIVE");
-    return value != nullptr && *value != '\0' && std::strcmp(value, "0") != 0;
-}
 
 std::unique_ptr<MessageBox> CreateSdlMessageBox(bool interactive, std::FILE* errors) {
     return std::make_unique<SdlMessageBox>(interactive, errors);

@@ -9,10 +9,7 @@
 
 namespace quillaby::platform {
 
-// True when the environment variable QUILLABY_NONINTERACTIVE is set to anything but "" or "0".
-bool NonInteractiveByEnvironment();
-
-// `interactive` false (a non-interactive command-line switch) or the environment variable above sends
+// `interactive` false (a non-interactive command-line switch) or NonInteractiveByEnvironment() sends
 // every message to `errors` (stderr when null).
 std::unique_ptr<MessageBox> CreateSdlMessageBox(bool interactive, std::FILE* errors = nullptr);
 

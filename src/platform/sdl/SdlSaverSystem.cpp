@@ -1,14 +1,15 @@
+#include "platform/sdl/SdlSaverSystem.h"
+
 #include <SDL.h>
 
-#include "platform/SaverSystem.h"
-#include "platform/x11/X11BlankingHold.h"
+#include <utility>
 
 namespace quillaby::platform {
 namespace {
 
 class SdlSaverSystem final : public SaverSystem {
   public:
-    SdlSaverSystem() {
+    explicit SdlSaverSystem(std::unique_ptr<BlankingHold> blanking) : FBlanking(std::move(blanking)) {
         // SDL stops the desktop's blanking whenever video starts; only the flag decides that here.
         // SDL's own switch would not do for the flag: it is lost when set before video starts.
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
@@ -17,9 +18,9 @@ class SdlSaverSystem final : public SaverSystem {
     // holds the blanking off throughout).
     void SetScreenSaverRunning(bool running) override {
         if (running)
-            FBlanking.Hold();
+            FBlanking->Hold();
         else
-            FBlanking.Release();
+            FBlanking->Release();
     }
     WindowHandle ForegroundWindow() override { return 0; }
     WindowHandleText HandleText() const override { return XWindowIds; }
@@ -28,13 +29,13 @@ class SdlSaverSystem final : public SaverSystem {
     std::function<void(WindowHandle)> LoadChangePassword() override { return {}; }
 
   private:
-    X11BlankingHold FBlanking;
+    std::unique_ptr<BlankingHold> FBlanking;
 };
 
 } // namespace
 
-std::unique_ptr<SaverSystem> CreateSdlSaverSystem() {
-    return std::make_unique<SdlSaverSystem>();
+std::unique_ptr<SaverSystem> CreateSdlSaverSystem(std::unique_ptr<BlankingHold> blanking) {
+    return std::make_unique<SdlSaverSystem>(std::move(blanking));
 }
 
 } // namespace quillaby::platform

@@ -1,19 +1,9 @@
 #include "platform/win32/Win32Desktop.h"
 
-#include <SDL_syswm.h>
-
 namespace quillaby::platform {
 namespace {
 
 constexpr unsigned BaseDpi = 96;
-
-HWND HwndOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WINDOWS)
-        return nullptr;
-    return info.info.win.window;
-}
 
 // The owner stays disabled while the dialog lives, as the system's modal dialogs keep it.
 class OwnerHold final : public DialogOwnership {
@@ -73,21 +63,6 @@ bool PixelFormatIsGeneric(HWND window) {
 std::unique_ptr<DialogOwnership> OwnWin32Dialog(HWND dialog, HWND owner) {
     if (dialog == nullptr || owner == nullptr || !IsWindow(owner)) return nullptr;
     return std::make_unique<OwnerHold>(dialog, owner);
-}
-
-std::optional<double> Win32Desktop::TextDpi() {
-    return MonitorDpi(POINT{0, 0});
-}
-
-bool Win32Desktop::GenericFormat(SDL_Window* window, const std::string&) {
-    // The renderer's name says nothing here: "GDI Generic" is one name among the system's, and a
-    // driver may wrap a software rasterizer in a format of its own.
-    const HWND hwnd = HwndOf(window);
-    return hwnd != nullptr && PixelFormatIsGeneric(hwnd);
-}
-
-std::unique_ptr<DialogOwnership> Win32Desktop::OwnDialog(SDL_Window* dialog, WindowHandle owner) {
-    return OwnWin32Dialog(HwndOf(dialog), ToHwnd(owner));
 }
 
 } // namespace quillaby::platform

@@ -2,7 +2,8 @@
 // stay in front of it; the text goes to stderr instead when the run is not interactive.
 #include <cstdio>
 
-#include "platform/sdl/SdlMessageBox.h"
+#include "platform/MessageBox.h"
+#include "platform/NonInteractive.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/WinApi.h"

@@ -6,20 +6,21 @@
 // switched, it restores through RandR.
 #include <memory>
 
+#include "platform/ModeRescue.h"
+
 namespace quillaby::platform {
 
-class ModeWatchdog {
+class ModeWatchdog final : public ModeRescue {
   public:
     // Null when there is no X display to watch or the child could not start.
     static std::unique_ptr<ModeWatchdog> Start();
     // Ends the child (it restores nothing unless told Switched without Restored).
-    ~ModeWatchdog();
+    ~ModeWatchdog() override;
     ModeWatchdog(const ModeWatchdog&) = delete;
     ModeWatchdog& operator=(const ModeWatchdog&) = delete;
 
-    // Before each switch and after each restore.
-    void Switched();
-    void Restored();
+    void Switched() override;
+    void Restored() override;
 
   private:
     ModeWatchdog(int socket, int child) : socket_(socket), child_(child) {}

@@ -8,20 +8,22 @@
 // the user's DPMS settings.
 #include <memory>
 
+#include "platform/BlankingHold.h"
+
 namespace quillaby::platform {
 
-class X11BlankingHold {
+class X11BlankingHold final : public BlankingHold {
   public:
     X11BlankingHold();
-    ~X11BlankingHold();
+    ~X11BlankingHold() override;
     X11BlankingHold(const X11BlankingHold&) = delete;
     X11BlankingHold& operator=(const X11BlankingHold&) = delete;
 
     // Holds nest: the first Hold takes down a server saver that is on (unless the monitor is powered
     // down) and starts holding, the matching last Release stops. Without an X display there is
     // nothing to hold, and nothing is reported.
-    void Hold();
-    void Release();
+    void Hold() override;
+    void Release() override;
 
   private:
     struct State;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 class TDArray {
   public:

@@ -7,6 +7,8 @@ namespace quillaby::portable {
 
 double Sin(double x);
 double Cos(double x);
+// Both from one reduction: the same bits as Sin(x) and Cos(x).
+void SinCos(double x, double& s, double& c);
 // tan(x) = sin(x) / cos(x), both reduced once.
 double Tan(double x);
 // Radians in (-pi/2, pi/2).

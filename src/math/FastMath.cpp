@@ -1,13 +1,15 @@
-#include "geometry/FastMath.h"
+#include "math/FastMath.h"
 
 #include <cmath>
 #include <limits>
 
-#include "geometry/PortableMath.h"
+#include "math/PortableMath.h"
 
 void SinCos(Single Angle, Single& Sin, Single& Cos) {
-    Sin = static_cast<Single>(quillaby::portable::Sin(Angle));
-    Cos = static_cast<Single>(quillaby::portable::Cos(Angle));
+    double s = 0, c = 0;
+    quillaby::portable::SinCos(Angle, s, c);
+    Sin = static_cast<Single>(s);
+    Cos = static_cast<Single>(c);
 }
 
 Extended Tan(Extended X) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/Error.h"
-#include "geometry/DArrays.h"
+#include "math/DArrays.h"
 
 namespace {
 

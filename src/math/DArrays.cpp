@@ -1,4 +1,4 @@
-#include "geometry/DArrays.h"
+#include "math/DArrays.h"
 
 #include <climits>
 #include <cstring>

@@ -1,5 +1,6 @@
-#include "geometry/PortableMath.h"
+#include "math/PortableMath.h"
 
+#include <array>
 #include <cmath>
 
 namespace quillaby::portable {
@@ -12,12 +13,32 @@ constexpr double HalfPi2 = 6.07710050630396597660e-11;
 constexpr double HalfPi3 = 2.02226624871116645580e-21;
 constexpr double TwoOverPi = 6.36619772367581382433e-01;
 
-// x = r + k * pi / 2 with |r| <= pi / 4; k's lowest two bits tell the quadrant.
-double Reduce(double x, long long& k) {
-    const double n = std::nearbyint(x * TwoOverPi); // exact, and rounds alike everywhere
-    k = static_cast<long long>(n);
-    return ((x - n * HalfPi1) - n * HalfPi2) - n * HalfPi3;
+// Adding and taking away 1.5 * 2^52 rounds a magnitude below 2^51 to the nearest integer (ties to
+// even), as nearbyint does in the default rounding mode, without a call into the C library; the sign
+// goes back on after, so that -0.3 gives -0 there too.
+constexpr double RoundingShift = 6755399441055744.0;
+constexpr double ShiftLimit = 2251799813685248.0; // 2^51
+
+struct Reduced {
+    double R;    // |R| <= pi / 4
+    long long K; // the lowest two bits tell the quadrant
+};
+
+// x = R + K * pi / 2. Inlined into each caller: a call costs as much as the reduction.
+[[gnu::always_inline]] inline Reduced Reduce(double x) {
+    const double t = x * TwoOverPi, magnitude = std::fabs(t);
+    const double n = magnitude < ShiftLimit ? std::copysign((magnitude + RoundingShift) - RoundingShift, t)
+                                            : std::nearbyint(t); // huge, infinite or NaN
+    return {((x - n * HalfPi1) - n * HalfPi2) - n * HalfPi3, static_cast<long long>(n)};
 }
+
+// 1 / (2n + 1), the coefficients of atan's series, divided once when compiling: the same doubles
+// the division gives at run time.
+constexpr auto AtanSeries = [] {
+    std::array<double, 16> a{};
+    for (int n = 0; n < 16; ++n) a[n] = 1.0 / (2 * n + 1);
+    return a;
+}();
 
 // Taylor-like minimax polynomials of sin and cos on [-pi/4, pi/4] (the classic fdlibm kernels).
 double KernelSin(double x) {
@@ -40,9 +61,10 @@ double KernelCos(double x) {
     return 1.0 - (0.5 * z - z * r);
 }
 
+} // namespace
+
 void SinCos(double x, double& s, double& c) {
-    long long k = 0;
-    const double r = Reduce(x, k);
+    const auto [r, k] = Reduce(x);
     const double ks = KernelSin(r), kc = KernelCos(r);
     switch (k & 3) {
     case 0:
@@ -60,24 +82,24 @@ void SinCos(double x, double& s, double& c) {
     }
 }
 
-} // namespace
-
+// Sin and Cos evaluate only the one kernel their quadrant needs.
 double Sin(double x) {
-    double s = 0, c = 0;
-    SinCos(x, s, c);
-    return s;
+    const auto [r, k] = Reduce(x);
+    const double v = k & 1 ? KernelCos(r) : KernelSin(r);
+    return k & 2 ? -v : v;
 }
 
 double Cos(double x) {
-    double s = 0, c = 0;
-    SinCos(x, s, c);
-    return c;
+    const auto [r, k] = Reduce(x);
+    const double v = k & 1 ? KernelSin(r) : KernelCos(r);
+    return (k + 1) & 2 ? -v : v;
 }
 
 double Tan(double x) {
-    double s = 0, c = 0;
-    SinCos(x, s, c);
-    return s / c;
+    const auto [r, k] = Reduce(x);
+    const double ks = KernelSin(r), kc = KernelCos(r);
+    // Quadrants 1 and 3: sin / cos = kc / -ks; 0 and 2: ks / kc (both signs flip in 2).
+    return k & 1 ? kc / -ks : ks / kc;
 }
 
 double Atan(double x) {
@@ -101,7 +123,8 @@ double Atan(double x) {
     // |a| <= tan(pi/12): the series' terms fall by 0.072 each, 16 of them reach 1e-19.
     const double z = a * a;
     double sum = 0;
-    for (int n = 15; n >= 0; --n) sum = 1.0 / (2 * n + 1) - z * sum;
+#pragma GCC unroll 16
+    for (int n = 15; n >= 0; --n) sum = AtanSeries[n] - z * sum;
     double result = offset + a * sum;
     if (complement) result = HalfPi - result;
     return negative ? -result : result;

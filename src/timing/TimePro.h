@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 #include "platform/Clock.h"
 
 class TTime {

@@ -1,8 +1,8 @@
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 #include <cmath>
 
-#include "geometry/FastMath.h"
+#include "math/FastMath.h"
 
 void MatrixMultiply(const TGLMatrix& A, const TGLMatrix& B, TGLMatrix& R) {
     TGLMatrix product = EmptyMatrix;

@@ -1,4 +1,4 @@
-#include "base/TimePro.h"
+#include "timing/TimePro.h"
 
 void TTime::SetTotal(uint32_t ms) {
     TotalMilliseconds = ms;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "geometry/FastMath.h"
-#include "geometry/Geometry.h"
+#include "math/FastMath.h"
+#include "math/Geometry.h"
 
 namespace {
 

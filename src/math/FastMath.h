@@ -2,7 +2,7 @@
 // The few floating-point routines the program uses instead of a general math library.
 #include <cstdint>
 
-#include "geometry/Geometry.h"
+#include "math/Geometry.h"
 
 // Sine and cosine of Angle (radians) from one evaluation.
 void SinCos(Single Angle, Single& Sin, Single& Cos);
