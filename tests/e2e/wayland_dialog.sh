@@ -51,8 +51,15 @@ for _ in $(seq 120); do
 done
 awk -v m="$(picture_mean "$E2E_TMP/back.png")" 'BEGIN { exit !(m > 0.99) }' || fail "the preview did not end on a key"
 kill -0 $dialog 2>/dev/null || fail "the dialog ended with the preview: $(cat "$E2E_TMP/dialog.log")"
-grep -q '"app_id": "quillaby"' <<<"$(swaymsg -t get_tree)" || fail "the dialog is gone"
+for _ in $(seq 60); do
+  grep -q '"app_id": "quillaby"' <<<"$(swaymsg -t get_tree)" && break
+  sleep 0.5
+done
+grep -q '"app_id": "quillaby"' <<<"$(swaymsg -t get_tree)" || fail "the dialog did not come back"
 
 kill $dialog
 wait_exit $dialog || fail "the dialog did not end on SIGTERM"
+code=0
+wait $dialog || code=$?
+[[ $code == 0 ]] || fail "the dialog ended with $code on SIGTERM: $(cat "$E2E_TMP/dialog.log")"
 echo PASS
