@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "pointer-moves: the compositor has no virtual pointer\n");
         return 1;
     }
-    struct zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
+    struct zwlr_virtual_pointer_v1* pointer =
+        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
     wl_display_roundtrip(display);
     pause_ms(pause); /* clients bind the seat's new pointer first */
     for (int i = 0; i < count; ++i) {
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
         pause_ms(pause);
         for (int state = 1; state >= 0; --state) {
             zwlr_virtual_pointer_v1_button(pointer, (uint32_t)(pause + 100 * (1 - state)), LEFT_BUTTON,
-                                           state ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+                                           state ? WL_POINTER_BUTTON_STATE_PRESSED
+                                                 : WL_POINTER_BUTTON_STATE_RELEASED);
             zwlr_virtual_pointer_v1_frame(pointer);
             wl_display_roundtrip(display);
             pause_ms(100);
