@@ -11,6 +11,7 @@
 #include "gl/TOpenGLEngine.h"
 #include "platform/Cursor.h"
 #include "platform/DisplayModes.h"
+#include "platform/DisplayPower.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
 #include "platform/Processes.h"
@@ -156,6 +157,7 @@ void TFormOndrel::ScreenSaverAppStart() {
     ScreenSaverApp.LoadOptions();
     SceneOptions = Options.SceneOptions();
     FHost->Scene().CreateScene();
+    FPause = std::make_unique<platform::DisplayPause>(FServices.WatchDisplayPower());
 
     if (ScreenSaverApp.SaverMode() == smSaver) {
         StartFullScreen();
@@ -216,7 +218,7 @@ bool TFormOndrel::RunFullScreenPreview() {
     while (FullScreenActive && !FApplication.Terminated()) {
         platform::InputEvent event;
         while (FullScreenActive && !FApplication.Terminated() && pump.Poll(event)) FormEvent(event);
-        if (FullScreenActive) RenderFrame();
+        if (FullScreenActive && !DisplayAsleep()) RenderFrame();
     }
     return !FApplication.Terminated();
 }
@@ -279,7 +281,12 @@ void TFormOndrel::ScreenSaverAppIdle(bool& done) {
         done = true;
         return;
     }
-    if (FHost && FHost->RenderWindow()) RenderFrame();
+    if (FHost && FHost->RenderWindow() && !DisplayAsleep()) RenderFrame();
+}
+
+bool TFormOndrel::DisplayAsleep() {
+    // The time asleep is no step of the scene, and no time of the frame rate.
+    return FPause && FPause->Asleep([this] { FHost->Loop().Resume(); });
 }
 
 void TFormOndrel::RenderFrame() {

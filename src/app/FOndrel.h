@@ -17,6 +17,7 @@
 
 namespace quillaby::platform {
 class DisplayModes;
+class DisplayPause;
 class EventPump;
 class SaverSystem;
 class Services;
@@ -82,6 +83,8 @@ class TFormOndrel {
     void StartFullScreen();
     void ResetScene();
     void RenderFrame();
+    // True while the monitors are powered down: the pass has waited instead of drawing.
+    bool DisplayAsleep();
     void RaiseColorDepthWarning();
     void RelaunchAsExe(const std::string& modeSwitch);
     // The settings modes; the settings dialog takes over here.
@@ -98,6 +101,7 @@ class TFormOndrel {
     std::unique_ptr<TSceneHost> FHost;
     std::unique_ptr<platform::EventPump> FPreview;
     std::unique_ptr<platform::EventPump> FPump;
+    std::unique_ptr<platform::DisplayPause> FPause; // made with the scene
     bool FClosed = false;
     bool FFailed = false; // the error report ran: nothing is saved any more
 };

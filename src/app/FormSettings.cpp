@@ -96,6 +96,10 @@ void TFormSettings::RenderPanelFrame() {
     FForm.SceneHost().RenderFrame();
 }
 
+void TFormSettings::ResumePanel() {
+    FForm.SceneHost().Loop().Resume();
+}
+
 void TFormSettings::ReleasePanel() {
     FForm.SceneHost().ReleaseOpenGL();
     FForm.SceneHost().ReleaseRenderWindow();

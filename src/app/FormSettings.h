@@ -31,6 +31,7 @@ class TFormSettings : public ui::DialogHost, public ui::PanelScene {
 
     void StartPanel(const platform::GLWindowOptions& area) override;
     void RenderPanelFrame() override;
+    void ResumePanel() override;
     void ReleasePanel() override;
     bool RunFullScreen() override;
     std::string OpenGLInfoText() const override;

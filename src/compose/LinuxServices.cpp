@@ -8,8 +8,10 @@
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayModes.h"
+#include "platform/sdl/SdlDisplayPower.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/sdl/SdlSoundPlayer.h"
+#include "platform/x11/X11DpmsWatch.h"
 #include "platform/x11/X11HostPreview.h"
 #include "ui/SettingsFileKey.h"
 
@@ -31,6 +33,11 @@ class LinuxServices final : public SdlWindowServices {
         return std::make_unique<X11HostPreview>(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateSdlSoundPlayer(); }
+    std::unique_ptr<DisplayPower> WatchDisplayPower() override {
+        std::shared_ptr<X11DpmsWatch> dpms = X11DpmsWatch::Open();
+        if (!dpms) return CreateSdlDisplayPower(nullptr);
+        return CreateSdlDisplayPower([dpms] { return dpms->PoweredDown(); });
+    }
 };
 
 } // namespace

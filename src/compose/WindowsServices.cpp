@@ -1,8 +1,12 @@
 // The Windows build's services: the system's own calls (registry, display settings, PlaySound,
 // message boxes, the host window's child) and SDL for the windows, the GL context and input.
+#include <SDL.h>
+
 #include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
+#include "platform/sdl/SdlDisplayPower.h"
+#include "platform/win32/Win32DisplayWatch.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
 
@@ -31,6 +35,10 @@ class WindowsServices final : public SdlWindowServices {
         return CreateWin32HostPreview(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateWin32SoundPlayer(); }
+    std::unique_ptr<DisplayPower> WatchDisplayPower() override {
+        auto watch = std::make_shared<Win32DisplayWatch>();
+        return CreateSdlDisplayPower([watch] { return watch->PoweredDown(); });
+    }
 };
 
 } // namespace
@@ -52,8 +60,12 @@ std::unique_ptr<RegistryKey> OpenRegistryKey(RegistryRoot root, const std::strin
 
 namespace quillaby::compose {
 
-// The hack mode of X screen-saver daemons has no counterpart here.
+// The hack mode of X screen-saver daemons has no counterpart here. Every run starts here, before SDL's
+// video: unless told otherwise SDL asks Windows to keep the display on (SetThreadExecutionState with
+// ES_DISPLAY_REQUIRED) and swallows SC_MONITORPOWER and SC_SCREENSAVE, and no run of a screen saver
+// may keep the display or the machine awake: the power plan's times stay the user's.
 std::optional<int> RunSystemMode(int, char**) {
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/DialogWindow.h"
 #include "platform/DisplayDensity.h"
+#include "platform/DisplayPower.h"
 #include "platform/GLWindow.h"
 #include "platform/HostPreview.h"
 #include "platform/Monitors.h"
@@ -54,6 +55,9 @@ class Services {
     virtual std::unique_ptr<VideoHold> HoldVideo() = 0;
     // The event loop of such a window (made by CreateGLWindow, set up for OpenGL, outliving the loop).
     virtual std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) = 0;
+    // Whether the monitors are lit, for a frame loop to sleep while they are not. Make it once the
+    // video runs; it never fails (what cannot be asked counts as lit).
+    virtual std::unique_ptr<DisplayPower> WatchDisplayPower() = 0;
 };
 
 // This system's services, made on first use and kept for the life of the process.

@@ -85,6 +85,15 @@ void TFrameLoop::ResetScene() {
     s.WaveAnimations->Start(Now());
 }
 
+void TFrameLoop::Resume() {
+    LastFrameTime = Now();
+    SceneFrames = 0;
+    if (TTimerPro* fpsClock = FScene.FpsClock.get()) {
+        fpsClock->Stop();
+        fpsClock->Start();
+    }
+}
+
 void TFrameLoop::UpdateScene() {
     const Single dt = FrameTimeStep;
     Drawing.ScrollCaustics(dt);

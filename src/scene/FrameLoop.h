@@ -41,9 +41,10 @@ class TFrameLoop {
     void OnFrameRate(std::function<void(int)> Handler) { FFrameRateHandler = std::move(Handler); }
     // Called in every frame once everything is drawn, just before the buffers are swapped.
     void OnBeforePresent(std::function<void()> Handler) { FBeforePresent = std::move(Handler); }
-    // After a pause in drawing (the window was unseen): the pause does not count as a frame's time,
-    // so the scene goes on where it stopped instead of jumping ahead.
-    void Resume() { LastFrameTime = Now(); }
+    // After a pause in drawing (the window unseen, the monitor off): the pause does not count as a
+    // frame's time, so the scene goes on where it stopped instead of jumping ahead, and the frame
+    // rate counts only frames drawn.
+    void Resume();
     // More surfaces that show the same scene, each through the main surface's context and with
     // its own size and aspect: drawn after the main one in every frame, the scene updated once,
     // the main one presented last. Particles are then born for the widest of them all.

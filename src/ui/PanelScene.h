@@ -17,6 +17,8 @@ class PanelScene {
     virtual void StartPanel(const platform::GLWindowOptions& area) = 0;
     // One frame into the panel.
     virtual void RenderPanelFrame() = 0;
+    // After frames were left out (the monitors were off): that time is no step of the scene.
+    virtual void ResumePanel() = 0;
     // Frees the panel's context and surface.
     virtual void ReleasePanel() = 0;
     // The full-screen run: returns once input has closed it; false when the program is to end.

@@ -34,7 +34,8 @@ TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int sca
     : FParts(std::move(parts)),
       FWindow(services.CreateDialogWindow(Caption, DialogWidth, DialogHeight, hidden,
                                           scale > 0 ? scale : DisplayScale(services))),
-      FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts) {
+      FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts),
+      FPause(services.WatchDisplayPower()) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
     FController.Start();
     FParts.Scene.OnFrameRate(
@@ -82,7 +83,16 @@ void TSettingsDialog::IdlePass(bool present) {
 
 DialogResult TSettingsDialog::Run() {
     StartPanelPreview();
-    while (FController.Result == DialogResult::None) IdlePass();
+    while (FController.Result == DialogResult::None) {
+        // While the monitors are off the dialog draws nothing, its panel included; input still counts.
+        if (FPause.Asleep([this] {
+                if (FPanelRunning) FParts.Scene.ResumePanel();
+            })) {
+            if (FWindow->PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
+            continue;
+        }
+        IdlePass();
+    }
     return FController.Result;
 }
 

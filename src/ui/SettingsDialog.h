@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DialogWindow.h"
+#include "platform/DisplayPower.h"
 #include "platform/MessageBox.h"
 #include "platform/Services.h"
 #include "ui/DialogController.h"
@@ -63,6 +64,7 @@ class TSettingsDialog {
     bool FPanelRunning = false;
     bool FPanelHasFrame = false;
     void* FLogo = nullptr;
+    platform::DisplayPause FPause;
 };
 
 } // namespace quillaby::ui

@@ -30,6 +30,7 @@ class HostPanelScene : public ui::PanelScene {
         FHost.Scene().Engine->MakeCurrent();
         FHost.RenderFrame();
     }
+    void ResumePanel() override { FHost.Loop().Resume(); }
     void ReleasePanel() override {
         FHost.ReleaseOpenGL();
         FHost.ReleaseRenderWindow();

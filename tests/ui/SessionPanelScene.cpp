@@ -82,6 +82,10 @@ void SessionPanelScene::RenderPanelFrame() {
     FSession->Loop().RenderFrame();
 }
 
+void SessionPanelScene::ResumePanel() {
+    if (FSession) FSession->Loop().Resume();
+}
+
 void SessionPanelScene::ReleasePanel() {
     FSession.reset();
 }

@@ -23,6 +23,7 @@ class SessionPanelScene : public ui::PanelScene {
 
     void StartPanel(const platform::GLWindowOptions& area) override;
     void RenderPanelFrame() override;
+    void ResumePanel() override;
     void ReleasePanel() override;
     bool RunFullScreen() override;
     std::string OpenGLInfoText() const override { return FOpenGLInfoText; }

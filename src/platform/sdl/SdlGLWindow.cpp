@@ -4,6 +4,12 @@
 
 #include "base/Error.h"
 
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+#include <SDL_syswm.h>
+
+#include "platform/win32/Win32SaverWindow.h"
+#endif
+
 namespace quillaby::platform {
 
 namespace {
@@ -101,6 +107,13 @@ bool SdlGLWindow::SetPixelFormat() {
     window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X.value_or(SDL_WINDOWPOS_UNDEFINED),
                                options_.Y.value_or(SDL_WINDOWPOS_UNDEFINED), options_.Width, options_.Height,
                                SDL_WINDOW_OPENGL | WindowFlags(options_));
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window_ && options_.SaverInput && SDL_GetWindowWMInfo(window_, &info) &&
+        info.subsystem == SDL_SYSWM_WINDOWS)
+        KeepSaverCommands(info.info.win.window);
+#endif
     return window_ != nullptr;
 }
 

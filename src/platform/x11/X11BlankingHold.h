@@ -1,7 +1,11 @@
 #pragma once
-// The X server's own screen saver and DPMS blanking held off while a screen saver of ours runs. The
-// server's timers are suspended for a connection of our own, so the server lets go by itself should
-// the process die; a saver or power-saving level already on when the hold starts is taken down.
+// The X server's own screen saver (its blanking) held off while a screen saver of ours runs, with the
+// monitor's power saving left to the user. The server's saver timer is reset shortly before it would
+// fire, from a connection and a thread of our own: nothing of the server's settings changes, so there
+// is nothing to restore however the process ends. A reset also restarts the server's DPMS timers, so
+// the hold powers the monitor down itself at the user's DPMS timeouts, counted from the user's last
+// input. It never wakes a monitor that is powered down, never resets while it is, and never touches
+// the user's DPMS settings.
 #include <memory>
 
 namespace quillaby::platform {
@@ -13,8 +17,9 @@ class X11BlankingHold {
     X11BlankingHold(const X11BlankingHold&) = delete;
     X11BlankingHold& operator=(const X11BlankingHold&) = delete;
 
-    // Holds nest: the first Hold suspends the blanking, the matching last Release lets it go. Without
-    // an X display there is nothing to hold, and nothing is reported.
+    // Holds nest: the first Hold takes down a server saver that is on (unless the monitor is powered
+    // down) and starts holding, the matching last Release stops. Without an X display there is
+    // nothing to hold, and nothing is reported.
     void Hold();
     void Release();
 

@@ -12,6 +12,9 @@
 //                                     count and, for the first, top-most, caption, frame, rectangle and
 //                                     the screen position of its client area
 //   quillaby-probe running            the system's screen-saver-running flag, 0 or 1
+//   quillaby-probe syscommand TITLE CODE  sends WM_SYSCOMMAND CODE (hex, e.g. f170 for SC_MONITORPOWER)
+//                                     to the first visible window with this title, as the system does;
+//                                     exit 1 when there is none
 #include <windows.h>
 
 #include <cstdio>
@@ -167,6 +170,15 @@ int Window(const char* title) {
     return 0;
 }
 
+int SysCommand(const char* title, const char* code) {
+    FoundWindows found{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
+    if (found.Windows.empty()) return 1;
+    // SC_MONITORPOWER's 2 asks for the display off; SC_SCREENSAVE ignores it.
+    SendMessageA(found.Windows.front(), WM_SYSCOMMAND, std::strtoul(code, nullptr, 16), 2);
+    return 0;
+}
+
 int Running() {
     BOOL running = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
@@ -182,6 +194,8 @@ int main(int argc, char** argv) {
         return Preview(argv[2], argc >= 5 ? std::atoi(argv[3]) : 152, argc >= 5 ? std::atoi(argv[4]) : 112);
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
-    std::fprintf(stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running\n");
+    if (argc == 4 && std::strcmp(argv[1], "syscommand") == 0) return SysCommand(argv[2], argv[3]);
+    std::fprintf(
+        stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running | syscommand TITLE CODE\n");
     return 2;
 }

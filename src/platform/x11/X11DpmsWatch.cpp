@@ -1,0 +1,39 @@
+#include "platform/x11/X11DpmsWatch.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/dpms.h>
+
+#include "platform/x11/X11Dpms.h"
+
+namespace quillaby::platform {
+
+namespace {
+// A frame loop resumes within a second of the monitor coming back.
+constexpr auto LookPeriod = std::chrono::milliseconds(900);
+} // namespace
+
+std::unique_ptr<X11DpmsWatch> X11DpmsWatch::Open() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return nullptr;
+    int event = 0, error = 0;
+    if (!DPMSQueryExtension(display, &event, &error)) {
+        XCloseDisplay(display);
+        return nullptr;
+    }
+    return std::unique_ptr<X11DpmsWatch>(new X11DpmsWatch(display));
+}
+
+X11DpmsWatch::~X11DpmsWatch() {
+    XCloseDisplay(FDisplay);
+}
+
+bool X11DpmsWatch::PoweredDown() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= FNextLook) {
+        FPoweredDown = ReadDpms(FDisplay).PoweredDown();
+        FNextLook = now + LookPeriod;
+    }
+    return FPoweredDown;
+}
+
+} // namespace quillaby::platform
