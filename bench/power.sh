@@ -37,9 +37,9 @@ measure() { # name command...
   wait $pid 2>/dev/null || true
   # The HUD's samples from the measured seconds only: skip the start-up ones.
   local fps cpu
-  fps=$(tail -n "$seconds" "$hud/fps" | awk '{s += $1; n++} END {if (n) printf "%.1f", s / n; else print 0}')
+  fps=$({ tail -n "$seconds" "$hud/fps" 2>/dev/null || true; } | awk '{s += $1; n++} END {if (n) printf "%.1f", s / n; else print 0}')
   cpu=$(echo "($c1 - $c0) / $ticks / ($t1 - $t0)" | bc -l)
-  printf '%-16s %6s frames/s  %5.2f CPU s/s  %6.1f CPU ms/frame\n' "$name" "$fps" "$cpu" \
+  printf '%-18s %6s frames/s  %5.2f CPU s/s  %6.1f CPU ms/frame\n' "$name" "$fps" "$cpu" \
     "$(echo "if ($fps > 0) 1000 * $cpu / $fps else 0" | bc -l)"
 }
 
@@ -53,6 +53,11 @@ ln -s "$program" "$E2E_TMP/quillaby.scr"
 saver "saver" ""
 saver "saver MaxFps=30" $'MaxFps=30\n'
 saver "saver Scale=50" $'RenderScale=50\n'
+cc -shared -fPIC -o "$E2E_TMP/standin.so" "$(dirname "$0")/../tests/e2e/lib/dpms-standin.c" -ldl
+export DPMS_STANDIN_STATE=$E2E_TMP/dpms DPMS_STANDIN_LOG=$E2E_TMP/dpms.log
+echo "off 1 600 600 600" >"$DPMS_STANDIN_STATE"
+printf 'DesktopOnly=1\nSound=0\n' >"$conf"
+measure "saver monitor off" env LD_PRELOAD="$E2E_TMP/standin.so" "$E2E_TMP/quillaby.scr" /s
 measure "hack" "$program" -root
 measure "hack scale 50" "$program" -root -render-scale 50
 measure "atlantis" "$atlantis" -root
