@@ -52,6 +52,7 @@ echo "1920x1080 Xvfb, llvmpipe, ${seconds} s each; load average: $(cut -d' ' -f1
 ln -s "$program" "$E2E_TMP/quillaby.scr"
 saver "saver" ""
 saver "saver MaxFps=30" $'MaxFps=30\n'
+saver "saver MaxFps=5" $'MaxFps=5\n' # a cap below what even a loaded machine draws
 saver "saver Scale=50" $'RenderScale=50\n'
 cc -shared -fPIC -o "$E2E_TMP/standin.so" "$(dirname "$0")/../tests/e2e/lib/dpms-standin.c" -ldl
 export DPMS_STANDIN_STATE=$E2E_TMP/dpms DPMS_STANDIN_LOG=$E2E_TMP/dpms.log
