@@ -57,12 +57,22 @@ TRegistry& TCustomApplicationPro::Registry() {
 
 void TCustomApplicationPro::WriteLog(const std::string& text) {
     if (!FLogFile) return;
-    if (!FLog) {
-        const size_t folder = FLogFileName.size() - platform::FileNameOf(FLogFileName).size();
-        if (folder > 1) platform::MakeDirectories(FLogFileName.substr(0, folder - 1));
-        FLog = std::make_unique<platform::BlockLogFile>(FLogFileName);
-    }
+    if (!FLog) OpenLog();
     FLog->Append(text + "\r\n");
+}
+
+void TCustomApplicationPro::OpenLog() {
+    // Beside the program where it may write; an installed program logs into the user's state folder.
+    // The folder is tested only now that there is a line to write: on Windows the test makes and
+    // removes a file there, which a run without a log must not do.
+    if (platform::DirectoryWritable(FProgramDir))
+        FLogFileName = FProgramDir + FBaseName + ".log";
+    else
+        FLogFileName = platform::UserStateDirectory() + "/" + (Company.empty() ? Title : Company) + "/" +
+                       FBaseName + ".log";
+    const size_t folder = FLogFileName.size() - platform::FileNameOf(FLogFileName).size();
+    if (folder > 1) platform::MakeDirectories(FLogFileName.substr(0, folder - 1));
+    FLog = std::make_unique<platform::BlockLogFile>(FLogFileName);
 }
 
 void TCustomApplicationPro::Start() {
@@ -84,12 +94,7 @@ void TCustomApplicationPro::Initialize() {
     FProgramFileName = platform::FileNameOf(FProgramPath);
     FBaseName = FProgramFileName.substr(0, FProgramFileName.find('.'));
     FProgramDir = platform::ProgramDirectoryOf(FProgramPath);
-    // Beside the program where it may write; an installed program logs into the user's state folder.
-    if (platform::DirectoryWritable(FProgramDir))
-        FLogFileName = FProgramDir + FBaseName + ".log";
-    else
-        FLogFileName = platform::UserStateDirectory() + "/" + (Company.empty() ? Title : Company) + "/" +
-                       FBaseName + ".log";
+    FLogFileName = FProgramDir + FBaseName + ".log"; // moved to the user's state folder by OpenLog
 
     InstallHooks();
     if (SingleInstance) CreateInstanceSemaphore();

@@ -82,6 +82,7 @@ class TCustomApplicationPro {
     const std::string& ProgramFileName() const { return FProgramFileName; }
     const std::string& BaseName() const { return FBaseName; }
     const std::string& ProgramDir() const { return FProgramDir; }
+    // Beside the program; from the first line on, the file actually written.
     const std::string& LogFileName() const { return FLogFileName; }
 
     TApplication& Application() { return FApplication; }
@@ -89,6 +90,9 @@ class TCustomApplicationPro {
   protected:
     void InstallHooks();
     void CreateInstanceSemaphore();
+    // Opens a new log at LogFileName, or in the user's state folder when the program's may not be
+    // written.
+    void OpenLog();
     const std::string& ProgramPath() const { return FProgramPath; }
 
   private:

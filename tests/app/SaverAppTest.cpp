@@ -144,9 +144,9 @@ TEST(SaverComponent, PathsLockAndFlagFollowTheProgramName) {
         TScreenSaverApp app(application, (folder / "my.saver.scr").string(), {"/c"}, system);
         app.Company = "Harnwick Software";
         app.Initialize();
-        EXPECT_EQ(app.LogFileName(), fallback.string()) << folder;
         app.SetLogFile(true);
         app.WriteLog("line");
+        EXPECT_EQ(app.LogFileName(), fallback.string()) << folder;
         EXPECT_EQ(ReadAll(fallback).substr(0, 6), "line\r\n") << folder;
         fs::remove(fallback);
     }

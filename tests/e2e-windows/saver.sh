@@ -2,8 +2,9 @@
 # The Windows saver under Wine as the system starts it (quillaby.scr /s): a top-most borderless
 # window covers the screen with the moving scene and the screen-saver-running flag is set; moves
 # along one axis keep it; a second copy and /a end at once with 0; a key, a mouse button and a
-# diagonal move each end it with exit code 0 and the flag cleared. A handle that is no window and a
-# damaged stored option end in "Ondrel Screen Saver Error!" with exit code 1.
+# diagonal move each end it with exit code 0 and the flag cleared; a run without --log leaves the
+# program's folder untouched. A handle that is no window and a damaged stored option end in
+# "Ondrel Screen Saver Error!" with exit code 1.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
@@ -77,10 +78,14 @@ timeout 60 wine "$scr" /a >/dev/null 2>"$E2E_TMP/err2" || rc=$?
 [[ $rc == 0 ]] || fail "/a ended with $rc: $(cat "$E2E_TMP/err2")"
 grep -qx "count 0" <(wine "$probe" window Quillaby | tr -d '\r') || fail "/a showed a window"
 
+# Without --log the program's folder is left alone: not even a file made and removed to see
+# whether it may write there (the folder's modification time would show it).
+touch -d @946684800 "$E2E_TMP/saver"
 start_saver
 sleep 1
 xdotool click 1
 ended_by "a mouse button"
+[[ $(stat -c %Y "$E2E_TMP/saver") == 946684800 ]] || fail "a run without a log changed the program's folder"
 
 start_saver
 sleep 1

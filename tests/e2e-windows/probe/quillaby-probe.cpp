@@ -15,7 +15,18 @@
 //   quillaby-probe syscommand TITLE CODE  sends WM_SYSCOMMAND CODE (hex, e.g. f170 for SC_MONITORPOWER)
 //                                     to the first visible window with this title, as the system does;
 //                                     exit 1 when there is none
+//   quillaby-probe settings SECONDS   a top-level window that hears the session's setting changes for
+//                                     SECONDS: "ready" once it listens, then "settingchange N" for each
+//                                     WM_SETTINGCHANGE (N: the SPI_SET... action)
+//   quillaby-probe resources FILE     what the system's calls read of FILE's resources: "string1 TEXT"
+//                                     (LoadString, as the screen-saver list names a saver), "icons N"
+//                                     (ExtractIconEx), "description TEXT" and "version A.B.C.D" (the
+//                                     version information of the Details tab)
+//   quillaby-probe hold FILE SECONDS  keeps FILE open for SECONDS, shared for reading only (as a
+//                                     running program's file is held): "held" once it is open
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -179,6 +190,76 @@ int SysCommand(const char* title, const char* code) {
     return 0;
 }
 
+LRESULT CALLBACK SettingsListener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTINGCHANGE)
+        std::printf("settingchange %llu\n", static_cast<unsigned long long>(wParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int Settings(int seconds) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = SettingsListener;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuillabyProbeSettings";
+    RegisterClassA(&wc);
+    // Hidden, but top-level: broadcasts reach it.
+    HWND window = CreateWindowA(wc.lpszClassName, "Quillaby probe settings", WS_OVERLAPPED, 0, 0, 10, 10,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window) return 1;
+    std::printf("ready\n");
+    WaitPumping(static_cast<DWORD>(seconds) * 1000, [] { return false; });
+    DestroyWindow(window);
+    return 0;
+}
+
+std::string Utf8(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+int Resources(const char* file) {
+    wchar_t path[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, file, -1, path, MAX_PATH);
+    HMODULE module = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return 1;
+    wchar_t text[256] = L"";
+    LoadStringW(module, 1, text, 256);
+    std::printf("string1 %s\n", Utf8(text).c_str());
+    FreeLibrary(module);
+    std::printf("icons %u\n", ExtractIconExW(path, -1, nullptr, nullptr, 0));
+
+    DWORD ignored = 0;
+    std::vector<BYTE> info(GetFileVersionInfoSizeW(path, &ignored));
+    if (info.empty() || !GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data())) return 0;
+    void* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(info.data(), L"\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+        std::printf("version %d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    }
+    // The strings of the first language the file lists, as Explorer reads them.
+    if (VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length) && length >= 4) {
+        const auto* language = static_cast<const WORD*>(value);
+        wchar_t key[64];
+        swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\FileDescription", language[0], language[1]);
+        if (VerQueryValueW(info.data(), key, &value, &length))
+            std::printf("description %s\n", Utf8(static_cast<const wchar_t*>(value)).c_str());
+    }
+    return 0;
+}
+
+int Hold(const char* file, int seconds) {
+    HANDLE handle = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(handle);
+    return 0;
+}
+
 int Running() {
     BOOL running = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
@@ -195,7 +276,11 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
     if (argc == 4 && std::strcmp(argv[1], "syscommand") == 0) return SysCommand(argv[2], argv[3]);
-    std::fprintf(
-        stderr, "usage: quillaby-probe preview SCR [W H] | window TITLE | running | syscommand TITLE CODE\n");
+    if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return Settings(std::atoi(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "resources") == 0) return Resources(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
+    std::fprintf(stderr,
+                 "usage: quillaby-probe preview SCR [W H] | window TITLE | running | syscommand TITLE CODE | "
+                 "settings SECONDS | resources FILE | hold FILE SECONDS\n");
     return 2;
 }
