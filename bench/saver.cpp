@@ -36,6 +36,7 @@ class QuietSystem : public platform::SaverSystem {
   public:
     void SetScreenSaverRunning(bool) override {}
     platform::WindowHandle ForegroundWindow() override { return 0; }
+    platform::WindowHandleText HandleText() const override { return platform::XWindowIds; }
     bool PasswordRequired() override { return false; }
     std::function<bool(platform::WindowHandle)> LoadVerifyPassword() override { return {}; }
     std::function<void(platform::WindowHandle)> LoadChangePassword() override { return {}; }

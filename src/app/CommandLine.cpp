@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/HackOptions.h"
+#include "base/Utf8Path.h"
 #include "ui/Options.h"
 
 namespace quillaby::app {
@@ -89,7 +90,7 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             // A relaunched twin starts in its own folder: it gets the folder as an absolute path.
             options.OwnOptions.insert(
                 options.OwnOptions.end(),
-                {std::string(arg), std::filesystem::absolute(options.AssetsDir).string()});
+                {std::string(arg), Utf8String(std::filesystem::absolute(Utf8Path(options.AssetsDir)))});
         } else if (arg == "--gl-trace") {
             options.GLTraceFile = value();
             if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
@@ -141,7 +142,7 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string UsageText() {
-    return "usage: quillaby [/s | /c[:XID] | /p XID | /a] [--log] [--assets DIR] [--seed N]\n"
+    return "usage: quillaby [/s | /c[:WINDOW] | /p WINDOW | /a] [--log] [--assets DIR] [--seed N]\n"
            "                         [--max-fps N] [--render-scale PCT]\n"
            "       quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
            "                         [--seed N] [--assets DIR] [--gl-trace FILE] [--fewer-passes]\n"
@@ -151,8 +152,9 @@ std::string UsageText() {
            "                         [--fewer-passes] [--render-scale PCT]\n"
            "\n"
            "  /s                the screen saver, full screen; any key, button or mouse movement ends it\n"
-           "  /c                the settings (also: no argument)\n"
-           "  /p XID            the still preview inside the X window XID (decimal or 0x hex)\n"
+           "  /c[:WINDOW]       the settings (also: no argument), owned by WINDOW where the system can\n"
+           "  /p WINDOW         the still preview inside WINDOW: an X window id (decimal or 0x hex), on\n"
+           "                    Windows a window handle in decimal\n"
            "  /a                change the password (the desktop's screen locker owns it: ends at once)\n"
            "  --log             write the log file (beside the program, or in the user's state folder)\n"
            "  --window          the scene in a resizable window; Esc or closing the window ends it\n"

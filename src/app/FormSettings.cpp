@@ -17,9 +17,13 @@ ui::DialogOptions& TFormSettings::Options() {
 }
 
 ui::SettingsDialogParts TFormSettings::DialogParts() {
-    return {*this, *this, FApplication.Messages(), FForm.Options.ProgramPath,
+    return {*this,
+            *this,
+            FApplication.Messages(),
+            FForm.Options.ProgramPath,
             std::to_string(FForm.ScreenSaverApp.MajorVersion) + "." +
-                std::to_string(FForm.ScreenSaverApp.MinorVersion)};
+                std::to_string(FForm.ScreenSaverApp.MinorVersion),
+            FForm.ScreenSaverApp.GivenWindow()};
 }
 
 void TFormSettings::Run() {

@@ -5,11 +5,12 @@
 
 #include "base/Error.h"
 #include "gl/RecordingGL.h"
+#include "platform/FileOpen.h"
 
 namespace quillaby::app {
 
 GLTrace::GLTrace(const std::string& path) {
-    FFile = std::fopen(path.c_str(), "w");
+    FFile = platform::OpenFile(path, "w");
     if (FFile == nullptr) throw Error("Cannot write the GL trace \"" + path + "\": " + std::strerror(errno));
     FRecorder = std::make_unique<gl::GLRecorder>(gl::entryPoints);
     FRecorder->streamTo(FFile);

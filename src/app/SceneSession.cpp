@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/Utf8Path.h"
 #include "gl/LoadSettings.h"
 #include "scene/SceneRandom.h"
 
@@ -59,7 +60,7 @@ void UseProgramResources(const std::string& assetsDir) {
     TLoadSettings& settings = LoadSettings();
     settings.LoadFromResources = true;
     if (assetsDir.empty()) return;
-    if (!std::filesystem::is_directory(assetsDir))
+    if (!std::filesystem::is_directory(Utf8Path(assetsDir)))
         throw Error("The assets folder \"" + assetsDir + "\" does not exist");
     UseAssetDirectory(settings, assetsDir);
 }

@@ -23,9 +23,9 @@ std::string Extension(const std::string& programPath) {
     return dot == std::string::npos ? "" : Upper(name.substr(dot));
 }
 
-platform::WindowHandle WindowId(const std::string& text) {
-    if (const std::optional<uint64_t> id = ReadWindowId(text)) return *id;
-    throw Error("Invalid window handle \"" + text + "\": give an X window id, decimal or 0x hexadecimal");
+platform::WindowHandle WindowId(const std::string& text, const platform::WindowHandleText& rule) {
+    if (const std::optional<uint64_t> id = ReadWindowId(text, rule.Largest)) return *id;
+    throw Error("Invalid window handle \"" + text + "\": " + rule.Expected);
 }
 
 } // namespace
@@ -55,11 +55,12 @@ TSaverMode ParseSaverMode(const std::string& programPath, const std::vector<std:
 }
 
 platform::WindowHandle ParseHostWindow(const std::vector<std::string>& arguments,
-                                       platform::WindowHandle foreground) {
-    if (arguments.size() >= 2) return WindowId(arguments[1]);
+                                       platform::WindowHandle foreground,
+                                       const platform::WindowHandleText& rule) {
+    if (arguments.size() >= 2) return WindowId(arguments[1], rule);
     if (!arguments.empty()) {
         const size_t colon = arguments[0].find(':');
-        if (colon != std::string::npos) return WindowId(arguments[0].substr(colon + 1, 20));
+        if (colon != std::string::npos) return WindowId(arguments[0].substr(colon + 1, 20), rule);
     }
     return foreground;
 }
@@ -82,7 +83,10 @@ void TScreenSaverApp::Initialize() {
     FInitialized = true;
     if (AnotherInstance()) return;
     if (FSaverMode == smApplication || FSaverMode == smSaver) SetScreenSaverRunning(true);
-    if (FSaverMode != smApplication) FHostWindow = ParseHostWindow(FArguments, FSystem.ForegroundWindow());
+    if (FSaverMode != smApplication) {
+        FGivenWindow = ParseHostWindow(FArguments, 0, FSystem.HandleText());
+        FHostWindow = FGivenWindow != 0 ? FGivenWindow : FSystem.ForegroundWindow();
+    }
     if (FSaverMode == smChangePassword) ChangePassword();
 }
 

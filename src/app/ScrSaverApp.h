@@ -15,10 +15,11 @@ enum TSaverMode { smApplication, smSaver, smPreview, smConfig, smChangePassword 
 // The run mode for the program file `programPath` (argument 0) and the screen-saver arguments
 // (arguments 1, 2, ...): a file ending in ".scr" is the saver file, any other name the executable.
 TSaverMode ParseSaverMode(const std::string& programPath, const std::vector<std::string>& arguments);
-// The window handle of the arguments (an X window id, decimal or 0x hex), else `foreground`. Raises
-// quillaby::Error "Invalid window handle ..." for anything else.
+// The window handle of the arguments (decimal or 0x hex, as large as `rule` allows), else
+// `foreground`. Raises quillaby::Error "Invalid window handle ..." for anything else.
 platform::WindowHandle ParseHostWindow(const std::vector<std::string>& arguments,
-                                       platform::WindowHandle foreground);
+                                       platform::WindowHandle foreground,
+                                       const platform::WindowHandleText& rule);
 // True when the program file is the saver file (its name ends in ".scr", any case).
 bool IsSaverFile(const std::string& programPath);
 
@@ -34,6 +35,8 @@ class TScreenSaverApp : public TCustomGraphicApplicationPro {
 
     TSaverMode SaverMode() const { return FSaverMode; }
     platform::WindowHandle HostWindow() const { return FHostWindow; }
+    // The window the command line named ("/c:HWND"), 0 when it named none.
+    platform::WindowHandle GivenWindow() const { return FGivenWindow; }
     // True when closing may go ahead: no password asked, the library missing, or the password accepted.
     bool VerifyPassword();
     void SetScreenSaverRunning(bool running);
@@ -45,6 +48,7 @@ class TScreenSaverApp : public TCustomGraphicApplicationPro {
     platform::SaverSystem& FSystem;
     TSaverMode FSaverMode = smApplication;
     platform::WindowHandle FHostWindow = 0;
+    platform::WindowHandle FGivenWindow = 0;
     bool FInitialized = false;
 };
 

@@ -11,6 +11,11 @@ class LinuxDesktop final : public SdlDesktop {
     bool PaintBlack(SDL_Window* window) override;
     bool Place(SDL_Window* window, const MonitorRect& rect) override;
     std::optional<double> TextDpi() override;
+    bool GenericFormat(SDL_Window*, const std::string& renderer) override {
+        return NamesSoftwareRasterizer(renderer);
+    }
+    // A dialog for an X window stays an ordinary top-level window.
+    std::unique_ptr<DialogOwnership> OwnDialog(SDL_Window*, WindowHandle) override { return nullptr; }
 };
 
 } // namespace quillaby::platform

@@ -27,12 +27,19 @@ DisplayDensity SdlWindowServices::ReadDisplayDensity() {
 }
 
 std::unique_ptr<GLWindow> SdlWindowServices::CreateGLWindow(GLWindowOptions options) {
-    return std::make_unique<SdlGLWindow>(std::move(options));
+    return std::make_unique<SdlGLWindow>(std::move(options), &FDesktop);
 }
 
 std::unique_ptr<DialogWindow> SdlWindowServices::CreateDialogWindow(const std::string& title, int width,
-                                                                    int height, bool hidden, int scale) {
-    return std::make_unique<SdlDialogWindow>(title, width, height, hidden, scale);
+                                                                    int height, bool hidden, int scale,
+                                                                    WindowHandle owner) {
+    // An owned window appears only once owned, so it never shows outside its owner's order.
+    auto window = std::make_unique<SdlDialogWindow>(title, width, height, hidden || owner != 0, scale);
+    if (owner != 0) {
+        window->HoldOwner(FDesktop.OwnDialog(window->Window(), owner));
+        if (!hidden) window->Show();
+    }
+    return window;
 }
 
 std::unique_ptr<VideoHold> SdlWindowServices::HoldVideo() {

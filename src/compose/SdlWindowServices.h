@@ -17,7 +17,7 @@ class SdlWindowServices : public Services {
     DisplayDensity ReadDisplayDensity() override;
     std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) override;
     std::unique_ptr<DialogWindow> CreateDialogWindow(const std::string& title, int width, int height,
-                                                     bool hidden, int scale) override;
+                                                     bool hidden, int scale, WindowHandle owner) override;
     std::unique_ptr<VideoHold> HoldVideo() override;
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override;
 

@@ -6,21 +6,13 @@
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayPower.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32DisplayWatch.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
 
 namespace quillaby::platform {
 namespace {
-
-// SDL's own monitor list and drawing serve here; the dialog's scale comes from the monitor.
-class WindowsDesktop final : public SdlDesktop {
-  public:
-    std::unique_ptr<MonitorWatch> WatchMonitors() override { return nullptr; }
-    bool PaintBlack(SDL_Window*) override { return false; }
-    bool Place(SDL_Window*, const MonitorRect&) override { return false; }
-    std::optional<double> TextDpi() override { return std::nullopt; }
-};
 
 class WindowsServices final : public SdlWindowServices {
   public:
@@ -44,7 +36,7 @@ class WindowsServices final : public SdlWindowServices {
 } // namespace
 
 Services& SystemServices() {
-    static WindowsDesktop desktop;
+    static Win32Desktop desktop;
     static WindowsServices services(desktop);
     return services;
 }

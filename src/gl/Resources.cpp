@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "base/Error.h"
+#include "base/Utf8Path.h"
+#include "platform/FileOpen.h"
 
 namespace quillaby {
 
@@ -52,14 +54,14 @@ std::optional<ResourceData> DirectoryResources::Find(std::string_view resourceNa
     std::error_code ec;
     // Sorted, so that two files with the same resource name always resolve the same way.
     std::vector<fs::path> matches;
-    for (fs::directory_iterator it(directory_, ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(Utf8Path(directory_), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_regular_file(ec) &&
-            SameResourceName(ResourceName(it->path().filename().string()), resourceName))
+            SameResourceName(ResourceName(Utf8String(it->path().filename())), resourceName))
             matches.push_back(it->path());
     }
     if (matches.empty()) return std::nullopt;
     std::sort(matches.begin(), matches.end());
-    return ResourceData(ReadWholeFile(matches.front().string()));
+    return ResourceData(ReadWholeFile(Utf8String(matches.front())));
 }
 
 const ResourceSource& ProgramResources() {
@@ -68,14 +70,14 @@ const ResourceSource& ProgramResources() {
 }
 
 std::vector<unsigned char> ReadWholeFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> f(platform::OpenFile(path, "rb"));
     std::error_code ec;
-    if (!f || std::filesystem::is_directory(path, ec)) throw Error("Cannot open file " + path);
+    if (!f || std::filesystem::is_directory(Utf8Path(path), ec)) throw Error("Cannot open file " + path);
     const auto tooLarge = [&path] {
         return Error("File " + path + " is too large (over " + std::to_string(MaxFileBytes >> 20) + " MB)");
     };
     // Refused before reading where the size is known; devices and pipes are capped while reading.
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto size = std::filesystem::file_size(Utf8Path(path), ec);
     if (!ec && size > MaxFileBytes) throw tooLarge();
     std::vector<unsigned char> bytes;
     unsigned char chunk[65536];

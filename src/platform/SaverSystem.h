@@ -10,6 +10,18 @@ namespace quillaby::platform {
 // A window of the system: an X window id, a Windows window handle (0: none).
 using WindowHandle = uint64_t;
 
+// How the system's command line writes a window handle: decimal (or 0x hex) up to `Largest`, and
+// what a message about a handle that is no such number asks for instead.
+struct WindowHandleText {
+    uint64_t Largest;
+    const char* Expected;
+};
+// X resource ids have 29 bits.
+constexpr WindowHandleText XWindowIds{0x1FFFFFFF, "give an X window id, decimal or 0x hexadecimal"};
+// Windows passes a window's handle in decimal; handles have 32 significant bits.
+constexpr WindowHandleText Win32WindowHandles{0xFFFFFFFF,
+                                              "give a window handle, a decimal number from 0 to 4294967295"};
+
 class SaverSystem {
   public:
     virtual ~SaverSystem() = default;
@@ -18,6 +30,8 @@ class SaverSystem {
     virtual void SetScreenSaverRunning(bool running) = 0;
     // The window the user works in, 0 when the system cannot tell.
     virtual WindowHandle ForegroundWindow() = 0;
+    // How this system's command line writes window handles.
+    virtual WindowHandleText HandleText() const = 0;
     // True when the user has asked for the password on leaving the screen saver.
     virtual bool PasswordRequired() = 0;
     // The system's password check (true: accepted), or none when the system has no such library.

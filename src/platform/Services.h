@@ -48,9 +48,11 @@ class Services {
     // A window for OpenGL; raises quillaby::Error with the system's reason when there is no video.
     virtual std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) = 0;
     // The settings dialog's window, centred on the desktop: `width` x `height` design pixels drawn
-    // `scale` times larger. Raises quillaby::Error with the system's reason when it cannot be made.
+    // `scale` times larger; owned by (and modal to) `owner`, another program's window, where the
+    // system has owners and `owner` is a window (0: none). Raises quillaby::Error with the system's
+    // reason when it cannot be made.
     virtual std::unique_ptr<DialogWindow> CreateDialogWindow(const std::string& title, int width, int height,
-                                                             bool hidden, int scale) = 0;
+                                                             bool hidden, int scale, WindowHandle owner) = 0;
     // The video for a program that shows one window of its own, held while the object lives.
     virtual std::unique_ptr<VideoHold> HoldVideo() = 0;
     // The event loop of such a window (made by CreateGLWindow, set up for OpenGL, outliving the loop).

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/Utf8Path.h"
 #include "gl/BmpDecoder.h"
 #include "gl/Resources.h"
 #include "platform/Processes.h"
@@ -33,7 +34,7 @@ TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int sca
                                  platform::Services& services)
     : FParts(std::move(parts)),
       FWindow(services.CreateDialogWindow(Caption, DialogWidth, DialogHeight, hidden,
-                                          scale > 0 ? scale : DisplayScale(services))),
+                                          scale > 0 ? scale : DisplayScale(services), FParts.Owner)),
       FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts),
       FPause(services.WatchDisplayPower()) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
@@ -110,12 +111,12 @@ void TSettingsDialog::ButtonPreviewClick() {
 void TSettingsDialog::ButtonHelpClick() {
     const std::string page = FParts.ProgramPath + HelpFileName;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(page, error)) {
+    if (!std::filesystem::is_regular_file(Utf8Path(page), error)) {
         FParts.Messages.Show("The help page \"" + page + "\" is missing.", "Quillaby",
                              platform::MessageIcon::Error);
         return;
     }
-    const std::string url = "file://" + std::filesystem::absolute(page).string();
+    const std::string url = "file://" + Utf8String(std::filesystem::absolute(Utf8Path(page)));
     std::string whyNot;
     if (!platform::OpenDocument(url, &whyNot))
         FParts.Messages.Show("The help page \"" + page + "\" cannot be opened (" + whyNot +

@@ -24,6 +24,8 @@ struct SettingsDialogParts {
     std::string ProgramPath;
     // "1.9"
     std::string VersionText;
+    // The window that started the dialog ("/c:HWND") and owns it; 0: none.
+    platform::WindowHandle Owner = 0;
 };
 
 class TSettingsDialog {

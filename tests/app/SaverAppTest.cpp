@@ -26,6 +26,7 @@ class FakeSaverSystem : public platform::SaverSystem {
     std::vector<bool> flags;
     void SetScreenSaverRunning(bool running) override { flags.push_back(running); }
     platform::WindowHandle ForegroundWindow() override { return 77; }
+    platform::WindowHandleText HandleText() const override { return platform::XWindowIds; }
     bool PasswordRequired() override { return false; }
     std::function<bool(platform::WindowHandle)> LoadVerifyPassword() override { return {}; }
     std::function<void(platform::WindowHandle)> LoadChangePassword() override { return {}; }
@@ -81,18 +82,30 @@ TEST(SaverCommandLine, ModesByProgramNameAndFirstArgument) {
     EXPECT_EQ(ParseSaverMode("q.scr", Args{"/p", "4711"}), smPreview);
     EXPECT_EQ(ParseSaverMode("q.scr", Args{"/a"}), smChangePassword);
 
-    EXPECT_EQ(ParseHostWindow(Args{"/p", "4711"}, 5), 4711u);
-    EXPECT_EQ(ParseHostWindow(Args{"/p:4711"}, 5), 4711u);
-    EXPECT_EQ(ParseHostWindow(Args{"/p", "0x3e00004"}, 5), 0x3e00004u);
-    EXPECT_EQ(ParseHostWindow(Args{"/c:0X1F"}, 5), 31u);
-    EXPECT_EQ(ParseHostWindow(Args{"/p"}, 5), 5u);
-    for (const char* bad : {"12ab", "", "-1", "0x", "99999999999", "0x20000000"})
-        EXPECT_THROW(ParseHostWindow(Args{"/p", bad}, 5), Error) << bad;
-    try {
-        ParseHostWindow(Args{"/p:abc"}, 0);
-    } catch (const Error& e) {
-        EXPECT_NE(std::string(e.what()).find("Invalid window handle \"abc\""), std::string::npos);
+    const platform::WindowHandleText& x = platform::XWindowIds;
+    EXPECT_EQ(ParseHostWindow(Args{"/p", "4711"}, 5, x), 4711u);
+    EXPECT_EQ(ParseHostWindow(Args{"/p:4711"}, 5, x), 4711u);
+    EXPECT_EQ(ParseHostWindow(Args{"/p", "0x3e00004"}, 5, x), 0x3e00004u);
+    EXPECT_EQ(ParseHostWindow(Args{"/c:0X1F"}, 5, x), 31u);
+    EXPECT_EQ(ParseHostWindow(Args{"/p"}, 5, x), 5u);
+    for (const char* bad : {"12ab", "", "-1", "0x", "99999999999", "0x20000000", "600000000"})
+        EXPECT_THROW(ParseHostWindow(Args{"/p", bad}, 5, x), Error) << bad;
+    // Windows handles span 32 bits, and the message there says nothing of X.
+    const platform::WindowHandleText& win = platform::Win32WindowHandles;
+    EXPECT_EQ(ParseHostWindow(Args{"/c:600000000"}, 5, win), 600000000u);
+    EXPECT_EQ(ParseHostWindow(Args{"/p", "3000000000"}, 5, win), 3000000000u);
+    EXPECT_EQ(ParseHostWindow(Args{"/c:4294967295"}, 5, win), 4294967295u);
+    for (const char* bad : {"4294967296", "-1", "12ab"})
+        EXPECT_THROW(ParseHostWindow(Args{"/p", bad}, 5, win), Error) << bad;
+    for (const auto* rule : {&x, &win}) {
+        try {
+            ParseHostWindow(Args{"/p:abc"}, 0, *rule);
+            ADD_FAILURE() << "abc was taken";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Invalid window handle \"abc\": ") + rule->Expected);
+        }
     }
+    EXPECT_EQ(std::string(win.Expected).find(" X "), std::string::npos);
 }
 
 TEST(SaverComponent, PathsLockAndFlagFollowTheProgramName) {

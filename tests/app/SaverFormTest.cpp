@@ -33,6 +33,7 @@ class PasswordSystem : public platform::SaverSystem {
     explicit PasswordSystem(std::vector<std::string>& log) : events(log) {}
     void SetScreenSaverRunning(bool running) override { events.push_back(running ? "flag on" : "flag off"); }
     platform::WindowHandle ForegroundWindow() override { return 77; }
+    platform::WindowHandleText HandleText() const override { return platform::XWindowIds; }
     bool PasswordRequired() override { return true; }
     std::function<bool(platform::WindowHandle)> LoadVerifyPassword() override {
         return [this](platform::WindowHandle window) {

@@ -3,7 +3,8 @@
 # without arguments): the scene runs in its panel (the caption counts frames); "OK" stores every
 # option as a REG_DWORD under the user's key; "Cancel" stores nothing; "About..." shows the OpenGL
 # implementation; "Help..." opens the help page through the shell; "Preview..." runs full screen and
-# returns to the dialog.
+# returns to the dialog. /c:HWND with a real window makes the dialog that window's own (modal to it);
+# a handle that names no window opens it unowned.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
@@ -72,6 +73,20 @@ click 400 229
 click 465 340
 closed_by "Cancel"
 [[ $(wine reg query "$options" 2>&1 | tr -d '\r') == "$stored" ]] || fail "Cancel changed the stored options"
+
+# Window handles span 32 bits: one above 2^31 that names no window opens the dialog on its own.
+start_dialog "$scr" /c:3000000000
+xdotool key Escape
+closed_by "Esc after /c:3000000000"
+# A handle that is no number: the message asks for a decimal handle and says nothing of X.
+rc=0
+timeout 60 wine "$scr" /c:4294967296 >/dev/null 2>"$E2E_TMP/err" || rc=$?
+[[ $rc == 1 ]] && grep -q 'Invalid window handle "4294967296": give a window handle, a decimal' "$E2E_TMP/err" &&
+  ! grep -qw X "$E2E_TMP/err" || fail "/c:4294967296 ended with $rc: $(cat "$E2E_TMP/err")"
+# A real window's handle owns the dialog, which keeps that window disabled until it closes.
+rc=0
+timeout 120 wine "$probe" owner "$scr" >"$E2E_TMP/owner" 2>&1 || rc=$?
+[[ $rc == 0 ]] || fail "the dialog is not modal to the window of /c:HWND: $(tr -d '\r' <"$E2E_TMP/owner")"
 
 # The twin without arguments: "About...", "Help...", "Preview...".
 start_dialog "$E2E_TMP/saver/quillaby.exe"

@@ -1,15 +1,28 @@
 #pragma once
 // What SDL leaves to the desktop's own window system; each system's composition root fills it in:
 // the monitors as the desktop lights them, covers the server keeps black by itself, windows it
-// places itself, and the resolution the desktop asks text to be drawn at.
+// places itself, the resolution the desktop asks text to be drawn at, how it tells a software
+// renderer, and windows of other programs owning our dialogs.
 #include <SDL.h>
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/Monitors.h"
+#include "platform/SaverSystem.h"
 
 namespace quillaby::platform {
+
+// Held while another program's window owns one of our dialogs; ending it gives that window its
+// input back.
+class DialogOwnership {
+  public:
+    virtual ~DialogOwnership() = default;
+};
+
+// The renderer string names a software rasterizer (llvmpipe, softpipe, swrast).
+bool NamesSoftwareRasterizer(const std::string& renderer);
 
 class SdlDesktop {
   public:
@@ -25,6 +38,13 @@ class SdlDesktop {
     virtual bool Place(SDL_Window* window, const MonitorRect& rect) = 0;
     // Dots per inch, where the desktop says.
     virtual std::optional<double> TextDpi() = 0;
+    // True when `window`'s context draws with the system's software renderer; `renderer` is that
+    // context's GL_RENDERER string.
+    virtual bool GenericFormat(SDL_Window* window, const std::string& renderer) = 0;
+    // Makes `owner`, another program's window, own `dialog` and keeps the owner from input while the
+    // result lives, as a modal dialog does. Null when the system has no such thing or `owner` is no
+    // window.
+    virtual std::unique_ptr<DialogOwnership> OwnDialog(SDL_Window* dialog, WindowHandle owner) = 0;
 };
 
 } // namespace quillaby::platform

@@ -61,6 +61,8 @@ SdlDialogWindow::SdlDialogWindow(const std::string& title, int width, int height
 }
 
 SdlDialogWindow::~SdlDialogWindow() {
+    // The owner gets its input back before the window goes, so the system activates the owner.
+    owner_.reset();
     MakeCurrent();
     for (unsigned texture : textures_) glDeleteTextures(1, &texture);
     ImGui_ImplOpenGL2_Shutdown();

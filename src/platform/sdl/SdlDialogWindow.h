@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/DialogWindow.h"
+#include "platform/sdl/SdlDesktop.h"
 
 namespace quillaby::platform {
 
@@ -36,12 +37,15 @@ class SdlDialogWindow : public DialogWindow {
     int Height() const override { return height_; }
     int Scale() const override { return scale_; }
     SDL_Window* Window() const { return window_; }
+    // Keeps another window's ownership of this one until the window closes (null: none).
+    void HoldOwner(std::unique_ptr<DialogOwnership> ownership) { owner_ = std::move(ownership); }
 
   private:
     void MakeCurrent();
 
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
+    std::unique_ptr<DialogOwnership> owner_;
     int width_;
     int height_;
     int scale_;

@@ -21,12 +21,6 @@ int Attribute(SDL_GLattr attribute) {
     return SDL_GL_GetAttribute(attribute, &value) == 0 ? value : 0;
 }
 
-bool NamesSoftwareRasterizer(const std::string& renderer) {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-        if (renderer.find(name) != std::string::npos) return true;
-    return false;
-}
-
 // The GL driver, once loaded for a window, stays loaded for the life of the process: windows come
 // and go (panel previews, full-screen runs) and reloading the driver each time only costs. The
 // references taken here are never given back; the process's end frees them.
@@ -51,7 +45,14 @@ Uint32 WindowFlags(const GLWindowOptions& options) {
 
 } // namespace
 
-SdlGLWindow::SdlGLWindow(GLWindowOptions options) : options_(std::move(options)) {
+bool NamesSoftwareRasterizer(const std::string& renderer) {
+    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+        if (renderer.find(name) != std::string::npos) return true;
+    return false;
+}
+
+SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop)
+    : options_(std::move(options)), desktop_(desktop) {
     if (options_.SaverInput) {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         // SDL would otherwise drop the click that focused the window.
@@ -148,7 +149,8 @@ void SdlGLWindow::ReadBackFormat() {
     const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     const unsigned char* renderer = getString ? getString(kGLRenderer) : nullptr;
     renderer_ = renderer ? reinterpret_cast<const char*>(renderer) : "";
-    chosen_.Generic = NamesSoftwareRasterizer(renderer_);
+    chosen_.Generic =
+        desktop_ ? desktop_->GenericFormat(window_, renderer_) : NamesSoftwareRasterizer(renderer_);
     finish_ = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
 }
 

@@ -10,13 +10,16 @@
 #include <string>
 
 #include "platform/GLWindow.h"
+#include "platform/sdl/SdlDesktop.h"
 
 namespace quillaby::platform {
 
 class SdlGLWindow : public GLWindow {
   public:
     // Initialises SDL's video subsystem (raises quillaby::Error with SDL's reason when it cannot).
-    explicit SdlGLWindow(GLWindowOptions options);
+    // The desktop, when given, tells a software renderer (else the renderer string does); it must
+    // outlive the window.
+    explicit SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop = nullptr);
     ~SdlGLWindow() override;
     SdlGLWindow(const SdlGLWindow&) = delete;
     SdlGLWindow& operator=(const SdlGLWindow&) = delete;
@@ -52,6 +55,7 @@ class SdlGLWindow : public GLWindow {
     void ClipToArea();
 
     GLWindowOptions options_;
+    SdlDesktop* desktop_;
     SDL_Window* window_ = nullptr;
     GLPixelFormat chosen_;
     std::string renderer_;

@@ -111,7 +111,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
         options.Width = rect.Width;
         options.Height = rect.Height;
         options.Borderless = options.AlwaysOnTop = options.SkipTaskbar = true; // as kCoverFlags
-        cover.Scene = std::make_unique<SdlGLWindow>(std::move(options));
+        cover.Scene = std::make_unique<SdlGLWindow>(std::move(options), &FDesktop);
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
         SDL_ShowWindow(cover.Scene->Window());

@@ -22,6 +22,7 @@ class SdlSaverSystem final : public SaverSystem {
             FBlanking.Release();
     }
     WindowHandle ForegroundWindow() override { return 0; }
+    WindowHandleText HandleText() const override { return XWindowIds; }
     bool PasswordRequired() override { return false; }
     std::function<bool(WindowHandle)> LoadVerifyPassword() override { return {}; }
     std::function<void(WindowHandle)> LoadChangePassword() override { return {}; }

@@ -4,19 +4,15 @@
 
 #include "base/Error.h"
 #include "platform/BlockLogFile.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/WinApi.h"
 
 namespace quillaby::platform {
 namespace {
 
-// The system's text for the last error, without its line break.
+// The system's text for the last error.
 std::string LastErrorText() {
-    char text[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0,
-                   text, sizeof text, nullptr);
-    std::string message(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-    return message;
+    return SystemErrorText(GetLastError());
 }
 
 HANDLE FileOf(int fd) {
@@ -41,7 +37,7 @@ void WriteAll(int fd, const char* data, std::size_t size, std::size_t offset, co
 } // namespace
 
 BlockLogFile::BlockLogFile(const std::string& path) : path_(path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw Error("Cannot create file " + path + ". " + LastErrorText());
     fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(file), 0);

@@ -1,8 +1,6 @@
 // The preview mode's still picture on Windows: a child window of the host (the display settings'
 // preview area) that stretches the picture over the host's client area, follows the host's size and
 // ends the run once the host has gone.
-#include <sstream>
-
 #include "base/Error.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/WinApi.h"
@@ -52,18 +50,12 @@ void RegisterPreviewClass() {
     RegisterClassA(&windowClass); // fails harmlessly when already registered
 }
 
-std::string Hex(WindowHandle handle) {
-    std::ostringstream text;
-    text << "0x" << std::hex << handle;
-    return text.str();
-}
-
 class Win32HostPreview final : public EventPump {
   public:
     Win32HostPreview(WindowHandle host, RgbPicture picture, const std::string& title)
         : host_(ToHwnd(host)), picture_(std::move(picture)) {
         if (host_ != nullptr && !IsWindow(host_))
-            throw Error("Invalid window handle " + Hex(host) + ": there is no such window");
+            throw Error("Invalid window handle " + std::to_string(host) + ": there is no such window");
         RegisterPreviewClass();
         RECT area{0, 0, picture_.Width, picture_.Height};
         if (host_ != nullptr) GetClientRect(host_, &area);

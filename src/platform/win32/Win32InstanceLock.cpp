@@ -1,6 +1,7 @@
 // The single-instance lock on Windows: a named semaphore (initial count 0, maximum 1) whose handle is
 // kept for the life of the process. Its existence alone is tested; it is never waited on.
 #include "platform/InstanceLock.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/WinApi.h"
 
 namespace quillaby::platform {
@@ -18,7 +19,7 @@ class SemaphoreLock final : public InstanceLock {
 } // namespace
 
 std::unique_ptr<InstanceLock> LockInstance(const std::string& name) {
-    HANDLE semaphore = CreateSemaphoreA(nullptr, 0, 1, name.c_str());
+    HANDLE semaphore = CreateSemaphoreW(nullptr, 0, 1, Widen(name).c_str());
     const DWORD error = GetLastError();
     if (semaphore == nullptr) {
         // Another user's object of that name (access denied) still means another copy runs.

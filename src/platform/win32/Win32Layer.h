@@ -17,7 +17,7 @@ namespace quillaby::platform {
 // when "Control Panel\desktop" "ScreenSaveUsePassword" is not 0.
 std::unique_ptr<SaverSystem> CreateWin32SaverSystem();
 
-// MessageBoxA; with `interactive` false (or QUILLABY_NONINTERACTIVE set) the text goes to stderr.
+// MessageBoxW; with `interactive` false (or QUILLABY_NONINTERACTIVE set) the text goes to stderr.
 std::unique_ptr<MessageBox> CreateWin32MessageBox(bool interactive);
 
 // EnumDisplaySettings and ChangeDisplaySettings with CDS_FULLSCREEN: a switch that the system

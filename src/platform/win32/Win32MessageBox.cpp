@@ -1,8 +1,9 @@
-// Message boxes with MessageBoxA, owned by the active window of the program so they stay in front
-// of it; the text goes to stderr instead when the run is not interactive.
+// Message boxes with MessageBoxW (the texts are UTF-8), owned by the active window of the program so they
+// stay in front of it; the text goes to stderr instead when the run is not interactive.
 #include <cstdio>
 
 #include "platform/sdl/SdlMessageBox.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/WinApi.h"
 
@@ -29,7 +30,7 @@ class Win32MessageBox final : public MessageBox {
 
     void Show(const std::string& text, const std::string& caption, MessageIcon icon) override {
         if (interactive_ && !NonInteractiveByEnvironment() &&
-            MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
+            MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(caption).c_str(),
                         MB_OK | MB_TASKMODAL | IconFlags(icon)) != 0)
             return;
         std::fprintf(stderr, "%s\n%s\n", caption.c_str(), text.c_str());

@@ -1,5 +1,6 @@
 // Processes on Windows: CreateProcess with a priority class and the first window's show state, a
-// wait that keeps our window messages flowing, and documents opened through the shell.
+// wait that keeps our window messages flowing, and documents opened through the shell. Paths and
+// arguments are UTF-8 here and go to the system's wide calls.
 // <windows.h> comes before the headers that build on it.
 #include "platform/win32/WinApi.h"
 
@@ -10,6 +11,7 @@
 #include <map>
 
 #include "platform/Processes.h"
+#include "platform/win32/WideText.h"
 
 namespace quillaby::platform {
 namespace {
@@ -84,15 +86,18 @@ int StartProcess(const std::string& program, const std::vector<std::string>& arg
     std::string commandLine;
     for (const std::string& argument : arguments)
         commandLine += (commandLine.empty() ? "" : " ") + Quoted(argument);
-    STARTUPINFOA startup{};
+    std::wstring wideCommandLine = Widen(commandLine);
+    const std::wstring wideProgram = Widen(program);
+    const std::wstring wideDirectory = Widen(directory);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = ShowCommandOf(show);
     PROCESS_INFORMATION process{};
     const DWORD priority = PriorityClassOf(niceValue);
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        priority | CREATE_SUSPENDED, nullptr, directory.empty() ? nullptr : directory.c_str(),
-                        &startup, &process))
+    if (!CreateProcessW(wideProgram.c_str(), wideCommandLine.data(), nullptr, nullptr, FALSE,
+                        priority | CREATE_SUSPENDED, nullptr,
+                        directory.empty() ? nullptr : wideDirectory.c_str(), &startup, &process))
         return -1;
     // Wine ignores the class given at creation: set it again before the child runs at all.
     if (GetPriorityClass(process.hProcess) != priority) SetPriorityClass(process.hProcess, priority);
@@ -150,7 +155,7 @@ bool OpenDocument(const std::string& document, std::string* whyNot) {
     // A local file goes to the shell by its path: its own association opens it.
     const std::string target = document.rfind("file://", 0) == 0 ? document.substr(7) : document;
     const auto result = reinterpret_cast<intptr_t>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32) return true;
     // Values up to 32 are the shell's error codes.
     if (whyNot) *whyNot = "the shell answered error " + std::to_string(result);

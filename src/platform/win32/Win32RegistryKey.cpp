@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "platform/win32/WideText.h"
 
 namespace quillaby::platform {
 namespace {
@@ -23,9 +24,10 @@ std::string OptionsKeyPath(const std::string& company, const std::string& title)
 
 Win32RegistryKey::Win32RegistryKey(HKEY root, const std::string& path, bool readOnly) : readOnly_(readOnly) {
     HKEY key = nullptr;
-    const LONG result = readOnly ? RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key)
-                                 : RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                                   KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    const LONG result = readOnly
+                            ? RegOpenKeyExW(root, Widen(path).c_str(), 0, KEY_READ, &key)
+                            : RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                              KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
     if (result == ERROR_SUCCESS) key_ = key;
 }
 
@@ -35,7 +37,7 @@ Win32RegistryKey::~Win32RegistryKey() {
 
 bool Win32RegistryKey::ValueExists(const std::string& name) const {
     return key_ != nullptr &&
-           RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+           RegQueryValueExW(key_, Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 int32_t Win32RegistryKey::ReadInteger(const std::string& name) const {
@@ -43,7 +45,7 @@ int32_t Win32RegistryKey::ReadInteger(const std::string& name) const {
     DWORD value = 0;
     DWORD size = sizeof value;
     if (key_ == nullptr ||
-        RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+        RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
         InvalidDataType(name);
@@ -54,21 +56,25 @@ std::string Win32RegistryKey::ReadString(const std::string& name) const {
     DWORD type = 0;
     DWORD size = 0;
     if (key_ == nullptr ||
-        RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidDataType(name);
-    std::vector<char> buffer(size + 1, '\0'); // the stored text need not end in a NUL
-    if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
-        ERROR_SUCCESS)
+    // The stored text need not end in a NUL. Read wide: an installation folder may lie outside the
+    // ANSI code page.
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS)
         InvalidDataType(name);
-    return std::string(buffer.data());
+    buffer.back() = L'\0';
+    return Narrow(buffer.data());
 }
 
 void Win32RegistryKey::WriteInteger(const std::string& name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
     if (readOnly_ || key_ == nullptr ||
-        RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) !=
-            ERROR_SUCCESS)
+        RegSetValueExW(key_, Widen(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                       sizeof data) != ERROR_SUCCESS)
         FailedToSet(name);
 }
 

@@ -2,6 +2,7 @@
 // system's password libraries, loaded by full path from the system folder.
 #include <memory>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
 #include "platform/win32/WinApi.h"
@@ -17,12 +18,12 @@ using Library = std::shared_ptr<std::remove_pointer_t<HMODULE>>;
 
 // The entry point of the library in the system folder; null (and no library) when either is missing.
 FARPROC LoadSystemProc(const char* library, const char* entry, Library& loaded) {
-    char folder[MAX_PATH + 1] = "";
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH + 1] = L"";
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::string path(folder, length);
-    if (path.back() != '\\') path.push_back('\\');
-    HMODULE module = LoadLibraryA((path + library).c_str());
+    std::wstring path(folder, length);
+    if (path.back() != L'\\') path.push_back(L'\\');
+    HMODULE module = LoadLibraryW((path + Widen(library)).c_str());
     if (module == nullptr) return nullptr;
     loaded = Library(module, FreeLibrary);
     FARPROC proc = GetProcAddress(module, entry);
@@ -50,6 +51,7 @@ class Win32SaverSystem final : public SaverSystem {
     }
 
     WindowHandle ForegroundWindow() override { return FromHwnd(GetForegroundWindow()); }
+    WindowHandleText HandleText() const override { return Win32WindowHandles; }
 
     bool PasswordRequired() override {
         const Win32RegistryKey desktop(HKEY_CURRENT_USER, "Control Panel\\desktop", true);

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/SharedLibrary.h"
+#include "platform/win32/WideText.h"
 
 namespace quillaby::platform {
 
@@ -8,16 +9,6 @@ const char* const SystemGLLibraryName = "OpenGL32.DLL";
 const char* const SystemGLULibraryName = "GLU32.DLL";
 
 namespace {
-
-// The system's text for an error code, without the line break it ends with.
-std::string SystemMessage(DWORD code) {
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        code, 0, text, sizeof text, nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-    return message.empty() ? "error " + std::to_string(code) : message;
-}
 
 bool HasDirectory(const std::string& fileName) {
     return fileName.find_first_of("\\/:") != std::string::npos;
@@ -30,10 +21,10 @@ SharedLibrary::SharedLibrary(const std::string& fileName) {
     // the program (or in the current folder) must not be loaded in its place.
     const DWORD search = HasDirectory(fileName) ? 0 : LOAD_LIBRARY_SEARCH_SYSTEM32;
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    handle_ = reinterpret_cast<void*>(LoadLibraryExA(fileName.c_str(), nullptr, search));
+    handle_ = reinterpret_cast<void*>(LoadLibraryExW(Widen(fileName).c_str(), nullptr, search));
     const DWORD error = GetLastError();
     SetErrorMode(oldMode);
-    if (!handle_) problem_ = fileName + ": " + SystemMessage(error);
+    if (!handle_) problem_ = fileName + ": " + SystemErrorText(error);
 }
 
 void* SharedLibrary::Find(const char* name) const {

@@ -10,8 +10,13 @@
 //   quillaby-probe window TITLE       the visible top-level windows with this title ("Text*": starting
 //                                     with Text): their
 //                                     count and, for the first, top-most, caption, frame, rectangle and
-//                                     the screen position of its client area
+//                                     the screen position and size of its client area
 //   quillaby-probe running            the system's screen-saver-running flag, 0 or 1
+//   quillaby-probe owner SCR          plays the control panel's "Settings": a window of its own, the
+//                                     saver started as "SCR /c:<that window>"; prints whether the
+//                                     dialog is owned by that window and keeps it disabled, then closes
+//                                     the dialog and prints whether the window is enabled again and
+//                                     the saver's exit code
 //   quillaby-probe syscommand TITLE CODE  sends WM_SYSCOMMAND CODE (hex, e.g. f170 for SC_MONITORPOWER)
 //                                     to the first visible window with this title, as the system does;
 //                                     exit 1 when there is none
@@ -80,14 +85,14 @@ template <class Done> bool WaitPumping(DWORD ms, Done done) {
     return done();
 }
 
-int Preview(const char* scr, int width, int height) {
+// A top-level window whose client area is width x height, as the system's settings pages make.
+HWND MakeHost(int width, int height) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = kHostClass;
     RegisterClassA(&wc);
-    // The client area gets the requested size, as the system's preview monitor does.
     RECT frame = {0, 0, width, height};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     HWND host = CreateWindowA(kHostClass, "Quillaby preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40,
@@ -95,19 +100,33 @@ int Preview(const char* scr, int width, int height) {
                               wc.hInstance, nullptr);
     ShowWindow(host, SW_SHOW);
     UpdateWindow(host);
-    std::printf("host %llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
+    return host;
+}
 
-    std::string command = std::string("\"") + scr + "\" /p " +
-                          std::to_string(static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
+// Starts `command`; null (and a line saying why) when it cannot.
+HANDLE Start(std::string command) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         std::printf("start-failed %lu\n", GetLastError());
-        return 1;
+        return nullptr;
     }
     CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+int Preview(const char* scr, int width, int height) {
+    // The client area gets the requested size, as the system's preview monitor does.
+    HWND host = MakeHost(width, height);
+    std::printf("host %llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
+
+    std::string command = std::string("\"") + scr + "\" /p " +
+                          std::to_string(static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
+    PROCESS_INFORMATION process = {};
+    process.hProcess = Start(command);
+    if (process.hProcess == nullptr) return 1;
 
     bool ok = true;
     std::vector<HWND> children;
@@ -160,6 +179,40 @@ int Preview(const char* scr, int width, int height) {
     return ok ? 0 : 1;
 }
 
+int Owner(const char* scr) {
+    HWND host = MakeHost(320, 240);
+    const unsigned long long handle = reinterpret_cast<UINT_PTR>(host);
+    HANDLE process = Start(std::string("\"") + scr + "\" /c:" + std::to_string(handle));
+    if (process == nullptr) return 1;
+    FoundWindows found{"Quillaby Screen Saver FPS: *", {}}; // the panel runs
+    const bool appeared = WaitPumping(60000, [&] {
+        found.Windows.clear();
+        EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
+        return !found.Windows.empty();
+    });
+    bool ok = appeared;
+    if (appeared) {
+        HWND dialog = found.Windows.front();
+        const bool owned = GetWindow(dialog, GW_OWNER) == host;
+        std::printf("owner %s\n", owned ? "host" : "other");
+        std::printf("host-enabled %d\n", IsWindowEnabled(host) ? 1 : 0);
+        ok = owned && !IsWindowEnabled(host);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    } else {
+        std::printf("no-dialog\n");
+        TerminateProcess(process, 1);
+    }
+    const bool ended = WaitPumping(30000, [&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    std::printf("after host-enabled %d exit %lu\n", IsWindowEnabled(host) ? 1 : 0, code);
+    if (!ended) TerminateProcess(process, 1);
+    ok = ok && ended && code == 0 && IsWindowEnabled(host);
+    CloseHandle(process);
+    DestroyWindow(host);
+    return ok ? 0 : 1;
+}
+
 int Window(const char* title) {
     FoundWindows found{title, {}};
     EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
@@ -177,6 +230,9 @@ int Window(const char* title) {
     POINT origin = {0, 0};
     ClientToScreen(w, &origin);
     std::printf("client %ld %ld\n", origin.x, origin.y);
+    RECT client = {};
+    GetClientRect(w, &client);
+    std::printf("size %ld %ld\n", client.right, client.bottom);
     std::printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
 }
@@ -275,12 +331,14 @@ int main(int argc, char** argv) {
         return Preview(argv[2], argc >= 5 ? std::atoi(argv[3]) : 152, argc >= 5 ? std::atoi(argv[4]) : 112);
     if (argc == 3 && std::strcmp(argv[1], "window") == 0) return Window(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
+    if (argc == 3 && std::strcmp(argv[1], "owner") == 0) return Owner(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "syscommand") == 0) return SysCommand(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return Settings(std::atoi(argv[2]));
     if (argc == 3 && std::strcmp(argv[1], "resources") == 0) return Resources(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
-    std::fprintf(stderr,
-                 "usage: quillaby-probe preview SCR [W H] | window TITLE | running | syscommand TITLE CODE | "
-                 "settings SECONDS | resources FILE | hold FILE SECONDS\n");
+    std::fprintf(
+        stderr,
+        "usage: quillaby-probe preview SCR [W H] | window TITLE | running | owner SCR | syscommand TITLE "
+        "CODE | settings SECONDS | resources FILE | hold FILE SECONDS\n");
     return 2;
 }
