@@ -7,6 +7,7 @@
 
 #include "app/HackOptions.h"
 #include "base/Utf8Path.h"
+#include "ui/Options.h"
 
 namespace quillaby::app {
 
@@ -95,6 +96,18 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             if (options.GLTraceFile.empty()) throw UsageError("--gl-trace needs a file name");
         } else if (arg == "--fewer-passes") {
             options.FewerPasses = true;
+        } else if (arg == "--max-fps" || arg == "--render-scale") {
+            const std::string_view text = value();
+            if (arg == "--max-fps") {
+                options.MaxFps = static_cast<int>(ParseInteger(arg, text, 0, TOptions::MaxFpsLimit));
+                options.Given.MaxFps = true;
+            } else {
+                options.RenderScale =
+                    static_cast<int>(ParseInteger(arg, text, TOptions::MinRenderScale, 100));
+                options.Given.RenderScale = true;
+            }
+            // A relaunched twin runs the saver: it gets them too.
+            options.OwnOptions.insert(options.OwnOptions.end(), {std::string(arg), std::string(text)});
         } else if (arg == "--frames") {
             options.Frames = static_cast<int>(ParseInteger(arg, value(), 1, 1000000));
             frames = true;
@@ -116,6 +129,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
     }
     if (window && snapshot) throw UsageError("choose one of --window and --snapshot");
     if (frames && !snapshot) throw UsageError("--frames applies to --snapshot only");
+    if (snapshot && options.Given.MaxFps)
+        throw UsageError("--max-fps applies to --window and the screen-saver modes only");
     if (window || snapshot) {
         if (!options.SaverArguments.empty())
             throw UsageError("unknown argument \"" + options.SaverArguments.front() + "\"");
@@ -128,11 +143,13 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText() {
     return "usage: quillaby [/s | /c[:WINDOW] | /p WINDOW | /a] [--log] [--assets DIR] [--seed N]\n"
+           "                         [--max-fps N] [--render-scale PCT]\n"
            "       quillaby --window [--theme N] [--notes N] [--bubbles N] [--size WxH] [--no-sound]\n"
            "                         [--seed N] [--assets DIR] [--gl-trace FILE] [--fewer-passes]\n"
+           "                         [--max-fps N] [--render-scale PCT]\n"
            "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
            "                         [--notes N] [--bubbles N] [--assets DIR] [--gl-trace FILE]\n"
-           "                         [--fewer-passes]\n"
+           "                         [--fewer-passes] [--render-scale PCT]\n"
            "\n"
            "  /s                the screen saver, full screen; any key, button or mouse movement ends it\n"
            "  /c[:WINDOW]       the settings (also: no argument), owned by WINDOW where the system can\n"
@@ -153,6 +170,10 @@ std::string UsageText() {
            "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n"
            "  --fewer-passes    draw the same picture in fewer passes and draws (faster on software\n"
            "                    rendering)\n"
+           "  --max-fps N       draw at most N frames a second, sleeping between them (default 0: no cap)\n"
+           "  --render-scale PCT\n"
+           "                    draw the scene at PCT percent of each side (25 to 100, default 100)\n"
+           "                    and scale it up to the window: fewer pixels, less work\n"
            "\n"
            "Hack mode, for XScreenSaver (options with one dash or two):\n"
            "       quillaby -root | -window-id ID [-theme N|random] [-notes N] [-bubbles N] [-sound]\n"

@@ -43,9 +43,12 @@ struct RunOptions {
     int Frames = 30;          // snapshot frames at 1/30 s each
     std::string GLTraceFile;  // empty: no trace of the GL calls
     bool FewerPasses = false; // surface and sand each in one pass where the driver can
+    int MaxFps = 0;           // frames a second at most; 0: no cap
+    int RenderScale = 100;    // percent of each side the scene is drawn at before it is scaled up
     // Which scene settings the command line gave; the others come from the user's stored options.
     struct {
-        bool Theme = false, Notes = false, Bubbles = false, Sound = false;
+        bool Theme = false, Notes = false, Bubbles = false, Sound = false, MaxFps = false,
+             RenderScale = false;
     } Given;
 };
 

@@ -191,6 +191,7 @@ void TFormOndrel::StartPanelPreview(const platform::GLWindowOptions& area) {
     ReleaseRenderWindow();
     FHost->CreateRenderWindow(area);
     FHost->SetupOpenGL();
+    FHost->SetPowerSavers(0, 100); // the dialog's small panel stays as sharp and lively as it was
     if (FHost->Scene().Engine->Generic)
         FApplication.Messages().Show(
             "In this screen mode, hardware acceleration was not detected! The screen saver runs in Software "
@@ -259,6 +260,9 @@ void TFormOndrel::StartFullScreen() {
     ShowCursor(false);
     renderWindow.TakeInput();
     FHost->CoverOtherMonitors(Options.OtherMonitors);
+    // The command line's power savers win over the stored ones (and are never stored).
+    FHost->SetPowerSavers(FRunOptions.Given.MaxFps ? FRunOptions.MaxFps : Options.MaxFps,
+                          FRunOptions.Given.RenderScale ? FRunOptions.RenderScale : Options.RenderScale);
 
     ResetScene();
     FullScreenActive = true;

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/WindowIdText.h"
+#include "ui/Options.h"
 
 namespace quillaby::app {
 
@@ -57,6 +58,16 @@ const std::vector<HackOption>& Options() {
              o.DelayMicroseconds = int(ParseInteger("-delay", v, 0, MaxDelay));
          },
          "microseconds to pause after each frame (default 30000)"},
+        {"max-fps", "N",
+         [](HackOptions& o, std::string_view v) {
+             o.MaxFps = int(ParseInteger("-max-fps", v, 0, TOptions::MaxFpsLimit));
+         },
+         "draw at most N frames a second (default 0: no cap beyond the delay)"},
+        {"render-scale", "PCT",
+         [](HackOptions& o, std::string_view v) {
+             o.RenderScale = int(ParseInteger("-render-scale", v, TOptions::MinRenderScale, 100));
+         },
+         "draw at PCT percent of each side and scale up (25 to 100, default 100)"},
         {"fps", nullptr, [](HackOptions& o, std::string_view) { o.ShowFrameRate = true; },
          "draw the frame rate in a corner of the picture"},
     };

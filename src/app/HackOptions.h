@@ -16,6 +16,8 @@ struct HackOptions {
     bool Sound = false;            // hacks are silent unless asked
     int DelayMicroseconds = 30000; // pause after each frame
     bool ShowFrameRate = false;
+    int MaxFps = 0;        // frames a second at most, besides the delay; 0: no cap
+    int RenderScale = 100; // percent of each side the scene is drawn at before it is scaled up
 
     bool operator==(const HackOptions&) const = default;
 };

@@ -40,6 +40,7 @@ void TSceneHost::ReleaseOpenGL() {
     // Texture names belong to the scene's own context: deleted while another one is current (the
     // dialog's) they would take that context's font and logo with them.
     FScene.Engine->MakeCurrent();
+    FLoop.ReleaseOpenGL();
     for (TGLTexture* texture : {FScene.NoteTexture, FScene.ReflectionTexture, FScene.BubbleTexture})
         if (texture) texture->DeleteHandle();
     for (TSceneTheme& theme : FScene.Themes)
@@ -74,10 +75,16 @@ void TSceneHost::ReleaseRenderWindow() {
     FWindow.reset();
 }
 
+void TSceneHost::SetPowerSavers(int maxFps, int renderScale) {
+    FPacer = FramePacer(maxFps);
+    FLoop.SetRenderScale(renderScale);
+}
+
 void TSceneHost::RenderFrame() {
     if (!FWindow) return;
     if (FOthers && FOthers->Follow()) FLoop.SetMoreSurfaces(FOthers->SceneSurfaces());
     FLoop.RenderFrame();
+    FPacer.Pace();
 }
 
 void TSceneHost::DestroyScene() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/FramePacer.h"
 #include "platform/GLWindow.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneOptions.h"
@@ -54,7 +55,10 @@ class TSceneHost {
     // The scene's textures lose their GL names, the context goes, the engine forgets the window.
     void ReleaseOpenGL();
     void ReleaseRenderWindow();
-    // One frame, when there is a render window.
+    // The frames that follow: at most maxFps a second (0: no cap), drawn at renderScale percent of
+    // each side (100: full size).
+    void SetPowerSavers(int maxFps, int renderScale);
+    // One frame, when there is a render window; under a cap it waits until the next one is due.
     void RenderFrame();
     // Frees the scene (stopping the sound) and the render window.
     void DestroyScene();
@@ -81,6 +85,7 @@ class TSceneHost {
     scene::HeldSurfaceSize<std::unique_ptr<platform::GLWindow>> FSize;
     TUnderwaterScene FScene;
     TFrameLoop FLoop;
+    FramePacer FPacer;
     std::string FOpenGLInfoText;
     bool FOpenGLInfoLogged = false;
 };

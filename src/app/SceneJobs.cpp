@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "app/FramePacer.h"
 #include "app/PngWriter.h"
 #include "app/SceneSession.h"
 #include "gl/GLCalls.h"
@@ -56,11 +57,16 @@ int RunWindowJob(const RunOptions& options) {
     // The idle loop never waits while the window can be seen: drain the events, then render one
     // frame. While it cannot (unmapped, minimised, fully covered) it waits for events instead.
     const auto events = services.CreateWindowLoop(shown);
+    FramePacer pacer(options.MaxFps);
     for (;;) {
         const platform::WindowLoop::Next next = events->Pump();
         if (next == platform::WindowLoop::Next::End) return 0;
-        if (next == platform::WindowLoop::Next::FrameAfterPause) session.Loop().Resume();
+        if (next == platform::WindowLoop::Next::FrameAfterPause) {
+            session.Loop().Resume();
+            pacer.Restart();
+        }
         session.Loop().RenderFrame();
+        pacer.Pace();
     }
 }
 

@@ -33,6 +33,7 @@ SceneSession::SceneSession(const RunOptions& options, platform::GLWindowOptions 
         FLoop.SetupOpenGL(*FWindow);
         if (!options.GLTraceFile.empty()) FTrace = std::make_unique<GLTrace>(options.GLTraceFile);
         if (fixedStep) FLoop.UseFixedStep(*fixedStep);
+        FLoop.SetRenderScale(options.RenderScale);
         FLoop.ResetScene();
 
         if (FOptions.SoundEnabled) ApplySound();

@@ -33,6 +33,10 @@ void ApplyStoredSceneOptions(RunOptions& options) {
     if (!options.Given.Bubbles) options.Bubbles = stored.BubbleCount;
     if (!options.Given.Sound) options.Sound = stored.SoundEnabled;
     options.FewerPasses = options.FewerPasses || stored.FewerPasses;
+    // The power savers are for what is watched; a snapshot is a reproducible picture.
+    if (options.Job != JobKind::Window) return;
+    if (!options.Given.MaxFps) options.MaxFps = stored.MaxFps;
+    if (!options.Given.RenderScale) options.RenderScale = stored.RenderScale;
 }
 
 } // namespace quillaby::app

@@ -6,7 +6,8 @@
 namespace quillaby::app {
 
 // Theme, banknotes, bubbles and sound from the user's settings file, for each one the command line
-// did not give. A missing file or value keeps the default; a damaged value raises its error.
+// did not give; for --window also the frame cap and the render scale. A missing file or value keeps the
+// default; a damaged value raises its error.
 void ApplyStoredSceneOptions(RunOptions& options);
 
 } // namespace quillaby::app

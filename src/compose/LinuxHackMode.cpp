@@ -2,11 +2,15 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <memory>
 #include <random>
 #include <sstream>
 #include <string>
 
+#include "app/FramePacer.h"
 #include "app/FrameRateOverlay.h"
 #include "app/SceneSession.h"
 #include "platform/InstanceLock.h"
@@ -23,6 +27,7 @@ using app::HackOptions;
 using app::JobKind;
 using app::RunOptions;
 using app::SceneSession;
+using Clock = std::chrono::steady_clock;
 
 // Held by the one hack of the user's session that plays the sound.
 constexpr const char* SoundLockName = "quillabyHackSound";
@@ -66,6 +71,7 @@ RunOptions SceneSettingsOf(const HackOptions& hack, bool playSound) {
     options.Sound = playSound;
     // A hack shares the machine with others, one per monitor: the cheaper drawing, same picture.
     options.FewerPasses = true;
+    options.RenderScale = hack.RenderScale;
     return options;
 }
 
@@ -87,6 +93,7 @@ int RunHackMode(const HackOptions& hack) {
     platform::SdlWindowVisibility visibility(sdlWindow);
 
     TFrameLoop& loop = session.Loop();
+    app::FramePacer pacer(hack.MaxFps);
     FrameRateOverlay overlay;
     if (hack.ShowFrameRate) {
         loop.OnFrameRate([&overlay](int fps) { overlay.SetRate(fps); });
@@ -110,7 +117,10 @@ int RunHackMode(const HackOptions& hack) {
             if (SDL_WaitEventTimeout(&event, 100)) SDL_PushEvent(&event);
             continue;
         }
-        if (hidden) loop.Resume(); // the unseen time is no step of the scene
+        if (hidden) { // the unseen time is no step of the scene
+            loop.Resume();
+            pacer.Restart();
+        }
         hidden = false;
         try {
             loop.RenderFrame();
@@ -119,7 +129,10 @@ int RunHackMode(const HackOptions& hack) {
             if (!watch.Gone()) throw;
         }
         if (watch.Gone()) break;
-        stop.Pause(hack.DelayMicroseconds);
+        // The daemon's delay after every frame, or longer where the cap asks for it.
+        const double wait =
+            pacer.Wait(std::chrono::duration<double>(Clock::now().time_since_epoch()).count());
+        stop.Pause(std::max<long>(hack.DelayMicroseconds, std::lround(wait * 1e6)));
     }
     return 0;
 }

@@ -32,6 +32,7 @@ void TFrameLoop::SetupOpenGL(quillaby::platform::GLSurface& Surface) {
     engine.Init();
     engine.Activate();
     Drawing.ContextChanged();
+    FScaled.ContextChanged();
 
     TGLViewport& viewport = *FScene.Viewport;
     viewport.PerspectiveCorrection = true;
@@ -149,9 +150,13 @@ void TFrameLoop::DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::pl
     TOpenGLEngine& engine = *FScene.Engine;
     const int width = Size.Width();
     const int height = Size.Height();
+    // Scaled, the scene fills the lower-left corner of the window at the same aspect.
+    const bool scaled = FScaled.Scales(width, height);
+    const int drawnWidth = scaled ? TScaledView::ScaledSide(width, FScaled.Percent()) : width;
+    const int drawnHeight = scaled ? TScaledView::ScaledSide(height, FScaled.Percent()) : height;
     const TSceneParameters& p = FScene.Params;
     TGLViewport& viewport = *FScene.Viewport;
-    viewport.SetBounds(Size.Left(), Size.Bottom(), width, height);
+    viewport.SetBounds(Size.Left(), Size.Bottom(), drawnWidth, drawnHeight);
     // A minimised window has no height; keep the projection finite.
     viewport.SetPerspective(p.FieldOfView, height > 0 ? static_cast<double>(width) / height : 1.0, p.ViewNear,
                             p.ViewFar);
@@ -162,7 +167,12 @@ void TFrameLoop::DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::pl
     DisableStencilTest();
     const TGLColor& fog = FScene.Theme().FogColour;
     glClearColor(fog.R, fog.G, fog.B, fog.A);
+    if (scaled) { // the rest of the window is drawn over by the scaled picture: not cleared
+        glScissor(Size.Left(), Size.Bottom(), drawnWidth, drawnHeight);
+        glEnable(GL_SCISSOR_TEST);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (scaled) glDisable(GL_SCISSOR_TEST);
     SetAmbientLight(p.AmbientColour.R, p.AmbientColour.G, p.AmbientColour.B);
     engine.CheckError();
 
@@ -180,6 +190,10 @@ void TFrameLoop::DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::pl
     }
     Drawing.SetView(nullptr);
     engine.CheckError();
+    if (scaled) {
+        FScaled.Present(Size.Left(), Size.Bottom(), drawnWidth, drawnHeight, width, height);
+        engine.CheckError();
+    }
 
     if (First && FBeforePresent) FBeforePresent();
     engine.Swap(Present);

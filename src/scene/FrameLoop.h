@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "math/Geometry.h"
+#include "scene/ScaledView.h"
 #include "scene/SceneDrawing.h"
 #include "scene/SurfaceSize.h"
 
@@ -48,6 +49,11 @@ class TFrameLoop {
     // its own size and aspect: drawn after the main one in every frame, the scene updated once,
     // the main one presented last. Particles are then born for the widest of them all.
     void SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces);
+    // Every view drawn at Percent (25 to 100) of each side and scaled up to its window; 100 draws
+    // at full size, call for call as without it.
+    void SetRenderScale(int Percent) { FScaled.SetPercent(Percent); }
+    // Before the context goes, while it is current: the scaled views' texture is deleted.
+    void ReleaseOpenGL() { FScaled.Release(); }
     // Frames rendered since the last ResetScene.
     int FramesRendered() const { return FFramesRendered; }
 
@@ -78,4 +84,5 @@ class TFrameLoop {
     std::vector<quillaby::platform::GLSurface*> FMoreSurfaces;
     quillaby::scene::WidestSurfaceSize FWidest;
     int FFramesRendered = 0;
+    TScaledView FScaled;
 };

@@ -17,6 +17,8 @@ enum class TOptionName {
     Path,          // the machine's installation folder
     FewerPasses,   // not in the dialog: surface and sand each in one pass
     OtherMonitors, // not in the dialog: the scene (1) or black (0) beside the primary monitor
+    MaxFps,        // not in the dialog: frames a second at most, 0 for no cap
+    RenderScale,   // not in the dialog: percent of each side the scene is drawn at, 25 to 100
 };
 
 std::string OptionName(TOptionName name);

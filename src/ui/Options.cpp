@@ -33,6 +33,9 @@ void TOptions::Load(const TRegistry& key, TCustomDisplayControl& display) {
     if (exists(TOptionName::Sound)) SoundEnabled = integer(TOptionName::Sound) != 0;
     if (exists(TOptionName::FewerPasses)) FewerPasses = integer(TOptionName::FewerPasses) != 0;
     if (exists(TOptionName::OtherMonitors)) OtherMonitors = integer(TOptionName::OtherMonitors) != 0;
+    if (exists(TOptionName::MaxFps)) MaxFps = std::clamp(integer(TOptionName::MaxFps), 0, MaxFpsLimit);
+    if (exists(TOptionName::RenderScale))
+        RenderScale = std::clamp(integer(TOptionName::RenderScale), MinRenderScale, 100);
     if (exists(TOptionName::Theme)) ThemeIndex = integer(TOptionName::Theme);
     AutoTheme = false;
     if (ThemeIndex < 0) {
@@ -84,6 +87,8 @@ void TOptions::Save(TRegistry& key, const TCustomDisplayControl& display) const 
     // Not in the dialog: written only once someone turned it on, so other files stay as they were.
     if (FewerPasses) key.WriteBool(OptionName(TOptionName::FewerPasses), FewerPasses);
     if (!OtherMonitors) key.WriteBool(OptionName(TOptionName::OtherMonitors), OtherMonitors);
+    if (MaxFps != 0) key.WriteInteger(OptionName(TOptionName::MaxFps), MaxFps);
+    if (RenderScale != 100) key.WriteInteger(OptionName(TOptionName::RenderScale), RenderScale);
     key.Flush();
 }
 

@@ -24,6 +24,14 @@ class TOptions {
     // What full-screen runs show on the monitors other than the primary: the scene (true), or
     // black, which costs nothing. Set in the settings file only, like FewerPasses.
     bool OtherMonitors = true;
+    // Power savers for full-screen runs, set in the settings file only, like FewerPasses: at most
+    // MaxFps frames a second (0: as many as the machine draws), and the scene drawn at RenderScale
+    // percent of each side, then scaled up to the window.
+    int32_t MaxFps = 0;        // 0 to MaxFpsLimit
+    int32_t RenderScale = 100; // MinRenderScale to 100
+
+    static constexpr int32_t MaxFpsLimit = 1000;
+    static constexpr int32_t MinRenderScale = 25;
 
     // Every option but RunAsExe and ProgramPath to its default; the full-screen mode to the
     // desktop's, at most 800 x 600 when the desktop is larger both ways.

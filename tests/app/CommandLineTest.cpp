@@ -56,6 +56,26 @@ TEST(CommandLine, SnapshotKeepsDefaultsItIsNotGiven) {
     EXPECT_TRUE(o.GLTraceFile.empty());
 }
 
+// The power savers go with the window and the saver modes (and pass to a relaunched twin); a
+// snapshot takes the scale but has no frames to pace.
+TEST(CommandLine, PowerSaversTakeTheirRangesAndGoWhereFramesAreWatched) {
+    const RunOptions window = Parse({"--window", "--max-fps", "30", "--render-scale", "25"});
+    EXPECT_EQ(window.MaxFps, 30);
+    EXPECT_EQ(window.RenderScale, 25);
+    EXPECT_TRUE(window.Given.MaxFps && window.Given.RenderScale);
+    const RunOptions saver = Parse({"/s", "--max-fps", "0", "--render-scale", "100"});
+    EXPECT_EQ(saver.Job, JobKind::Saver);
+    EXPECT_EQ(saver.OwnOptions, (std::vector<std::string>{"--max-fps", "0", "--render-scale", "100"}));
+    EXPECT_EQ(Parse({"--snapshot", "a.png", "--render-scale", "50"}).RenderScale, 50);
+    EXPECT_FALSE(Parse({"--window"}).Given.RenderScale);
+
+    EXPECT_NE(ErrorOf({"--window", "--render-scale", "24"}).find("from 25 to 100"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--render-scale", "101"}).find("from 25 to 100"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--window", "--max-fps", "-1"}).find("--max-fps needs"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--snapshot", "a.png", "--max-fps", "30"}).find("--max-fps applies"),
+              std::string::npos);
+}
+
 TEST(CommandLine, GLTraceNamesItsFileForEitherJob) {
     EXPECT_EQ(Parse({"--snapshot", "a.png", "--gl-trace", "calls.txt"}).GLTraceFile, "calls.txt");
     EXPECT_EQ(Parse({"--gl-trace", "w.txt", "--window"}).GLTraceFile, "w.txt");

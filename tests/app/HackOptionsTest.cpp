@@ -50,8 +50,9 @@ TEST(HackOptions, OneOrTwoDashesAndEveryValueForm) {
     EXPECT_EQ(defaults.DelayMicroseconds, 30000);
     EXPECT_FALSE(defaults.ShowFrameRate);
 
-    const HackOptions o = *Parse({"--window-id", "0x1a00003", "-theme", "2", "--notes", "0", "-bubbles", "7",
-                                  "-sound", "--delay", "0", "-fps"});
+    const HackOptions o =
+        *Parse({"--window-id", "0x1a00003", "-theme", "2", "--notes", "0", "-bubbles", "7", "-sound",
+                "--delay", "0", "-fps", "-max-fps", "30", "--render-scale", "50"});
     EXPECT_EQ(o.Window, 0x1a00003u);
     EXPECT_EQ(o.Theme, 2);
     EXPECT_EQ(o.Notes, 0);
@@ -59,6 +60,8 @@ TEST(HackOptions, OneOrTwoDashesAndEveryValueForm) {
     EXPECT_TRUE(o.Sound);
     EXPECT_EQ(o.DelayMicroseconds, 0);
     EXPECT_TRUE(o.ShowFrameRate);
+    EXPECT_EQ(o.MaxFps, 30);
+    EXPECT_EQ(o.RenderScale, 50);
 
     EXPECT_EQ(Parse({"-window-id", "4711"})->Window, 4711u);
     EXPECT_TRUE(Parse({"-root", "-theme", "random"})->RandomTheme);
@@ -75,6 +78,8 @@ TEST(HackOptions, RefusalsNameWhatIsWrong) {
               "-bubbles needs a whole number from 0 to 100, not \"-1\"");
     EXPECT_EQ(ErrorOf({"-root", "-delay", "1.5"}),
               "-delay needs a whole number from 0 to 10000000, not \"1.5\"");
+    EXPECT_EQ(ErrorOf({"-root", "-render-scale", "20"}),
+              "-render-scale needs a whole number from 25 to 100, not \"20\"");
     EXPECT_EQ(ErrorOf({"-root", "-theme", "3"}), "-theme needs 0, 1, 2 or random, not \"3\"");
     EXPECT_EQ(ErrorOf({"-root", "-notes"}), "-notes needs a value");
     EXPECT_EQ(ErrorOf({"-root", "--size", "10x10"}), "unknown argument \"--size\" in hack mode");
@@ -124,7 +129,7 @@ TEST(HackOptions, AgreesWithTheXScreenSaverDescription) {
         EXPECT_EQ(*accepted(atDefault), *base)
             << "the XML's default differs from the program's: " << atDefault;
     }
-    EXPECT_EQ(sliders, 3);
+    EXPECT_EQ(sliders, 4);
 
     int switches = 0;
     const std::regex setting(R"#(arg-(?:set|unset)="([^"]*)")#");
@@ -139,9 +144,10 @@ TEST(HackOptions, AgreesWithTheXScreenSaverDescription) {
     }
     EXPECT_EQ(switches, 5);
 
-    // The daemon passes the window itself, and silence is what the unticked sound box means.
+    // The daemon passes the window itself, and silence is what the unticked sound box means; the
+    // daemon paces its hacks with -delay, -max-fps is for a command line written by hand.
     for (const std::string& name : HackOptionNames()) {
-        if (name == "window-id" || name == "no-sound" || name == "root") continue;
+        if (name == "window-id" || name == "no-sound" || name == "root" || name == "max-fps") continue;
         EXPECT_TRUE(offered.count("--" + name)) << "--" << name << " is not in quillaby.xml";
     }
 }

@@ -162,6 +162,35 @@ TEST_F(Options, FileOnlyOptionsComeFromTheFileAndSurviveDefaultsAndSave) {
     EXPECT_NE(ReadFile(file).find("OtherMonitors=0\n"), std::string::npos) << ReadFile(file);
 }
 
+// The power savers: the defaults are not written, stored values come back through Default and
+// Save, and values out of range are brought into it.
+TEST_F(Options, PowerSaversRoundTripAndComeIntoRange) {
+    Start();
+    EXPECT_EQ(options.MaxFps, 0);
+    EXPECT_EQ(options.RenderScale, 100);
+    options.Save(*Key(false), *display);
+    EXPECT_EQ(ReadFile(file).find("MaxFps"), std::string::npos) << ReadFile(file);
+    EXPECT_EQ(ReadFile(file).find("RenderScale"), std::string::npos) << ReadFile(file);
+
+    WriteFile(file, "MaxFps=30\nRenderScale=50\n");
+    Start();
+    EXPECT_EQ(options.MaxFps, 30);
+    EXPECT_EQ(options.RenderScale, 50);
+    options.SetDefaultOptions(*display);
+    options.Save(*Key(false), *display);
+    EXPECT_NE(ReadFile(file).find("MaxFps=30\n"), std::string::npos) << ReadFile(file);
+    EXPECT_NE(ReadFile(file).find("RenderScale=50\n"), std::string::npos) << ReadFile(file);
+
+    WriteFile(file, "MaxFps=-5\nRenderScale=10\n");
+    Start();
+    EXPECT_EQ(options.MaxFps, 0);
+    EXPECT_EQ(options.RenderScale, 25);
+    WriteFile(file, "MaxFps=100000\nRenderScale=400\n");
+    Start();
+    EXPECT_EQ(options.MaxFps, TOptions::MaxFpsLimit);
+    EXPECT_EQ(options.RenderScale, 100);
+}
+
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {
     platform.listed.insert(platform.listed.begin(), FakeDisplayModes::Mode(1024, 768, 16));
     WriteFile(file, "ColorDepth=24\nWidth=1024\nHeight=768\nBubbleCount=250\nDollarCount=-4\nTheme=5\n");
