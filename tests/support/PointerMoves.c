@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     static const struct wl_registry_listener listener = {global, global_remove};
-    wl_registry_add_listener(wl_display_get_registry(display), &listener, NULL);
+    struct wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, NULL);
     wl_display_roundtrip(display);
     if (!seat || !manager) {
         fprintf(stderr, "pointer-moves: the compositor has no virtual pointer\n");
@@ -86,6 +87,9 @@ int main(int argc, char** argv) {
         }
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_manager_v1_destroy(manager);
+    wl_seat_destroy(seat);
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;
