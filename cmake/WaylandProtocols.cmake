@@ -1,7 +1,7 @@
 # The Wayland client side: libwayland, wayland-egl and EGL, and the protocol bindings wayland-scanner
 # generates at build time from xdg-shell (wayland-protocols), wlr-layer-shell and (for the tests)
 # wlr-virtual-pointer, which scripts/fetch-wayland-protocols puts on the machine.
-pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl egl)
+pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
 find_file(QUILLABY_LAYER_SHELL_XML wlr-layer-shell-unstable-v1.xml

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/wayland/EglLibrary.h"
 #include "platform/wayland/LayerShellProtocol.h"
 #include "platform/wayland/WaylandConnection.h"
 
@@ -14,11 +15,11 @@ constexpr int kConfigureWaitMs = 5000;           // the compositor's first confi
 
 EGLint ConfigAttribute(EGLDisplay egl, EGLConfig config, EGLint name) {
     EGLint value = 0;
-    return eglGetConfigAttrib(egl, config, name, &value) ? value : 0;
+    return EglApi().eglGetConfigAttrib(egl, config, name, &value) ? value : 0;
 }
 
 void* LookUp(const char* name) {
-    return reinterpret_cast<void*>(eglGetProcAddress(name));
+    return reinterpret_cast<void*>(EglApi().eglGetProcAddress(name));
 }
 
 } // namespace
@@ -32,9 +33,9 @@ LayerSurface::~LayerSurface() {
     FConnection.Unregister(*this);
     EGLDisplay egl = FConnection.Egl();
     if (FEglSurface != EGL_NO_SURFACE) {
-        if (eglGetCurrentSurface(EGL_DRAW) == FEglSurface)
-            eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        eglDestroySurface(egl, FEglSurface);
+        if (EglApi().eglGetCurrentSurface(EGL_DRAW) == FEglSurface)
+            EglApi().eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        EglApi().eglDestroySurface(egl, FEglSurface);
     }
     if (FEglWindow) wl_egl_window_destroy(FEglWindow);
     if (FFrameCallback) wl_callback_destroy(FFrameCallback);
@@ -62,7 +63,7 @@ bool LayerSurface::ChoosePixelFormat(const GLPixelFormat& wanted) {
                                  EGL_NONE};
     EGLConfig configs[64];
     EGLint count = 0;
-    if (!eglChooseConfig(egl, attributes, configs, 64, &count) || count == 0) return false;
+    if (!EglApi().eglChooseConfig(egl, attributes, configs, 64, &count) || count == 0) return false;
     // An alpha channel would let the desktop show through the scene: the compositor blends with it.
     FConfig = configs[0];
     for (EGLint i = 0; i < count; ++i)
@@ -125,8 +126,8 @@ bool LayerSurface::SetPixelFormat() {
     if (!FConfigured) return false;
 
     FEglWindow = wl_egl_window_create(FSurface, DrawableWidth(), DrawableHeight());
-    FEglSurface = eglCreateWindowSurface(FConnection.Egl(), FConfig,
-                                         reinterpret_cast<EGLNativeWindowType>(FEglWindow), nullptr);
+    FEglSurface = EglApi().eglCreateWindowSurface(FConnection.Egl(), FConfig,
+                                                  reinterpret_cast<EGLNativeWindowType>(FEglWindow), nullptr);
     return FEglSurface != EGL_NO_SURFACE;
 }
 
@@ -137,10 +138,10 @@ void LayerSurface::Resize() {
 GLContextHandle LayerSurface::CreateContext() {
     if (FEglSurface == EGL_NO_SURFACE) return nullptr;
     EGLDisplay egl = FConnection.Egl();
-    EGLContext context = eglCreateContext(egl, FConfig, EGL_NO_CONTEXT, nullptr);
+    EGLContext context = EglApi().eglCreateContext(egl, FConfig, EGL_NO_CONTEXT, nullptr);
     if (context == EGL_NO_CONTEXT) return nullptr;
-    if (!eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) {
-        eglDestroyContext(egl, context);
+    if (!EglApi().eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) {
+        EglApi().eglDestroyContext(egl, context);
         return nullptr;
     }
     const auto getString = reinterpret_cast<const unsigned char* (*)(unsigned)>(LookUp("glGetString"));
@@ -157,22 +158,22 @@ GLContextHandle LayerSurface::CreateContext() {
     FChosen.StencilBits = ConfigAttribute(egl, FConfig, EGL_STENCIL_SIZE);
     FChosen.DoubleBuffer = true; // EGL window surfaces always are
     FChosen.Generic = NamesSoftwareRasterizer(FRenderer);
-    eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    EglApi().eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     return context;
 }
 
 bool LayerSurface::MakeCurrent(GLContextHandle context) {
     EGLDisplay egl = FConnection.Egl();
-    if (!context) return eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (!context) return EglApi().eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     // Gone or hidden: the context stays usable (textures are freed through it) without a surface.
     if (!Shown()) {
-        eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
+        EglApi().eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
         return false;
     }
-    if (!eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) return false;
+    if (!EglApi().eglMakeCurrent(egl, FEglSurface, FEglSurface, context)) return false;
     if (!FIntervalSet) {
         // Our own frame callbacks pace the frames: EGL's wait in every swap would only add to them.
-        eglSwapInterval(egl, 0);
+        EglApi().eglSwapInterval(egl, 0);
         FIntervalSet = true;
     }
     return FrameDue();
@@ -181,9 +182,9 @@ bool LayerSurface::MakeCurrent(GLContextHandle context) {
 void LayerSurface::DeleteContext(GLContextHandle context) {
     if (!context) return;
     EGLDisplay egl = FConnection.Egl();
-    if (eglGetCurrentContext() == context)
-        eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    eglDestroyContext(egl, static_cast<EGLContext>(context));
+    if (EglApi().eglGetCurrentContext() == context)
+        EglApi().eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    EglApi().eglDestroyContext(egl, static_cast<EGLContext>(context));
 }
 
 void LayerSurface::SwapBuffers() {
@@ -192,7 +193,7 @@ void LayerSurface::SwapBuffers() {
     FFrameCallback = wl_surface_frame(FSurface);
     wl_callback_add_listener(FFrameCallback, &kFrameListener, this);
     wl_surface_set_buffer_scale(FSurface, FScale);
-    eglSwapBuffers(FConnection.Egl(), FEglSurface); // commits the surface
+    EglApi().eglSwapBuffers(FConnection.Egl(), FEglSurface); // commits the surface
 }
 
 ProcAddressLookup LayerSurface::ProcLookup() const {
@@ -202,9 +203,10 @@ ProcAddressLookup LayerSurface::ProcLookup() const {
 void LayerSurface::Hide() {
     if (!FSurface || FHidden) return;
     FHidden = true;
-    if (eglGetCurrentSurface(EGL_DRAW) == FEglSurface) {
+    if (EglApi().eglGetCurrentSurface(EGL_DRAW) == FEglSurface) {
         // Keep the context current without the surface, so what the caller frees next still works.
-        eglMakeCurrent(FConnection.Egl(), EGL_NO_SURFACE, EGL_NO_SURFACE, eglGetCurrentContext());
+        EglApi().eglMakeCurrent(FConnection.Egl(), EGL_NO_SURFACE, EGL_NO_SURFACE,
+                                EglApi().eglGetCurrentContext());
     }
     wl_surface_attach(FSurface, nullptr, 0, 0);
     wl_surface_commit(FSurface);
@@ -220,9 +222,9 @@ MonitorRect LayerSurface::Where() const {
 void LayerSurface::PresentBlack(GLContextHandle context) {
     if (!Shown()) return;
     EGLDisplay egl = FConnection.Egl();
-    const EGLContext previousContext = eglGetCurrentContext();
-    const EGLSurface previousDraw = eglGetCurrentSurface(EGL_DRAW);
-    const EGLSurface previousRead = eglGetCurrentSurface(EGL_READ);
+    const EGLContext previousContext = EglApi().eglGetCurrentContext();
+    const EGLSurface previousDraw = EglApi().eglGetCurrentSurface(EGL_DRAW);
+    const EGLSurface previousRead = EglApi().eglGetCurrentSurface(EGL_READ);
     if (!MakeCurrent(context)) return;
     const auto clearColor = reinterpret_cast<void (*)(float, float, float, float)>(LookUp("glClearColor"));
     const auto clear = reinterpret_cast<void (*)(unsigned)>(LookUp("glClear"));
@@ -231,7 +233,7 @@ void LayerSurface::PresentBlack(GLContextHandle context) {
         clear(kColorBufferBit);
     }
     SwapBuffers();
-    eglMakeCurrent(egl, previousDraw, previousRead, previousContext);
+    EglApi().eglMakeCurrent(egl, previousDraw, previousRead, previousContext);
 }
 
 } // namespace quillaby::platform

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "base/Error.h"
+#include "platform/wayland/EglLibrary.h"
 #include "platform/wayland/LayerShellProtocol.h"
 #include "platform/wayland/LayerSurface.h"
 
@@ -227,11 +228,11 @@ LayerSurface* WaylandConnection::SurfaceOf(wl_surface* surface) const {
 
 EGLDisplay WaylandConnection::Egl() {
     if (FEgl != EGL_NO_DISPLAY) return FEgl;
-    EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, FDisplay, nullptr);
-    if (egl == EGL_NO_DISPLAY || !eglInitialize(egl, nullptr, nullptr))
+    EGLDisplay egl = EglApi().eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, FDisplay, nullptr);
+    if (egl == EGL_NO_DISPLAY || !EglApi().eglInitialize(egl, nullptr, nullptr))
         throw Error("EGL cannot start on the Wayland display");
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        eglTerminate(egl);
+    if (!EglApi().eglBindAPI(EGL_OPENGL_API)) {
+        EglApi().eglTerminate(egl);
         throw Error("EGL offers no desktop OpenGL on the Wayland display");
     }
     FEgl = egl;

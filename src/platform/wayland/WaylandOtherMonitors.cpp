@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/wayland/EglLibrary.h"
 #include "platform/wayland/WaylandConnection.h"
 
 namespace quillaby::platform {
@@ -33,7 +34,7 @@ bool WaylandOtherMonitors::Follow() {
             cover->ShareConfig(*FRenderWindow);
             if (!cover->SetPixelFormat()) continue;
             if (FFill == Fill::Black)
-                cover->PresentBlack(eglGetCurrentContext()); // the scene's context, drawing now
+                cover->PresentBlack(EglApi().eglGetCurrentContext()); // the scene's context, drawing now
             FCovers.push_back(std::move(cover));
             changed = true;
         }
