@@ -16,9 +16,11 @@ namespace {
 
 void ReadSaverArguments(const std::string& program, const std::vector<std::string>& arguments) {
     quillaby::app::ParseSaverMode(program, arguments);
-    try {
-        quillaby::app::ParseHostWindow(arguments, 7);
-    } catch (const quillaby::Error&) {
+    for (const auto& rule : {quillaby::platform::XWindowIds, quillaby::platform::Win32WindowHandles}) {
+        try {
+            quillaby::app::ParseHostWindow(arguments, 7, rule);
+        } catch (const quillaby::Error&) {
+        }
     }
 }
 
