@@ -15,27 +15,7 @@ e2e_init
 start_xvfb 1920x1080x24
 ticks=$(getconf CLK_TCK)
 
-measure() { # name command...
-  local name=$1 hud=$E2E_TMP/hud-$1
-  shift
-  mkdir -p "$hud"
-  GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud "$@" >/dev/null 2>&1 &
-  local pid=$!
-  e2e_track $pid
-  sleep 3 # start-up left out
-  local t0 c0 t1 c1
-  read -r c0 < <(awk '{print $14 + $15}' "/proc/$pid/stat")
-  t0=$(date +%s.%N)
-  sleep "$seconds"
-  read -r c1 < <(awk '{print $14 + $15}' "/proc/$pid/stat")
-  t1=$(date +%s.%N)
-  kill $pid
-  wait $pid 2>/dev/null || true
-  # The HUD's samples from the measured seconds only: skip the start-up ones.
-  local fps
-  fps=$(tail -n "$seconds" "$hud/fps" | awk '{s += $1; n++} END {if (n) printf "%.1f", s / n}')
-  printf '%-10s %6s frames/s  %5.2f CPU s/s\n' "$name" "$fps" "$(echo "($c1 - $c0) / $ticks / ($t1 - $t0)" | bc -l)"
-}
+source "$(dirname "$0")/lib/measure.sh"
 
 echo "1920x1080 Xvfb, llvmpipe, ${seconds} s each; load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 export SDL_AUDIODRIVER=dummy
