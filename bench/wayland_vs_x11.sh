@@ -16,9 +16,10 @@ e2e_saver_files "$program" 'Sound=0'
 # Frames a second of each surface that committed, after the first four seconds of the log.
 commit_rates() {
   awk -v skip=4000 -v seconds="$((seconds - 4))" '
-    /^\[[0-9.]+\]  -> wl_surface@[0-9]+\.commit\(\)/ {
-      t = substr($1, 2) + 0; if (!start) start = t
-      if (t - start >= skip) n[$3]++
+    # libwayland pads the stamp: "[ 878570.505]  -> wl_surface@10.commit()".
+    match($0, /^\[ *[0-9.]+\]  -> wl_surface@[0-9]+\.commit\(\)/) {
+      t = substr($0, 2, index($0, "]") - 2) + 0; if (!start) start = t
+      if (t - start >= skip) n[$NF]++
     }
     END { for (s in n) printf "%s %.1f\n", s, n[s] / seconds }' "$1" | sort
 }
