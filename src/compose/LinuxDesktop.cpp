@@ -15,6 +15,11 @@ bool OnX11() {
     return driver && std::strcmp(driver, "x11") == 0;
 }
 
+bool OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "wayland") == 0;
+}
+
 } // namespace
 
 std::unique_ptr<MonitorWatch> LinuxDesktop::WatchMonitors() {
@@ -28,6 +33,10 @@ bool LinuxDesktop::PaintBlack(SDL_Window* window) {
 
 bool LinuxDesktop::Place(SDL_Window* window, const MonitorRect& rect) {
     return PlaceByServer(window, rect);
+}
+
+bool LinuxDesktop::CoversFullScreen() {
+    return OnWayland();
 }
 
 std::optional<double> LinuxDesktop::TextDpi() {

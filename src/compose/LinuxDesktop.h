@@ -10,6 +10,7 @@ class LinuxDesktop final : public SdlDesktop {
     std::unique_ptr<MonitorWatch> WatchMonitors() override;
     bool PaintBlack(SDL_Window* window) override;
     bool Place(SDL_Window* window, const MonitorRect& rect) override;
+    bool CoversFullScreen() override;
     std::optional<double> TextDpi() override;
     bool GenericFormat(SDL_Window*, const std::string& renderer) override {
         return NamesSoftwareRasterizer(renderer);

@@ -1,5 +1,7 @@
 #include "compose/WaylandServices.h"
 
+#include <SDL.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -35,9 +37,10 @@ class WaylandServices final : public Services {
     // No idle inhibitor is ever made: the desktop's later idle steps (the monitor's power) still come.
     std::unique_ptr<SaverSystem> CreateSaverSystem() override { return FBase.CreateSaverSystem(); }
     std::unique_ptr<DisplayModes> CreateDisplayModes() override {
-        return std::make_unique<WaylandDisplayModes>(FBase.CreateDisplayModes());
+        return std::make_unique<WaylandDisplayModes>(FBase.CreateDisplayModes(), !OwnSurfaces());
     }
     std::unique_ptr<EventPump> CreateEventPump() override {
+        if (!OwnSurfaces()) return FBase.CreateEventPump();
         return std::make_unique<WaylandEventPump>(*FConnection, FBase.CreateEventPump());
     }
     std::unique_ptr<EventPump> CreateHostPreview(WindowHandle host, RgbPicture picture,
@@ -46,13 +49,15 @@ class WaylandServices final : public Services {
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return FBase.CreateSoundPlayer(); }
     MonitorRect PrimaryMonitor() override {
+        // SDL's windows cover the others as SDL's display list has them.
+        if (!OwnSurfaces()) return FBase.PrimaryMonitor();
         FConnection->Dispatch(0);
         if (const auto primary = FConnection->Outputs().Primary()) return primary->Logical();
         return FBase.PrimaryMonitor();
     }
     std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
                                                        const std::string& title) override {
-        if (!FConnection->LayerShell()) return FBase.CreateOtherMonitors(fill, title);
+        if (!OwnSurfaces()) return FBase.CreateOtherMonitors(fill, title);
         const LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
         return std::make_unique<WaylandOtherMonitors>(*FConnection, renderWindow, fill, title,
                                                       LayerSurface::Role::Cover);
@@ -60,8 +65,7 @@ class WaylandServices final : public Services {
     DisplayDensity ReadDisplayDensity() override { return FBase.ReadDisplayDensity(); }
     std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) override {
         // Without a layer shell (GNOME) SDL's own full-screen windows are the best there is.
-        if (!FConnection->LayerShell() || !IsFullScreenRun(options))
-            return FBase.CreateGLWindow(std::move(options));
+        if (!OwnSurfaces() || !IsFullScreenRun(options)) return FBase.CreateGLWindow(std::move(options));
         FConnection->Dispatch(0);
         const auto primary = FConnection->Outputs().Primary();
         auto window = std::make_unique<LayerSurface>(*FConnection, primary ? primary->Global : 0,
@@ -74,6 +78,7 @@ class WaylandServices final : public Services {
         return FBase.CreateDialogWindow(title, width, height, hidden, scale, owner);
     }
     std::unique_ptr<DisplayPower> WatchDisplayPower() override {
+        if (!OwnSurfaces()) return FBase.WatchDisplayPower();
         return std::make_unique<WaylandDisplayPower>(*FConnection);
     }
     std::unique_ptr<VideoHold> HoldVideo() override { return FBase.HoldVideo(); }
@@ -82,6 +87,9 @@ class WaylandServices final : public Services {
     }
 
   private:
+    // A layer shell lets the full-screen runs draw on surfaces of our own.
+    bool OwnSurfaces() const { return FConnection->LayerShell() != nullptr; }
+
     Services& FBase;
     std::unique_ptr<WaylandConnection> FConnection;
     // The last full-screen render window made: the other outputs' surfaces share its EGL config.
@@ -100,6 +108,10 @@ std::unique_ptr<Services> ChooseWaylandServices(Services& base) {
             throw Error("QUILLABY_VIDEO is \"wayland\" but no Wayland compositor answers");
         return nullptr;
     }
+    // Without a layer shell SDL's windows cover the outputs, and only its Wayland driver puts each
+    // on its own output (through XWayland all would land on the focused one).
+    if (!connection->LayerShell() && !std::getenv("SDL_VIDEODRIVER"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
     return std::make_unique<WaylandServices>(base, std::move(connection));
 }
 

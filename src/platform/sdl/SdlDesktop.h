@@ -28,6 +28,9 @@ class SdlDesktop {
     // where its own display list says the monitor is, and that list misses a mode another program
     // sets on a lit monitor. False when it cannot.
     virtual bool Place(SDL_Window* window, const MonitorRect& rect) = 0;
+    // True when windows cannot place themselves (Wayland): a cover then asks to be full screen on
+    // its monitor instead of being put over it.
+    virtual bool CoversFullScreen() { return false; }
     // Dots per inch, where the desktop says.
     virtual std::optional<double> TextDpi() = 0;
     // True when `window`'s context draws with the system's software renderer; `renderer` is that

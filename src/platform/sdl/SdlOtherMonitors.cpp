@@ -111,6 +111,8 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
         options.Width = rect.Width;
         options.Height = rect.Height;
         options.Borderless = options.AlwaysOnTop = options.SkipTaskbar = true; // as kCoverFlags
+        // The desktop picks the monitor from the window's place, as SDL's display list has it.
+        options.FullScreen = FDesktop.CoversFullScreen();
         cover.Scene = std::make_unique<SdlGLWindow>(std::move(options), &FDesktop);
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
@@ -129,7 +131,9 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
         }
         return cover;
     }
-    cover.Black = SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags);
+    const Uint32 fullScreen = FDesktop.CoversFullScreen() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    cover.Black =
+        SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags | fullScreen);
     if (cover.Black == nullptr) throw Error(std::string("SDL window: ") + SDL_GetError());
     if (!FDesktop.PaintBlack(cover.Black)) {
         // Elsewhere: paint it once through SDL's own framebuffer.

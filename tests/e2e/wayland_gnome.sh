@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The saver on a Wayland compositor with no layer shell (GNOME's mutter, headless, two virtual
+# monitors of different sizes): /s covers each monitor whole with a full-screen SDL window showing
+# the moving scene, and a typed key ends it with 0; so does a moved pointer.
+set -euo pipefail
+. "$(dirname "$0")/lib/common.sh"
+. "$(dirname "$0")/lib/sway.sh"
+. "$(dirname "$0")/lib/mutter.sh"
+program=$1
+e2e_init
+start_mutter || skip "headless mutter does not start here"
+e2e_saver_files "$program" 'Sound=0'
+monitors=(Meta-0 Meta-1)
+for m in "${monitors[@]}"; do monitor_picture $m "$E2E_TMP/$m-desktop.png" || fail "no picture of $m"; done
+
+# covered NAME FILE: the monitor's picture differs from the desktop's in each of its four corners
+# (32 pixels square): nothing of the desktop shows beside the window.
+covered() {
+  local size corner
+  monitor_picture "$1" "$2" || return 1
+  size=$(identify -format '%wx%h' "$2")
+  for corner in NorthWest NorthEast SouthWest SouthEast; do
+    convert "$2" -gravity $corner -crop 32x32+0+0 +repage "$E2E_TMP/a.png"
+    convert "$E2E_TMP/$1-desktop.png" -gravity $corner -crop 32x32+0+0 +repage "$E2E_TMP/b.png"
+    [[ $(compare -metric AE -fuzz 2% "$E2E_TMP/a.png" "$E2E_TMP/b.png" null: 2>&1 || true) -gt 500 ]] || return 1
+  done
+  [[ -n $size ]]
+}
+
+WAYLAND_DEBUG=1 ./bin/quillaby.scr /s 2>"$E2E_TMP/protocol.log" &
+saver=$!
+e2e_track $saver
+for m in "${monitors[@]}"; do
+  for _ in $(seq 60); do covered $m "$E2E_TMP/$m-a.png" && break; sleep 1; done
+  covered $m "$E2E_TMP/$m-a.png" || fail "$m was not covered whole: $(grep -v '^\[' "$E2E_TMP/protocol.log" | tail -5)"
+done
+sleep 1.5
+for m in "${monitors[@]}"; do
+  monitor_picture $m "$E2E_TMP/$m-b.png"
+  pictures_differ "$E2E_TMP/$m-a.png" "$E2E_TMP/$m-b.png" || fail "$m shows no moving scene"
+done
+# Each window is full screen on its own monitor, at the monitor's size.
+grep -o 'set_fullscreen(wl_output@[0-9]*)' "$E2E_TMP/protocol.log" | sort -u | wc -l | grep -qx 2 ||
+  fail "the windows were not made full screen on two monitors"
+for size in '800, 600' '640, 480'; do
+  grep -q "xdg_toplevel@[0-9]*\.configure($size, array\[[1-9]" "$E2E_TMP/protocol.log" ||
+    fail "no window was given $size"
+done
+kill -0 $saver 2>/dev/null || fail "the saver ended before any input"
+
+mutter_input key
+wait_exit $saver || fail "a typed key did not end the saver"
+code=0
+wait $saver || code=$?
+[[ $code == 0 ]] || fail "the saver ended with $code after a key"
+
+# The first five moves are ignored, the next sets the anchor; then 10 pixels on both axes end it.
+./bin/quillaby.scr /s >"$E2E_TMP/saver2.log" 2>&1 &
+saver=$!
+e2e_track $saver
+for _ in $(seq 60); do covered Meta-0 "$E2E_TMP/second.png" && break; sleep 1; done
+mutter_input move 12 10 10
+wait_exit $saver || fail "moving the pointer did not end the saver"
+code=0
+wait $saver || code=$?
+[[ $code == 0 ]] || fail "the saver ended with $code after the pointer moved: $(cat "$E2E_TMP/saver2.log")"
+echo PASS
