@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The saver on a Wayland compositor with no layer shell (GNOME's mutter, headless, two virtual
 # monitors of different sizes): /s covers each monitor whole with a full-screen SDL window showing
-# the moving scene, and a typed key ends it with 0; so does a moved pointer.
+# the moving scene, and a typed key ends it with 0; so does a moved pointer. The settings dialog's
+# "Preview..." covers both monitors the same way and a key brings the dialog back.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -64,4 +65,37 @@ wait_exit $saver || fail "moving the pointer did not end the saver"
 code=0
 wait $saver || code=$?
 [[ $code == 0 ]] || fail "the saver ended with $code after the pointer moved: $(cat "$E2E_TMP/saver2.log")"
+
+./bin/quillaby.scr /c >"$E2E_TMP/dialog.log" 2>&1 &
+dialog=$!
+e2e_track $dialog
+# The dialog is where Meta-0's picture differs from the desktop; "Preview..." is at its lower left.
+dialog_box() {
+  monitor_picture Meta-0 "$E2E_TMP/dialog.png" &&
+    convert "$E2E_TMP/dialog.png" "$E2E_TMP/Meta-0-desktop.png" -compose difference -composite \
+      -colorspace gray -threshold 5% -format '%@' info: 2>/dev/null
+}
+box=
+for _ in $(seq 60); do
+  box=$(dialog_box) || true
+  [[ $box == 511x363+* ]] && break
+  sleep 1
+done
+[[ $box == 511x363+* ]] || fail "no dialog of 511x363 on Meta-0 (found $box): $(cat "$E2E_TMP/dialog.log")"
+x=${box#*+} y=${box##*+}
+mutter_input click Meta-0 $((${x%%+*} + 46)) $((y + 340))
+for m in "${monitors[@]}"; do
+  for _ in $(seq 60); do covered $m "$E2E_TMP/preview.png" && break; sleep 1; done
+  covered $m "$E2E_TMP/preview.png" || fail "\"Preview...\" did not cover $m whole"
+done
+mutter_input key
+for _ in $(seq 60); do
+  monitor_picture Meta-1 "$E2E_TMP/back.png"
+  pictures_differ "$E2E_TMP/back.png" "$E2E_TMP/Meta-1-desktop.png" || break
+  sleep 1
+done
+pictures_differ "$E2E_TMP/back.png" "$E2E_TMP/Meta-1-desktop.png" && fail "the preview did not end on a key"
+back=$(dialog_box) || true
+[[ $back == "$box" ]] || fail "the dialog did not come back (found $back)"
+kill -0 $dialog 2>/dev/null || fail "the dialog ended with the preview: $(cat "$E2E_TMP/dialog.log")"
 echo PASS
