@@ -10,6 +10,9 @@ set -euo pipefail
 program=$1
 e2e_init
 start_mutter || skip "headless mutter does not start here"
+# A GNOME session has XWayland too: with DISPLAY set SDL would take X11, where no window can be put
+# on a monitor of its own.
+start_xvfb 1440x600x24
 e2e_saver_files "$program" 'Sound=0'
 monitors=(Meta-0 Meta-1)
 for m in "${monitors[@]}"; do monitor_picture $m "$E2E_TMP/$m-desktop.png" || fail "no picture of $m"; done
