@@ -8,9 +8,10 @@
 #   mutter_input key | move N DX DY  a typed "a", or N pointer moves by DX, DY pixels
 MUTTER_HELPER=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/mutter-session.py
 
-# Runs a command as the compositor's user, on its session bus.
+# Runs a command as the compositor's user, on its session bus. `exec`, so that a run in the
+# background is the process $! names: ending it ends the command.
 _as_mutter_user() {
-  setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$MUTTER_DIR" \
+  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$MUTTER_DIR" \
     XDG_RUNTIME_DIR="$MUTTER_DIR" DBUS_SESSION_BUS_ADDRESS="unix:path=$MUTTER_DIR/bus" "$@"
 }
 
@@ -62,8 +63,8 @@ start_mutter() {
 
 monitor_picture() {
   rm -f "$MUTTER_DIR/picture.png"
-  _as_mutter_user /usr/bin/python3 "$MUTTER_DIR/session.py" picture "$1" "$MUTTER_DIR/picture.png" >/dev/null &&
+  (_as_mutter_user /usr/bin/python3 "$MUTTER_DIR/session.py" picture "$1" "$MUTTER_DIR/picture.png" >/dev/null) &&
     [[ -s $MUTTER_DIR/picture.png ]] && cp "$MUTTER_DIR/picture.png" "$2"
 }
 
-mutter_input() { _as_mutter_user /usr/bin/python3 "$MUTTER_DIR/session.py" "$@"; }
+mutter_input() { (_as_mutter_user /usr/bin/python3 "$MUTTER_DIR/session.py" "$@"); }
