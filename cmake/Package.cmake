@@ -17,7 +17,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libglu1-mesa, libgl1-mesa-dri, libegl1, libegl-mesa0")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, xscreensaver-gl")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils") # xdg-open shows the help page
+# xdg-open shows the help page; libdecor's plugin draws the dialog's title bar where the
+# compositor leaves decorations to the program (GNOME).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libdecor-0-plugin-1-cairo")
 set(CPACK_STRIP_FILES ON)
 
 # The package's history, compressed as Debian keeps it.
