@@ -5,6 +5,7 @@
 
 #include "base/Error.h"
 #include "compose/WaylandDisplayModes.h"
+#include "compose/WaylandWallpaperLoop.h"
 #include "platform/DisplayModes.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
@@ -54,20 +55,28 @@ class WaylandServices final : public Services {
                                                        const std::string& title) override {
         if (!FConnection->LayerShell()) return FBase.CreateOtherMonitors(fill, title);
         const LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
+        // A wallpaper's other outputs get wallpapers too.
+        const bool wallpaper = renderWindow && renderWindow->LayerRole() == LayerSurface::Role::Wallpaper;
         return std::make_unique<WaylandOtherMonitors>(*FConnection, renderWindow, fill, title,
-                                                      LayerSurface::Role::Cover);
+                                                      wallpaper ? LayerSurface::Role::Wallpaper
+                                                                : LayerSurface::Role::Cover);
     }
     DisplayDensity ReadDisplayDensity() override { return FBase.ReadDisplayDensity(); }
     std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) override {
         // Without a layer shell (GNOME) SDL's own full-screen windows are the best there is.
-        if (!FConnection->LayerShell() || !IsFullScreenRun(options))
+        const bool wallpaper = options.Wallpaper && FConnection->LayerShell();
+        if (!wallpaper && (!FConnection->LayerShell() || !IsFullScreenRun(options)))
             return FBase.CreateGLWindow(std::move(options));
         FConnection->Dispatch(0);
         const auto primary = FConnection->Outputs().Primary();
-        auto window = std::make_unique<LayerSurface>(*FConnection, primary ? primary->Global : 0,
-                                                     LayerSurface::Role::RenderWindow, options.Title);
+        auto window = std::make_unique<LayerSurface>(
+            *FConnection, primary ? primary->Global : 0,
+            wallpaper ? LayerSurface::Role::Wallpaper : LayerSurface::Role::RenderWindow, options.Title);
         FRenderWindow = window.get();
         return window;
+    }
+    WallpaperSupport CanDrawWallpaper() override {
+        return FConnection->LayerShell() ? WallpaperSupport::Supported : WallpaperSupport::NoLayerShell;
     }
     std::unique_ptr<DialogWindow> CreateDialogWindow(const std::string& title, int width, int height,
                                                      bool hidden, int scale, WindowHandle owner) override {
@@ -78,6 +87,9 @@ class WaylandServices final : public Services {
     }
     std::unique_ptr<VideoHold> HoldVideo() override { return FBase.HoldVideo(); }
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override {
+        if (FConnection->IsRegistered(FRenderWindow) && FRenderWindow == &window &&
+            FRenderWindow->LayerRole() == LayerSurface::Role::Wallpaper)
+            return std::make_unique<WaylandWallpaperLoop>(*FConnection);
         return FBase.CreateWindowLoop(window);
     }
 

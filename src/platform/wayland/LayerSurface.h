@@ -66,6 +66,7 @@ class LayerSurface final : public GLWindow {
     // Configured, not closed by the compositor, not hidden.
     bool Shown() const { return FEglSurface != EGL_NO_SURFACE && !FClosed && !FHidden; }
     bool Closed() const { return FClosed; }
+    Role LayerRole() const { return FRole; }
     uint32_t Output() const { return FOutput; }
     wl_surface* Surface() const { return FSurface; }
     EGLSurface EglSurface() const { return FEglSurface; }

@@ -180,8 +180,10 @@ const wl_pointer_listener WaylandConnection::kPointer = {
         self.FPointerSurface = surface;
         self.FPointerX = x;
         self.FPointerY = y;
-        // No pointer is drawn over the scene.
-        if (self.SurfaceOf(surface)) wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+        // No pointer is drawn over the scene; over the wallpaper it stays, as over any desktop.
+        if (const LayerSurface* layer = self.SurfaceOf(surface);
+            layer && layer->LayerRole() != LayerSurface::Role::Wallpaper)
+            wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
         self.PushPointer(InputEvent::Kind::MouseMove);
     },
     [](void* data, wl_pointer*, uint32_t, wl_surface* surface) {
@@ -305,6 +307,12 @@ bool WaylandConnection::FrameDue() const {
     }
     // Nothing shown: nothing holds the loop back. Every output off: the process sleeps.
     return !shown || (allDue && anyDue);
+}
+
+bool WaylandConnection::AllClosed() const {
+    for (const auto& [id, surface] : FSurfaces)
+        if (!surface->Closed()) return false;
+    return true;
 }
 
 } // namespace quillaby::platform

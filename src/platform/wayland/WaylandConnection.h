@@ -56,6 +56,8 @@ class WaylandConnection {
     bool IsRegistered(const LayerSurface* surface) const;
     // True when some shown surface may draw its next frame, or when none is shown at all.
     bool FrameDue() const;
+    // True when the compositor closed every surface made (or none is left).
+    bool AllClosed() const;
 
   private:
     WaylandConnection(wl_display* display);

@@ -4,7 +4,8 @@
 #                            extra lines go to its config. Sets WAYLAND_DISPLAY (a path: programs run
 #                            as root reach the socket by path) and SWAYSOCK, unsets DISPLAY; returns 1
 #                            when sway cannot start here (the caller skips). SWAY_OUTPUTS=1 makes
-#                            HEADLESS-1 alone.
+#                            HEADLESS-1 alone; SWAY_BACKGROUND=none starts no background program
+#                            (whose surface would lie over any other on the background layer).
 #   output_picture NAME FILE grim's picture of one output
 #   picture_mean FILE        the mean grey of a picture, 0 to 1
 #   pictures_differ A B      true when the two pictures differ in more than a few pixels
@@ -14,8 +15,8 @@ start_sway() {
   chmod 700 "$SWAY_DIR"
   {
     printf '%s\n' 'output HEADLESS-1 resolution 800x600 position 0,0' \
-      'output HEADLESS-2 resolution 640x480 position 800,0' 'output * bg #ffffff solid_color' \
-      'default_border none' 'focus_follows_mouse no'
+      'output HEADLESS-2 resolution 640x480 position 800,0' 'default_border none' 'focus_follows_mouse no'
+    [[ ${SWAY_BACKGROUND:-} == none ]] || echo 'output * bg #ffffff solid_color'
     printf '%s\n' "$@"
   } >"$SWAY_DIR/config"
   chown -R nobody:nogroup "$SWAY_DIR"

@@ -1,0 +1,30 @@
+#pragma once
+// The wallpaper's loop in a Wayland session: a frame whenever the compositor lets the outputs draw
+// the next one, the seat's input taken and dropped (the wallpaper lies under what the user works
+// with), until SIGTERM or SIGINT, the compositor closing every surface, or the connection going.
+#include <string>
+
+#include "platform/WindowLoop.h"
+#include "platform/posix/StopSignals.h"
+
+namespace quillaby::platform {
+
+class WaylandConnection;
+
+class WaylandWallpaperLoop final : public WindowLoop {
+  public:
+    // The connection must outlive the loop. The stop signals are ours from here on.
+    explicit WaylandWallpaperLoop(WaylandConnection& connection);
+    Next Pump() override;
+    std::string Ending() const override { return FEnding; }
+
+  private:
+    // False when the connection broke; FEnding then says how.
+    bool Dispatch(int timeoutMs);
+
+    WaylandConnection& FConnection;
+    StopSignals FStop;
+    std::string FEnding;
+};
+
+} // namespace quillaby::platform
