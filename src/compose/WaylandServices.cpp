@@ -73,6 +73,8 @@ class WaylandServices final : public Services {
             *FConnection, primary ? primary->Global : 0,
             wallpaper ? LayerSurface::Role::Wallpaper : LayerSurface::Role::RenderWindow, options.Title);
         FRenderWindow = window.get();
+        // A wallpaper stopped while it starts up ends at once, with 0 (see its loop).
+        if (wallpaper) FWallpaperStop = std::make_unique<StopSignals>();
         return window;
     }
     WallpaperSupport CanDrawWallpaper() override {
@@ -89,7 +91,8 @@ class WaylandServices final : public Services {
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override {
         if (FConnection->IsRegistered(FRenderWindow) && FRenderWindow == &window &&
             FRenderWindow->LayerRole() == LayerSurface::Role::Wallpaper)
-            return std::make_unique<WaylandWallpaperLoop>(*FConnection);
+            return std::make_unique<WaylandWallpaperLoop>(
+                *FConnection, FWallpaperStop ? std::move(FWallpaperStop) : std::make_unique<StopSignals>());
         return FBase.CreateWindowLoop(window);
     }
 
@@ -98,6 +101,7 @@ class WaylandServices final : public Services {
     std::unique_ptr<WaylandConnection> FConnection;
     // The last full-screen render window made: the other outputs' surfaces share its EGL config.
     const LayerSurface* FRenderWindow = nullptr;
+    std::unique_ptr<StopSignals> FWallpaperStop; // from the wallpaper's window to its loop
 };
 
 } // namespace

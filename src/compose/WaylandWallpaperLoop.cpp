@@ -17,14 +17,15 @@ constexpr std::chrono::seconds kPause{1};
 
 } // namespace
 
-WaylandWallpaperLoop::WaylandWallpaperLoop(WaylandConnection& connection) : FConnection(connection) {
-    FStop.Arm();
+WaylandWallpaperLoop::WaylandWallpaperLoop(WaylandConnection& connection, std::unique_ptr<StopSignals> stop)
+    : FConnection(connection), FStop(std::move(stop)) {
+    FStop->Arm();
 }
 
 WindowLoop::Next WaylandWallpaperLoop::Pump() {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
-        if (FStop.Requested() || !Dispatch(0)) return Next::End;
+        if (FStop->Requested() || !Dispatch(0)) return Next::End;
         InputEvent ignored;
         while (FConnection.TakeInput(ignored)) {
         }

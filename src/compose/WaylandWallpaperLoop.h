@@ -2,6 +2,7 @@
 // The wallpaper's loop in a Wayland session: a frame whenever the compositor lets the outputs draw
 // the next one, the seat's input taken and dropped (the wallpaper lies under what the user works
 // with), until SIGTERM or SIGINT, the compositor closing every surface, or the connection going.
+#include <memory>
 #include <string>
 
 #include "platform/WindowLoop.h"
@@ -13,8 +14,9 @@ class WaylandConnection;
 
 class WaylandWallpaperLoop final : public WindowLoop {
   public:
-    // The connection must outlive the loop. The stop signals are ours from here on.
-    explicit WaylandWallpaperLoop(WaylandConnection& connection);
+    // The connection must outlive the loop. `stop`, installed while the wallpaper started up, is armed
+    // here: from now on a signal ends the loop instead of the process.
+    WaylandWallpaperLoop(WaylandConnection& connection, std::unique_ptr<StopSignals> stop);
     Next Pump() override;
     std::string Ending() const override { return FEnding; }
 
@@ -23,7 +25,7 @@ class WaylandWallpaperLoop final : public WindowLoop {
     bool Dispatch(int timeoutMs);
 
     WaylandConnection& FConnection;
-    StopSignals FStop;
+    std::unique_ptr<StopSignals> FStop;
     std::string FEnding;
 };
 
