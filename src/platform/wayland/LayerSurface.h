@@ -75,6 +75,12 @@ class LayerSurface final : public GLWindow {
     MonitorRect Where() const;
     // A frame that draws nothing but black (a cover that shows no scene).
     void PresentBlack(GLContextHandle context);
+    // The output's scale changed: the next frames are drawn at its real pixels.
+    void FollowScale(int scale);
+    // Takes over the shown surface of `other` (a cover of another output) in exchange for this
+    // one's closed one, with the keyboard as this role has it: the render window goes on where
+    // its output went, without a frame of the desktop between. `other` is left to be freed.
+    void TakeOver(LayerSurface& other);
 
   private:
     static const ::zwlr_layer_surface_v1_listener kLayerListener;

@@ -122,8 +122,13 @@ const wl_output_listener WaylandConnection::kOutput = {
     },
     [](void* data, wl_output* output) {
         WaylandConnection& self = Self(data);
-        self.FOutputs.Done(self.GlobalOf(output));
+        const uint32_t global = self.GlobalOf(output);
+        self.FOutputs.Done(global);
         ++self.FOutputsVersion;
+        // A new scale comes with no new configure when the logical size stays (the mode changed too).
+        if (const OutputInfo* info = self.FOutputs.Find(global); info && info->Done)
+            for (const auto& [id, surface] : self.FSurfaces)
+                if (surface->Output() == global) surface->FollowScale(info->Scale);
     },
     [](void* data, wl_output* output, int32_t factor) {
         if (OutputInfo* info = Self(data).FOutputs.Find(Self(data).GlobalOf(output))) info->Scale = factor;
@@ -293,9 +298,11 @@ bool WaylandConnection::FrameDue() const {
     // frame drawn for nothing. One that has waited too long (its output is off or hidden) is left out.
     const auto now = std::chrono::steady_clock::now();
     bool shown = false;
+    bool closed = false;
     bool anyDue = false;
     bool allDue = true;
     for (const auto& [id, surface] : FSurfaces) {
+        closed |= surface->Closed();
         if (!surface->Shown()) continue;
         shown = true;
         if (surface->FrameDue())
@@ -303,8 +310,10 @@ bool WaylandConnection::FrameDue() const {
         else if (now - surface->WaitingSince() < kLateFrame)
             allDue = false;
     }
-    // Nothing shown: nothing holds the loop back. Every output off: the process sleeps.
-    return !shown || (allDue && anyDue);
+    // Nothing shown: nothing holds the loop back, unless the outputs went: then the next frame waits
+    // for one to come (it covers it). Every output off: the process sleeps.
+    if (!shown) return !closed || !FOutputs.Ready().empty();
+    return allDue && anyDue;
 }
 
 } // namespace quillaby::platform

@@ -7,7 +7,7 @@
 
 namespace quillaby::platform {
 
-WaylandOtherMonitors::WaylandOtherMonitors(WaylandConnection& connection, const LayerSurface* renderWindow,
+WaylandOtherMonitors::WaylandOtherMonitors(WaylandConnection& connection, LayerSurface* renderWindow,
                                            Fill fill, std::string title, LayerSurface::Role role)
     : FConnection(connection), FFill(fill), FTitle(std::move(title)), FRole(role),
       FRenderWindow(renderWindow) {}
@@ -38,6 +38,14 @@ bool WaylandOtherMonitors::Follow() {
             FCovers.push_back(std::move(cover));
             changed = true;
         }
+    }
+    // The render window's output went: it goes on in place of a cover, which takes the keyboard with
+    // it. With no cover left it waits for an output to come.
+    const bool renderWindowGone =
+        FRenderWindow->Closed() || (FRenderWindow->Output() && !FConnection.Output(FRenderWindow->Output()));
+    if (renderWindowGone && !FCovers.empty()) {
+        FRenderWindow->TakeOver(*FCovers.front());
+        FCovers.erase(FCovers.begin());
     }
     return changed || FCovers.size() != before;
 }
