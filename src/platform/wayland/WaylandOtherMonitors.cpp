@@ -22,10 +22,14 @@ bool WaylandOtherMonitors::Follow() {
         changed |= gone;
         return gone;
     });
-    if (FConnection.OutputsVersion() != FSeenVersion) {
+    // The render window's surface went (with its output, or closed by the compositor): it goes on in
+    // place of a cover, which takes the keyboard with it; with none left it waits for an output.
+    const bool renderWindowGone =
+        FRenderWindow->Closed() || (FRenderWindow->Output() && !FConnection.Output(FRenderWindow->Output()));
+    if (FConnection.OutputsVersion() != FSeenVersion || (renderWindowGone && FCovers.empty())) {
         FSeenVersion = FConnection.OutputsVersion();
         for (const OutputInfo& output : FConnection.Outputs().Ready()) {
-            if (output.Global == FRenderWindow->Output()) continue;
+            if (!renderWindowGone && output.Global == FRenderWindow->Output()) continue;
             const bool covered = std::any_of(FCovers.begin(), FCovers.end(), [&](const auto& cover) {
                 return cover->Output() == output.Global;
             });
@@ -39,13 +43,10 @@ bool WaylandOtherMonitors::Follow() {
             changed = true;
         }
     }
-    // The render window's output went: it goes on in place of a cover, which takes the keyboard with
-    // it. With no cover left it waits for an output to come.
-    const bool renderWindowGone =
-        FRenderWindow->Closed() || (FRenderWindow->Output() && !FConnection.Output(FRenderWindow->Output()));
     if (renderWindowGone && !FCovers.empty()) {
         FRenderWindow->TakeOver(*FCovers.front());
         FCovers.erase(FCovers.begin());
+        changed = true;
     }
     return changed || FCovers.size() != before;
 }

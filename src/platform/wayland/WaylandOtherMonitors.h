@@ -2,7 +2,7 @@
 // The outputs besides the render window's during a full-screen run on Wayland: each gets a layer
 // surface of its own drawn with the render window's context (same EGL config), or kept black.
 // Outputs that come during the run get a surface; surfaces of outputs that went (the compositor
-// closes them) are dropped.
+// closes them) are dropped. When the render window's output goes, it takes over another's surface.
 #include <memory>
 #include <string>
 #include <vector>
