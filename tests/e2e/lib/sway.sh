@@ -8,7 +8,8 @@
 #   start_nested_sway        a second sway drawn into windows of the first (wlroots' Wayland backend),
 #                            with outputs WL-1 at 800x600 and WL-2 at 640x480 to its right. Its
 #                            outputs can be unplugged (headless ones cannot be disabled): unplug_output
-#                            NAME closes the output's window; `swaymsg create_output` adds one.
+#                            NAME closes the output's window and waits for the output to go;
+#                            `swaymsg create_output` adds one.
 #                            Sets WAYLAND_DISPLAY and SWAYSOCK to the inner one (OUTER_SWAYSOCK: outer).
 #   output_picture NAME FILE grim's picture of one output
 #   picture_mean FILE        the mean grey of a picture, 0 to 1
@@ -85,7 +86,15 @@ start_nested_sway() {
   return 1
 }
 
-unplug_output() { SWAYSOCK=$OUTER_SWAYSOCK swaymsg -q "[title=\"wlroots - $1\"] kill"; }
+unplug_output() {
+  local _
+  SWAYSOCK=$OUTER_SWAYSOCK swaymsg -q "[title=\"wlroots - $1\"] kill"
+  for _ in $(seq 50); do
+    grep -q "\"name\": \"$1\"" <<<"$(swaymsg -t get_outputs)" || return 0
+    sleep 0.1
+  done
+  return 1
+}
 
 output_picture() { grim -o "$1" "$2"; }
 
