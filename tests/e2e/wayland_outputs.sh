@@ -13,7 +13,7 @@ e2e_saver_files "$program" 'Sound=0'
 
 # moving NAME TAG: the output comes to show the whole scene at its real pixels, and it moves.
 moving() {
-  local a=$E2E_TMP/$1-$2-a.png b=$E2E_TMP/$1-$2-b.png why= _
+  local a=$E2E_TMP/$1-$2-a.png b=$E2E_TMP/$1-$2-b.png why='' _
   for _ in $(seq 30); do
     output_picture "$1" "$a"
     sleep 1

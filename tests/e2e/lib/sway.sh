@@ -67,7 +67,7 @@ start_nested_sway() {
     XDG_RUNTIME_DIR="$SWAY_DIR" WAYLAND_DISPLAY=wayland-1 WLR_BACKENDS=wayland WLR_WL_OUTPUTS=2 \
     WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$SWAY_DIR/nested" >"$E2E_TMP/nested.log" 2>&1 &
   e2e_track $!
-  local socket= _
+  local socket='' _
   for _ in $(seq 100); do
     socket=$(ls "$SWAY_DIR"/sway-ipc.*.sock 2>/dev/null | grep -vxF "$OUTER_SWAYSOCK" | head -1)
     [[ -n $socket && -S $SWAY_DIR/wayland-2 ]] && break
