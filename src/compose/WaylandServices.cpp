@@ -54,7 +54,7 @@ class WaylandServices final : public Services {
     std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
                                                        const std::string& title) override {
         if (!FConnection->LayerShell()) return FBase.CreateOtherMonitors(fill, title);
-        const LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
+        LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
         // A wallpaper's other outputs get wallpapers too.
         const bool wallpaper = renderWindow && renderWindow->LayerRole() == LayerSurface::Role::Wallpaper;
         return std::make_unique<WaylandOtherMonitors>(*FConnection, renderWindow, fill, title,
@@ -100,7 +100,7 @@ class WaylandServices final : public Services {
     Services& FBase;
     std::unique_ptr<WaylandConnection> FConnection;
     // The last full-screen render window made: the other outputs' surfaces share its EGL config.
-    const LayerSurface* FRenderWindow = nullptr;
+    LayerSurface* FRenderWindow = nullptr;
     std::unique_ptr<StopSignals> FWallpaperStop; // from the wallpaper's window to its loop
 };
 
