@@ -4,6 +4,7 @@
 
 #include "app/FramePacer.h"
 #include "app/SceneSession.h"
+#include "base/Error.h"
 
 namespace quillaby::app {
 namespace {
@@ -42,19 +43,25 @@ int RunWallpaperJob(const RunOptions& options, platform::Services& services, std
         std::fprintf(log, "quillaby: wallpaper at the outputs' own frame rate, drawn at %d%%\n",
                      options.RenderScale);
     std::fflush(log);
-    for (;;) {
-        const platform::WindowLoop::Next next = events->Pump();
-        if (next == platform::WindowLoop::Next::End) break;
-        if (next == platform::WindowLoop::Next::FrameAfterPause) {
-            loop.Resume();
-            pacer.Restart();
+    std::string ending;
+    try {
+        for (;;) {
+            const platform::WindowLoop::Next next = events->Pump();
+            if (next == platform::WindowLoop::Next::End) break;
+            if (next == platform::WindowLoop::Next::FrameAfterPause) {
+                loop.Resume();
+                pacer.Restart();
+            }
+            if (others->Follow()) loop.SetMoreSurfaces(others->SceneSurfaces());
+            loop.RenderFrame();
+            pacer.Pace();
         }
-        if (others->Follow()) loop.SetMoreSurfaces(others->SceneSurfaces());
-        loop.RenderFrame();
-        pacer.Pace();
+        ending = events->Ending();
+    } catch (const DisplayLost& e) {
+        // The session ending takes the compositor with it: the wallpaper's normal end.
+        ending = e.what();
     }
-    if (const std::string ending = events->Ending(); !ending.empty())
-        std::fprintf(log, "quillaby: the wallpaper ends: %s\n", ending.c_str());
+    if (!ending.empty()) std::fprintf(log, "quillaby: the wallpaper ends: %s\n", ending.c_str());
     return 0;
 }
 

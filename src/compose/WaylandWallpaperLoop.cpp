@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "base/Error.h"
 #include "platform/EventPump.h"
 #include "platform/wayland/WaylandConnection.h"
 
@@ -25,28 +24,22 @@ WaylandWallpaperLoop::WaylandWallpaperLoop(WaylandConnection& connection, std::u
 WindowLoop::Next WaylandWallpaperLoop::Pump() {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
-        if (FStop->Requested() || !Dispatch(0)) return Next::End;
+        if (FStop->Requested()) return Next::End;
+        FConnection.Dispatch(0);
         InputEvent ignored;
         while (FConnection.TakeInput(ignored)) {
         }
-        if (FConnection.AllClosed()) {
-            FEnding = "the compositor closed every surface of the wallpaper";
-            return Next::End;
+        // An output's removal may come just after its surface's closing: looked at again after a wait.
+        if (FConnection.ClosedWhileOutputsStay()) {
+            FConnection.Dispatch(kWaitSliceMs);
+            if (FConnection.ClosedWhileOutputsStay()) {
+                FEnding = "the compositor closed every surface of the wallpaper";
+                return Next::End;
+            }
         }
         if (FConnection.FrameDue())
             return std::chrono::steady_clock::now() - start > kPause ? Next::FrameAfterPause : Next::Frame;
-        if (!Dispatch(kWaitSliceMs)) return Next::End;
-    }
-}
-
-bool WaylandWallpaperLoop::Dispatch(int timeoutMs) {
-    // The compositor going away is how a wallpaper's session ends: a normal end, with its reason.
-    try {
-        FConnection.Dispatch(timeoutMs);
-        return true;
-    } catch (const Error& e) {
-        FEnding = e.what();
-        return false;
+        FConnection.Dispatch(kWaitSliceMs);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The wallpaper's loop in a Wayland session: a frame whenever the compositor lets the outputs draw
 // the next one, the seat's input taken and dropped (the wallpaper lies under what the user works
-// with), until SIGTERM or SIGINT, the compositor closing every surface, or the connection going.
+// with), until SIGTERM or SIGINT or the compositor closing every surface; the connection going raises
+// quillaby::DisplayLost.
+// With every output gone it waits for one to come, as a full-screen run does.
 #include <memory>
 #include <string>
 
@@ -21,9 +23,6 @@ class WaylandWallpaperLoop final : public WindowLoop {
     std::string Ending() const override { return FEnding; }
 
   private:
-    // False when the connection broke; FEnding then says how.
-    bool Dispatch(int timeoutMs);
-
     WaylandConnection& FConnection;
     std::unique_ptr<StopSignals> FStop;
     std::string FEnding;

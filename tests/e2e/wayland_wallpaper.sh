@@ -2,8 +2,9 @@
 # --wallpaper in a Wayland session (headless sway with no background program of its own): the moving
 # scene on the background layer of both outputs and of one added later, under an ordinary window,
 # with the user's stored render scale and the default cap of 30 frames a second; keys, clicks and
-# pointer moves leave it running, SIGTERM ends it with 0 and so does the compositor going away. Where
-# no compositor answers it refuses with the command line's exit code and changes nothing.
+# pointer moves leave it running, SIGTERM ends it with 0 and so does the compositor going away; when
+# outputs go it goes on on the others, and waits for one when none is left. Where no compositor
+# answers it refuses with the command line's exit code and changes nothing.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -113,4 +114,21 @@ wait $wallpaper || code=$?
 [[ $code == 0 ]] || fail "the compositor went: ended with $code: $(cat "$E2E_TMP/wallpaper2.log")"
 grep -q '^quillaby: the wallpaper ends: The Wayland compositor closed the connection' "$E2E_TMP/wallpaper2.log" ||
   fail "no line saying why it ended: $(cat "$E2E_TMP/wallpaper2.log")"
+
+# Outputs that go (a nested sway's can be unplugged): the wallpaper goes on on the other one, waits
+# when none is left, and covers the next that comes.
+wait_exit "$E2E_SWAY_PID" || fail "the first sway did not end"
+rm -rf "$SWAY_DIR"
+SWAY_BACKGROUND=none start_nested_sway || skip "a nested sway does not start here"
+./bin/quillaby --wallpaper 2>"$E2E_TMP/wallpaper3.log" &
+wallpaper=$!
+e2e_track $wallpaper
+wait_scene WL-2 || fail "WL-2 shows no wallpaper: $(cat "$E2E_TMP/wallpaper3.log")"
+unplug_output WL-1 || fail "WL-1 could not be unplugged"
+wait_scene WL-2 || fail "WL-2 lost the wallpaper when WL-1 went: $(cat "$E2E_TMP/wallpaper3.log")"
+unplug_output WL-2 || fail "WL-2 could not be unplugged"
+sleep 1
+kill -0 $wallpaper 2>/dev/null || fail "the wallpaper ended when every output went: $(cat "$E2E_TMP/wallpaper3.log")"
+swaymsg -q create_output
+wait_scene WL-3 || fail "the output that came shows no wallpaper: $(cat "$E2E_TMP/wallpaper3.log")"
 echo PASS

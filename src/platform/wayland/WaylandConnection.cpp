@@ -262,14 +262,15 @@ void WaylandConnection::Dispatch(int timeoutMs) {
         wl_display_cancel_read(FDisplay);
     wl_display_dispatch_pending(FDisplay);
     if (const int error = wl_display_get_error(FDisplay))
-        throw Error("The Wayland compositor closed the connection: " + std::string(std::strerror(error)));
+        throw DisplayLost("The Wayland compositor closed the connection: " +
+                          std::string(std::strerror(error)));
     PresentHeldFrames();
 }
 
 void WaylandConnection::Roundtrip() {
     if (wl_display_roundtrip(FDisplay) < 0)
-        throw Error("The Wayland compositor closed the connection: " +
-                    std::string(std::strerror(wl_display_get_error(FDisplay))));
+        throw DisplayLost("The Wayland compositor closed the connection: " +
+                          std::string(std::strerror(wl_display_get_error(FDisplay))));
 }
 
 bool WaylandConnection::TakeInput(InputEvent& event) {
@@ -321,10 +322,13 @@ void WaylandConnection::PresentHeldFrames() {
     for (const auto& [id, surface] : FSurfaces) surface->PresentHeldFrame();
 }
 
-bool WaylandConnection::AllClosed() const {
-    for (const auto& [id, surface] : FSurfaces)
+bool WaylandConnection::ClosedWhileOutputsStay() const {
+    bool stays = false;
+    for (const auto& [id, surface] : FSurfaces) {
         if (!surface->Closed()) return false;
-    return true;
+        stays |= !surface->Output() || Output(surface->Output());
+    }
+    return stays;
 }
 
 } // namespace quillaby::platform

@@ -42,7 +42,7 @@ class WaylandConnection {
 
     // Reads and dispatches what the compositor sent, waiting up to `timeoutMs` (0: not at all, -1:
     // without end) for something to arrive, then presents the held frames whose turn came. Raises
-    // quillaby::Error when the connection broke.
+    // quillaby::DisplayLost when the connection broke.
     void Dispatch(int timeoutMs);
     // Waits for the compositor to have handled every request sent so far.
     void Roundtrip();
@@ -58,8 +58,9 @@ class WaylandConnection {
     // True when the run's next frame should be drawn: its first shown surface can take one (or has
     // waited too long for the compositor), or no surface is shown at all.
     bool FrameDue() const;
-    // True when the compositor closed every surface made (or none is left).
-    bool AllClosed() const;
+    // True when the compositor closed every surface made, one at least while its output stayed: it
+    // wants them gone. Surfaces closed because their outputs went do not count (one may come back).
+    bool ClosedWhileOutputsStay() const;
 
   private:
     WaylandConnection(wl_display* display);
