@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the wallpaper costs: `quillaby --wallpaper` on headless sway's two outputs (800x600 and
 # 640x480 at 60 Hz, no background program of sway's own), drawn by Mesa's llvmpipe with the
-# first-run settings, at its default cap (30 frames a second) and uncapped (--max-fps 0). Leaves out
+# first-run settings, at its default cap (30 frames a second) and uncapped (--max-fps 0), then the
+# same at --render-scale 50 (frames cheap enough for the cap to bind on a loaded machine). Leaves out
 # the first 5 s (the scene's start-up), then over the measured seconds prints the frames a second of
 # each surface (its commits in the protocol log) and the CPU use (user + system time from /proc over
 # the wall time, CPU seconds a second).
@@ -35,7 +36,7 @@ run() { # name, arguments...
   wait $pid 2>/dev/null || true
   local wall
   wall=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
-  printf '%-10s %s CPU s/s, frames/s per surface:' "$name" \
+  printf '%-13s %s CPU s/s, frames/s per surface:' "$name" \
     "$(awk -v c="$((c1 - c0))" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')"
   sed -n "$((l0 + 1)),${l1}p" "$log" | grep -o -- '-> wl_surface@[0-9]*\.commit' | sort | uniq -c |
     awk -v w="$wall" '{ printf " %.1f", $1 / w }'
@@ -46,3 +47,5 @@ echo "headless sway 800x600 + 640x480, llvmpipe, ${seconds} s each; load average
 SWAY_BACKGROUND=none start_sway || { echo "headless sway does not start here" >&2; exit 1; }
 run "default"
 run "uncapped" --max-fps 0
+run "50%" --render-scale 50
+run "50% uncapped" --render-scale 50 --max-fps 0
