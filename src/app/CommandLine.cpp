@@ -138,11 +138,14 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
     if (snapshot && options.Given.MaxFps)
         throw UsageError("--max-fps applies to --window, --wallpaper and the screen-saver modes only");
     // The wallpaper takes each output's own size.
-    if (wallpaper && sized) throw UsageError("--size applies to --window and --snapshot only");
+    constexpr const char* kSizeApplies = "--size applies to --window and --snapshot only";
+    if (wallpaper && sized) throw UsageError(kSizeApplies);
     if (window || snapshot || wallpaper) {
         if (!options.SaverArguments.empty())
             throw UsageError("unknown argument \"" + options.SaverArguments.front() + "\"");
         options.Job = window ? JobKind::Window : snapshot ? JobKind::Snapshot : JobKind::Wallpaper;
+    } else if (sceneOption == "--size") {
+        throw UsageError(kSizeApplies);
     } else if (!sceneOption.empty()) {
         throw UsageError(sceneOption + " applies to --window, --snapshot and --wallpaper only");
     }
@@ -172,7 +175,7 @@ std::string UsageText() {
            "  --wallpaper       the scene on the desktop's background of every output, under every\n"
            "                    window, without sound, until the program is stopped (SIGTERM); input\n"
            "                    never ends it. Needs a Wayland compositor with a layer shell (sway,\n"
-           "                    Hyprland, river, KDE)"
+           "                    Hyprland, river, KDE)\n"
            "  --theme N         0 Immersion (default), 1 Fountain, 2 Fishes\n"
            "  --notes N         banknotes, 0 to 100 (default 60)\n"
            "  --bubbles N       bubbles, 0 to 100 (default 100)\n"

@@ -118,6 +118,8 @@ TEST(CommandLine, WallpaperTakesSceneSettingsButNoSize) {
     EXPECT_FALSE(Parse({"--wallpaper"}).Given.MaxFps);
     EXPECT_NE(ErrorOf({"--theme", "1", "--size", "9x9", "--wallpaper"}).find("--size applies"),
               std::string::npos);
+    EXPECT_NE(ErrorOf({"/s", "--size", "9x9"}).find("--size applies to --window and --snapshot only"),
+              std::string::npos);
     EXPECT_NE(ErrorOf({"--wallpaper", "--window"}).find("choose one"), std::string::npos);
     EXPECT_NE(ErrorOf({"--wallpaper", "--frames", "3"}).find("--snapshot only"), std::string::npos);
     EXPECT_NE(ErrorOf({"/s", "--wallpaper"}).find("\"/s\""), std::string::npos);
