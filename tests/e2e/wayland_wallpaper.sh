@@ -102,8 +102,8 @@ wait $wallpaper || code=$?
 ! grep -q 'idle_inhibit_manager_v1@[0-9]*\.create_inhibitor' "$E2E_TMP/wallpaper.log" ||
   fail "the wallpaper keeps the desktop awake"
 
-# The compositor going away ends it too, with 0 and the reason.
-./bin/quillaby --wallpaper 2>"$E2E_TMP/wallpaper2.log" &
+# The compositor going away ends it too (here started as the saver file), with 0 and the reason.
+./bin/quillaby.scr --wallpaper 2>"$E2E_TMP/wallpaper2.log" &
 wallpaper=$!
 e2e_track $wallpaper
 wait_scene HEADLESS-1 || fail "the second run shows no scene"
