@@ -6,6 +6,7 @@
 #include "app/FOndrel.h"
 #include "app/SceneJobs.h"
 #include "app/StoredSceneOptions.h"
+#include "app/WallpaperJob.h"
 #include "compose/SystemModes.h"
 #include "platform/Services.h"
 
@@ -14,8 +15,7 @@ int main(int argc, char** argv) {
     try {
         if (const auto code = quillaby::compose::RunSystemMode(argc, argv)) return *code;
         RunOptions options = ParseCommandLine(argc, argv);
-        if (options.Job == JobKind::Window || options.Job == JobKind::Snapshot)
-            ApplyStoredSceneOptions(options);
+        if (options.Job != JobKind::Saver && options.Job != JobKind::Help) ApplyStoredSceneOptions(options);
         switch (options.Job) {
         case JobKind::Saver:
             return RunScreenSaver(options, quillaby::platform::SystemServices());
@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
             return RunWindowJob(options);
         case JobKind::Snapshot:
             return RunSnapshotJob(options, stdout);
+        case JobKind::Wallpaper:
+            return RunWallpaperJob(options, quillaby::platform::SystemServices(), stderr);
         case JobKind::Help:
             std::fputs(UsageText().c_str(), stdout);
             return 0;

@@ -49,6 +49,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
     options.ProgramPath = argc > 0 && argv[0] != nullptr ? argv[0] : "quillaby";
     bool window = false;
     bool snapshot = false;
+    bool wallpaper = false;
+    bool sized = false;
     bool frames = false;
     std::string sceneOption; // the first scene-job option given, for the message
     for (int i = 1; i < argc; ++i) {
@@ -62,6 +64,8 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             if (arg == name && sceneOption.empty()) sceneOption = name;
         if (arg == "--window") {
             window = true;
+        } else if (arg == "--wallpaper") {
+            wallpaper = true;
         } else if (arg == "--snapshot") {
             snapshot = true;
             options.SnapshotFile = value();
@@ -77,6 +81,7 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             options.Given.Bubbles = true;
         } else if (arg == "--size") {
             ParseSize(value(), options);
+            sized = true;
         } else if (arg == "--no-sound") {
             options.Sound = false;
             options.Given.Sound = true;
@@ -127,16 +132,22 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             options.SaverArguments.emplace_back(arg);
         }
     }
-    if (window && snapshot) throw UsageError("choose one of --window and --snapshot");
+    if (int{window} + int{snapshot} + int{wallpaper} > 1)
+        throw UsageError("choose one of --window, --snapshot and --wallpaper");
     if (frames && !snapshot) throw UsageError("--frames applies to --snapshot only");
     if (snapshot && options.Given.MaxFps)
-        throw UsageError("--max-fps applies to --window and the screen-saver modes only");
-    if (window || snapshot) {
+        throw UsageError("--max-fps applies to --window, --wallpaper and the screen-saver modes only");
+    // The wallpaper takes each output's own size.
+    constexpr const char* kSizeApplies = "--size applies to --window and --snapshot only";
+    if (wallpaper && sized) throw UsageError(kSizeApplies);
+    if (window || snapshot || wallpaper) {
         if (!options.SaverArguments.empty())
             throw UsageError("unknown argument \"" + options.SaverArguments.front() + "\"");
-        options.Job = window ? JobKind::Window : JobKind::Snapshot;
+        options.Job = window ? JobKind::Window : snapshot ? JobKind::Snapshot : JobKind::Wallpaper;
+    } else if (sceneOption == "--size") {
+        throw UsageError(kSizeApplies);
     } else if (!sceneOption.empty()) {
-        throw UsageError(sceneOption + " applies to --window and --snapshot only");
+        throw UsageError(sceneOption + " applies to --window, --snapshot and --wallpaper only");
     }
     return options;
 }
@@ -150,6 +161,8 @@ std::string UsageText() {
            "       quillaby --snapshot FILE.png [--theme N] [--size WxH] [--seed N] [--frames N]\n"
            "                         [--notes N] [--bubbles N] [--assets DIR] [--gl-trace FILE]\n"
            "                         [--fewer-passes] [--render-scale PCT]\n"
+           "       quillaby --wallpaper [--theme N] [--notes N] [--bubbles N] [--seed N] [--assets DIR]\n"
+           "                         [--fewer-passes] [--max-fps N] [--render-scale PCT]\n"
            "\n"
            "  /s                the screen saver, full screen; any key, button or mouse movement ends it\n"
            "  /c[:WINDOW]       the settings (also: no argument), owned by WINDOW where the system can\n"
@@ -159,6 +172,10 @@ std::string UsageText() {
            "  --log             write the log file (beside the program, or in the user's state folder)\n"
            "  --window          the scene in a resizable window; Esc or closing the window ends it\n"
            "  --snapshot FILE   render offscreen and write the last frame to a PNG file\n"
+           "  --wallpaper       the scene on the desktop's background of every output, under every\n"
+           "                    window, without sound, until the program is stopped (SIGTERM); input\n"
+           "                    never ends it. Needs a Wayland compositor with a layer shell (sway,\n"
+           "                    Hyprland, river, KDE)\n"
            "  --theme N         0 Immersion (default), 1 Fountain, 2 Fishes\n"
            "  --notes N         banknotes, 0 to 100 (default 60)\n"
            "  --bubbles N       bubbles, 0 to 100 (default 100)\n"
@@ -170,7 +187,8 @@ std::string UsageText() {
            "  --gl-trace FILE   write every OpenGL call of the scene's frames to FILE, one a line\n"
            "  --fewer-passes    draw the same picture in fewer passes and draws (faster on software\n"
            "                    rendering)\n"
-           "  --max-fps N       draw at most N frames a second, sleeping between them (default 0: no cap)\n"
+           "  --max-fps N       draw at most N frames a second, sleeping between them (default 0: no\n"
+           "                    cap; for --wallpaper 30)\n"
            "  --render-scale PCT\n"
            "                    draw the scene at PCT percent of each side (25 to 100, default 100)\n"
            "                    and scale it up to the window: fewer pixels, less work\n"

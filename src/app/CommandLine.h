@@ -19,10 +19,11 @@ class UsageError : public Error {
 };
 
 enum class JobKind {
-    Saver,    // the screen saver in the mode its screen-saver arguments select
-    Window,   // the scene in an ordinary resizable window
-    Snapshot, // a fixed number of frames offscreen, the last written to a PNG file
-    Help,     // print the usage and stop
+    Saver,     // the screen saver in the mode its screen-saver arguments select
+    Window,    // the scene in an ordinary resizable window
+    Snapshot,  // a fixed number of frames offscreen, the last written to a PNG file
+    Wallpaper, // the scene on the desktop's background of every output, until the system stops it
+    Help,      // print the usage and stop
 };
 
 struct RunOptions {

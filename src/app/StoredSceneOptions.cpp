@@ -27,6 +27,9 @@ void ApplyStoredSceneOptions(RunOptions& options) {
     TDisplayControl display(modes);
     TOptions stored;
     stored.SetDefaultOptions(display);
+    // A wallpaper runs all day: unless the user stored a cap of their own, it draws at most this many
+    // frames a second.
+    if (options.Job == JobKind::Wallpaper) stored.MaxFps = WallpaperMaxFps;
     stored.Load(*TRegistry::Open(TRootKey::CurrentUser, "Harnwick Software", "Quillaby", true), display);
     if (!options.Given.Theme) options.Theme = stored.ThemeIndex;
     if (!options.Given.Notes) options.Notes = stored.DollarCount;
@@ -34,7 +37,7 @@ void ApplyStoredSceneOptions(RunOptions& options) {
     if (!options.Given.Sound) options.Sound = stored.SoundEnabled;
     options.FewerPasses = options.FewerPasses || stored.FewerPasses;
     // The power savers are for what is watched; a snapshot is a reproducible picture.
-    if (options.Job != JobKind::Window) return;
+    if (options.Job == JobKind::Snapshot) return;
     if (!options.Given.MaxFps) options.MaxFps = stored.MaxFps;
     if (!options.Given.RenderScale) options.RenderScale = stored.RenderScale;
 }

@@ -12,6 +12,13 @@ class Error : public std::runtime_error {
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The connection to the display server broke (the server ended, or the session did): nothing can be
+// shown any more.
+class DisplayLost : public Error {
+  public:
+    using Error::Error;
+};
+
 // The silent abort: ends an operation without a message box.
 class Abort : public Error {
   public:

@@ -7,6 +7,7 @@
 
 #include "base/Error.h"
 #include "compose/WaylandDisplayModes.h"
+#include "compose/WaylandWallpaperLoop.h"
 #include "platform/DisplayModes.h"
 #include "platform/EventPump.h"
 #include "platform/MessageBox.h"
@@ -58,20 +59,31 @@ class WaylandServices final : public Services {
     std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
                                                        const std::string& title) override {
         if (!OwnSurfaces()) return FBase.CreateOtherMonitors(fill, title);
-        const LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
+        LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
+        // A wallpaper's other outputs get wallpapers too.
+        const bool wallpaper = renderWindow && renderWindow->LayerRole() == LayerSurface::Role::Wallpaper;
         return std::make_unique<WaylandOtherMonitors>(*FConnection, renderWindow, fill, title,
-                                                      LayerSurface::Role::Cover);
+                                                      wallpaper ? LayerSurface::Role::Wallpaper
+                                                                : LayerSurface::Role::Cover);
     }
     DisplayDensity ReadDisplayDensity() override { return FBase.ReadDisplayDensity(); }
     std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) override {
         // Without a layer shell (GNOME) SDL's own full-screen windows are the best there is.
-        if (!OwnSurfaces() || !IsFullScreenRun(options)) return FBase.CreateGLWindow(std::move(options));
+        const bool wallpaper = options.Wallpaper && OwnSurfaces();
+        if (!wallpaper && (!OwnSurfaces() || !IsFullScreenRun(options)))
+            return FBase.CreateGLWindow(std::move(options));
         FConnection->Dispatch(0);
         const auto primary = FConnection->Outputs().Primary();
-        auto window = std::make_unique<LayerSurface>(*FConnection, primary ? primary->Global : 0,
-                                                     LayerSurface::Role::RenderWindow, options.Title);
+        auto window = std::make_unique<LayerSurface>(
+            *FConnection, primary ? primary->Global : 0,
+            wallpaper ? LayerSurface::Role::Wallpaper : LayerSurface::Role::RenderWindow, options.Title);
         FRenderWindow = window.get();
+        // A wallpaper stopped while it starts up ends at once, with 0 (see its loop).
+        if (wallpaper) FWallpaperStop = std::make_unique<StopSignals>();
         return window;
+    }
+    WallpaperSupport CanDrawWallpaper() override {
+        return OwnSurfaces() ? WallpaperSupport::Supported : WallpaperSupport::NoLayerShell;
     }
     std::unique_ptr<DialogWindow> CreateDialogWindow(const std::string& title, int width, int height,
                                                      bool hidden, int scale, WindowHandle owner) override {
@@ -83,6 +95,10 @@ class WaylandServices final : public Services {
     }
     std::unique_ptr<VideoHold> HoldVideo() override { return FBase.HoldVideo(); }
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override {
+        if (FConnection->IsRegistered(FRenderWindow) && FRenderWindow == &window &&
+            FRenderWindow->LayerRole() == LayerSurface::Role::Wallpaper)
+            return std::make_unique<WaylandWallpaperLoop>(
+                *FConnection, FWallpaperStop ? std::move(FWallpaperStop) : std::make_unique<StopSignals>());
         return FBase.CreateWindowLoop(window);
     }
 
@@ -93,7 +109,8 @@ class WaylandServices final : public Services {
     Services& FBase;
     std::unique_ptr<WaylandConnection> FConnection;
     // The last full-screen render window made: the other outputs' surfaces share its EGL config.
-    const LayerSurface* FRenderWindow = nullptr;
+    LayerSurface* FRenderWindow = nullptr;
+    std::unique_ptr<StopSignals> FWallpaperStop; // from the wallpaper's window to its loop
 };
 
 } // namespace

@@ -22,6 +22,9 @@ class EventPump;
 class MessageBox;
 class SoundPlayer;
 
+// Where the scene can be the desktop's wallpaper: only on a Wayland compositor's background layer.
+enum class WallpaperSupport { NoWayland, NoLayerShell, Supported };
+
 class Services {
   public:
     virtual ~Services() = default;
@@ -47,6 +50,9 @@ class Services {
     virtual DisplayDensity ReadDisplayDensity() = 0;
     // A window for OpenGL; raises quillaby::Error with the system's reason when there is no video.
     virtual std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) = 0;
+    // Whether a window made with GLWindowOptions::Wallpaper can be; its other outputs are covered
+    // through CreateOtherMonitors, its loop is CreateWindowLoop's.
+    virtual WallpaperSupport CanDrawWallpaper() { return WallpaperSupport::NoWayland; }
     // The settings dialog's window, centred on the desktop: `width` x `height` design pixels drawn
     // `scale` times larger; owned by (and modal to) `owner`, another program's window, where the
     // system has owners and `owner` is a window (0: none). Raises quillaby::Error with the system's

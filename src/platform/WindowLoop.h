@@ -1,6 +1,8 @@
 #pragma once
 // The event loop of a program that runs one window of its own: the window's input and window events,
 // taken one batch per frame.
+#include <string>
+
 namespace quillaby::platform {
 
 class WindowLoop {
@@ -15,6 +17,9 @@ class WindowLoop {
     // Takes the pending events and never waits while the window can be seen; while it cannot
     // (unmapped, minimised, fully covered) it waits for events instead of drawing.
     virtual Next Pump() = 0;
+    // Why the loop ended when the user did not end it (the system took the window away), for the
+    // log; empty otherwise.
+    virtual std::string Ending() const { return {}; }
 };
 
 } // namespace quillaby::platform

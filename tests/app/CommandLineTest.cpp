@@ -107,6 +107,24 @@ TEST(CommandLine, JobsMustBeGivenOnceAndArgumentsKnown) {
     EXPECT_EQ(ParseSaverMode(h.ProgramPath, h.SaverArguments), smConfig);
 }
 
+// The wallpaper takes the scene's settings and the power savers; each output gives its size, and
+// the screen-saver arguments belong to the other jobs.
+TEST(CommandLine, WallpaperTakesSceneSettingsButNoSize) {
+    const RunOptions o = Parse({"--theme", "1", "--wallpaper", "--max-fps", "10", "--render-scale", "50"});
+    EXPECT_EQ(o.Job, JobKind::Wallpaper);
+    EXPECT_EQ(o.Theme, 1);
+    EXPECT_EQ(o.MaxFps, 10);
+    EXPECT_EQ(o.RenderScale, 50);
+    EXPECT_FALSE(Parse({"--wallpaper"}).Given.MaxFps);
+    EXPECT_NE(ErrorOf({"--theme", "1", "--size", "9x9", "--wallpaper"}).find("--size applies"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf({"/s", "--size", "9x9"}).find("--size applies to --window and --snapshot only"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf({"--wallpaper", "--window"}).find("choose one"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--wallpaper", "--frames", "3"}).find("--snapshot only"), std::string::npos);
+    EXPECT_NE(ErrorOf({"/s", "--wallpaper"}).find("\"/s\""), std::string::npos);
+}
+
 TEST(CommandLine, OwnOptionsComeOutAndTheRestIsTheSaverCommandLine) {
     const RunOptions o = Parse({"--log", "/p", "--assets", "dir", "0x3e00004"});
     EXPECT_EQ(o.Job, JobKind::Saver);
@@ -123,8 +141,9 @@ TEST(CommandLine, OwnOptionsComeOutAndTheRestIsTheSaverCommandLine) {
     // Single-dash names of the other family are whole names, never the mode letter "r" or "w".
     EXPECT_NE(ErrorOf({"-root"}).find("\"-root\""), std::string::npos);
     EXPECT_NE(ErrorOf({"/s", "--bogus"}).find("\"--bogus\""), std::string::npos);
-    EXPECT_NE(ErrorOf({"/s", "--theme", "1"}).find("--theme applies to --window and --snapshot only"),
-              std::string::npos);
+    EXPECT_NE(
+        ErrorOf({"/s", "--theme", "1"}).find("--theme applies to --window, --snapshot and --wallpaper only"),
+        std::string::npos);
     EXPECT_NE(ErrorOf({"--window", "/s"}).find("\"/s\""), std::string::npos);
 }
 

@@ -21,7 +21,7 @@ expect_refused() { # expected-text arguments...
 expect_refused '--theme' --window --theme 7
 expect_refused '--notes' --snapshot "$tmp/a.png" --notes many
 expect_refused 'unknown argument "--bogus"' --bogus
-expect_refused 'applies to --window and --snapshot only' /s --theme 1
+expect_refused 'applies to --window, --snapshot and --wallpaper only' /s --theme 1
 expect_refused '-notes needs a whole number from 0 to 100' -root -notes 500
 expect_refused '--size' --snapshot "$tmp/a.png" --size 10by10
 expect_refused 'needs a value' --snapshot

@@ -7,8 +7,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
+#include "app/StoredSceneOptions.h"
 #include "base/Error.h"
 #include "platform/posix/PosixSettingsFile.h"
 #include "support/FakeDisplayModes.h"
@@ -189,6 +191,29 @@ TEST_F(Options, PowerSaversRoundTripAndComeIntoRange) {
     Start();
     EXPECT_EQ(options.MaxFps, TOptions::MaxFpsLimit);
     EXPECT_EQ(options.RenderScale, 100);
+}
+
+// The wallpaper runs all day: at most 30 frames a second unless the settings file or the command line
+// says otherwise (a stored 0, no cap, too); the window keeps its own default of no cap.
+TEST_F(Options, TheWallpapersCapIsThirtyUnlessStoredOrGiven) {
+    using namespace quillaby::app;
+    const auto cap = [](JobKind job, std::optional<int> given = std::nullopt) {
+        RunOptions run;
+        run.Job = job;
+        if (given) {
+            run.MaxFps = *given;
+            run.Given.MaxFps = true;
+        }
+        ApplyStoredSceneOptions(run);
+        return run.MaxFps;
+    };
+    EXPECT_EQ(cap(JobKind::Wallpaper), 30);
+    EXPECT_EQ(cap(JobKind::Window), 0);
+    WriteFile(file, "MaxFps=0\n");
+    EXPECT_EQ(cap(JobKind::Wallpaper), 0);
+    WriteFile(file, "MaxFps=12\n");
+    EXPECT_EQ(cap(JobKind::Wallpaper), 12);
+    EXPECT_EQ(cap(JobKind::Wallpaper, 5), 5);
 }
 
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {

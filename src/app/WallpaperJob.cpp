@@ -1,0 +1,68 @@
+#include "app/WallpaperJob.h"
+
+#include <string>
+
+#include "app/FramePacer.h"
+#include "app/SceneSession.h"
+#include "base/Error.h"
+
+namespace quillaby::app {
+namespace {
+
+constexpr const char* kNeeds =
+    "--wallpaper needs a Wayland session whose compositor has a layer shell (sway, Hyprland, river, KDE)";
+
+void CheckSupport(platform::Services& services) {
+    switch (services.CanDrawWallpaper()) {
+    case platform::WallpaperSupport::Supported:
+        return;
+    case platform::WallpaperSupport::NoLayerShell:
+        throw UsageError(std::string(kNeeds) + "; this compositor has none");
+    case platform::WallpaperSupport::NoWayland:
+        break;
+    }
+    throw UsageError(std::string(kNeeds) + "; this session has no Wayland compositor");
+}
+
+} // namespace
+
+int RunWallpaperJob(const RunOptions& options, platform::Services& services, std::FILE* log) {
+    CheckSupport(services);
+    platform::GLWindowOptions window;
+    window.Title = "Quillaby";
+    window.Wallpaper = true;
+    SceneSession session(options, window, std::nullopt, services);
+    TFrameLoop& loop = session.Loop();
+    const auto others = services.CreateOtherMonitors(platform::OtherMonitors::Fill::Scene, window.Title);
+    const auto events = services.CreateWindowLoop(session.Window());
+    FramePacer pacer(options.MaxFps);
+    if (options.MaxFps > 0)
+        std::fprintf(log, "quillaby: wallpaper at most %d frames a second, drawn at %d%%\n", options.MaxFps,
+                     options.RenderScale);
+    else
+        std::fprintf(log, "quillaby: wallpaper at the outputs' own frame rate, drawn at %d%%\n",
+                     options.RenderScale);
+    std::fflush(log);
+    std::string ending;
+    try {
+        for (;;) {
+            const platform::WindowLoop::Next next = events->Pump();
+            if (next == platform::WindowLoop::Next::End) break;
+            if (next == platform::WindowLoop::Next::FrameAfterPause) {
+                loop.Resume();
+                pacer.Restart();
+            }
+            if (others->Follow()) loop.SetMoreSurfaces(others->SceneSurfaces());
+            loop.RenderFrame();
+            pacer.Pace();
+        }
+        ending = events->Ending();
+    } catch (const DisplayLost& e) {
+        // The session ending takes the compositor with it: the wallpaper's normal end.
+        ending = e.what();
+    }
+    if (!ending.empty()) std::fprintf(log, "quillaby: the wallpaper ends: %s\n", ending.c_str());
+    return 0;
+}
+
+} // namespace quillaby::app
