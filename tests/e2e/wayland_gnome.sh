@@ -2,7 +2,8 @@
 # The saver on a Wayland compositor with no layer shell (GNOME's mutter, headless, two virtual
 # monitors of different sizes): /s covers each monitor whole with a full-screen SDL window showing
 # the moving scene, and a typed key ends it with 0; so does a moved pointer. The settings dialog's
-# "Preview..." covers both monitors the same way and a key brings the dialog back.
+# "Preview..." covers both monitors the same way and a key brings the dialog back. --wallpaper,
+# which needs a layer shell, refuses with 2.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -30,6 +31,11 @@ covered() {
   done
   [[ -n $size ]]
 }
+
+code=0
+./bin/quillaby --wallpaper >"$E2E_TMP/wallpaper.log" 2>&1 || code=$?
+[[ $code == 2 ]] && grep -q 'this compositor has none' "$E2E_TMP/wallpaper.log" ||
+  fail "--wallpaper on mutter ended with $code: $(cat "$E2E_TMP/wallpaper.log")"
 
 WAYLAND_DEBUG=1 ./bin/quillaby.scr /s 2>"$E2E_TMP/protocol.log" &
 saver=$!
