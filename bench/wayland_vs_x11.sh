@@ -3,6 +3,7 @@
 # 640x480 together) beside the X11 saver on an 800x600 Xvfb, all on Mesa's llvmpipe. Wayland frames
 # are counted per surface from the protocol log (commits after the first four seconds); X11 frames
 # from Mesa's HUD (median of its once-a-second samples after the first four).
+# X11 also with two monitors of the same sizes on Xorg's dummy driver.
 #   bench/wayland_vs_x11.sh build/release/quillaby [seconds, default 14]
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -45,15 +46,27 @@ wait "$E2E_SWAY_PID" 2>/dev/null || true
 start_sway || { echo "headless sway does not start again: $(tail -3 "$E2E_TMP/sway.log")" >&2; exit 1; }
 wayland_run "800x600 + 640x480"
 
+# The X11 saver's frames a second from Mesa's HUD, the median of its once-a-second samples after the
+# first four. One context draws every monitor's window and the HUD counts each window's swap: the
+# count is divided by the windows.
+x11_run() { # label windows
+  local hud=$E2E_TMP/hud-$2
+  mkdir -p "$hud"
+  QUILLABY_VIDEO=x11 GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud GALLIUM_HUD_VISIBLE=false \
+    ./bin/quillaby.scr /s >/dev/null 2>&1 &
+  local pid=$!
+  e2e_track $pid
+  sleep "$seconds"
+  kill $pid
+  wait $pid 2>/dev/null || true
+  printf 'x11     %-22s %-20s %6s fps\n' "$1" "each window" \
+    "$(tail -n +5 "$hud/fps" | sort -n | awk -v w="$2" '{a[NR] = $1} END {printf "%.1f", a[int((NR + 1) / 2)] / w}')"
+}
+
 start_xvfb 800x600x24
-hud=$E2E_TMP/hud
-mkdir -p "$hud"
-QUILLABY_VIDEO=x11 GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud GALLIUM_HUD_VISIBLE=false \
-  ./bin/quillaby.scr /s >/dev/null 2>&1 &
-pid=$!
-e2e_track $pid
-sleep "$seconds"
-kill $pid
-wait $pid 2>/dev/null || true
-printf 'x11     %-22s %-20s %6s fps\n' "one screen 800x600" "window" \
-  "$(tail -n +5 "$hud/fps" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')"
+x11_run "one screen 800x600" 1
+# Two monitors as Wayland's two outputs: Xorg's dummy driver (skipped where it cannot start).
+if start_xdummy xorg-dummy-wide.conf 2>/dev/null; then
+  "$E2E_LIB_DIR/two-monitors" 800x600 640x480
+  x11_run "800x600 + 640x480" 2
+fi

@@ -53,7 +53,7 @@ class WaylandServices final : public Services {
     std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
                                                        const std::string& title) override {
         if (!FConnection->LayerShell()) return FBase.CreateOtherMonitors(fill, title);
-        const LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
+        LayerSurface* renderWindow = FConnection->IsRegistered(FRenderWindow) ? FRenderWindow : nullptr;
         return std::make_unique<WaylandOtherMonitors>(*FConnection, renderWindow, fill, title,
                                                       LayerSurface::Role::Cover);
     }
@@ -85,7 +85,7 @@ class WaylandServices final : public Services {
     Services& FBase;
     std::unique_ptr<WaylandConnection> FConnection;
     // The last full-screen render window made: the other outputs' surfaces share its EGL config.
-    const LayerSurface* FRenderWindow = nullptr;
+    LayerSurface* FRenderWindow = nullptr;
 };
 
 } // namespace

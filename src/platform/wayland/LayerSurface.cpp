@@ -132,6 +132,46 @@ bool LayerSurface::SetPixelFormat() {
     return FEglSurface != EGL_NO_SURFACE;
 }
 
+void LayerSurface::FollowScale(int scale) {
+    scale = std::max(scale, 1);
+    if (scale == FScale) return;
+    FScale = scale;
+    Resize(); // the buffer scale goes with the next swap
+}
+
+void LayerSurface::TakeOver(LayerSurface& other) {
+    const EGLSurface current = EglApi().eglGetCurrentSurface(EGL_DRAW);
+    std::swap(FOutput, other.FOutput);
+    std::swap(FSurface, other.FSurface);
+    std::swap(FLayerSurface, other.FLayerSurface);
+    std::swap(FEglWindow, other.FEglWindow);
+    std::swap(FEglSurface, other.FEglSurface);
+    std::swap(FFrameCallback, other.FFrameCallback);
+    std::swap(FHeld, other.FHeld);
+    std::swap(FHeldContext, other.FHeldContext);
+    std::swap(FPresented, other.FPresented);
+    std::swap(FWidth, other.FWidth);
+    std::swap(FHeight, other.FHeight);
+    std::swap(FScale, other.FScale);
+    std::swap(FConfigured, other.FConfigured);
+    std::swap(FClosed, other.FClosed);
+    std::swap(FHidden, other.FHidden);
+    std::swap(FIntervalSet, other.FIntervalSet);
+    // The compositor's events follow the objects to their new owner.
+    for (LayerSurface* owner : {this, &other}) {
+        if (owner->FLayerSurface) zwlr_layer_surface_v1_set_user_data(owner->FLayerSurface, owner);
+        if (owner->FFrameCallback) wl_callback_set_user_data(owner->FFrameCallback, owner);
+    }
+    // The scene's context goes on drawing here rather than on the surface now freed with `other`.
+    if (current != EGL_NO_SURFACE && current == other.FEglSurface && FEglSurface != EGL_NO_SURFACE)
+        EglApi().eglMakeCurrent(FConnection.Egl(), FEglSurface, FEglSurface, EglApi().eglGetCurrentContext());
+    if (FLayerSurface && FRole != other.FRole) {
+        zwlr_layer_surface_v1_set_keyboard_interactivity(FLayerSurface, FRole == Role::RenderWindow ? 1 : 0);
+        wl_surface_commit(FSurface);
+        wl_display_flush(FConnection.Display());
+    }
+}
+
 void LayerSurface::Resize() {
     if (FEglWindow) wl_egl_window_resize(FEglWindow, DrawableWidth(), DrawableHeight(), 0, 0);
 }
@@ -189,7 +229,33 @@ void LayerSurface::DeleteContext(GLContextHandle context) {
 }
 
 void LayerSurface::SwapBuffers() {
-    if (!FrameDue()) return;
+    if (!Shown()) return;
+    if (FFrameCallback) {
+        // Rasterise now (llvmpipe works at the flush), while the output still shows the last frame:
+        // presenting later costs only the copy.
+        const auto finish = reinterpret_cast<void (*)()>(LookUp("glFinish"));
+        if (finish) finish();
+        FHeld = true;
+        FHeldContext = EglApi().eglGetCurrentContext();
+        return;
+    }
+    Present();
+}
+
+void LayerSurface::PresentHeldFrame() {
+    if (!FHeld || FFrameCallback) return;
+    FHeld = false;
+    if (!Shown()) return;
+    EGLDisplay egl = FConnection.Egl();
+    const EGLContext previousContext = EglApi().eglGetCurrentContext();
+    const EGLSurface previousDraw = EglApi().eglGetCurrentSurface(EGL_DRAW);
+    const EGLSurface previousRead = EglApi().eglGetCurrentSurface(EGL_READ);
+    if (!EglApi().eglMakeCurrent(egl, FEglSurface, FEglSurface, FHeldContext)) return;
+    Present();
+    EglApi().eglMakeCurrent(egl, previousDraw, previousRead, previousContext);
+}
+
+void LayerSurface::Present() {
     FPresented = std::chrono::steady_clock::now();
     FFrameCallback = wl_surface_frame(FSurface);
     wl_callback_add_listener(FFrameCallback, &kFrameListener, this);
@@ -209,6 +275,7 @@ void LayerSurface::Hide() {
     // run is let go first.
     if (FRole == Role::RenderWindow) FConnection.AwaitKeysReleased(kKeyReleaseWaitMs);
     FHidden = true;
+    FHeld = false;
     if (EglApi().eglGetCurrentSurface(EGL_DRAW) == FEglSurface) {
         // Keep the context current without the surface, so what the caller frees next still works.
         EglApi().eglMakeCurrent(FConnection.Egl(), EGL_NO_SURFACE, EGL_NO_SURFACE,

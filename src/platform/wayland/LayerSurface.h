@@ -1,9 +1,10 @@
 #pragma once
 // A layer-shell surface on one output, anchored to its four edges, with an EGL window surface for
 // desktop OpenGL: the render window of a full-screen run (overlay layer, keyboard exclusive) or the
-// wallpaper (background layer, no keyboard). Frames are paced by the compositor: after a swap the
-// surface draws again only once its frame callback came, so an output that is off or hidden gets no
-// frames at all. One EGL context serves every surface of a run (the same config on all).
+// wallpaper (background layer, no keyboard). Frames are paced by the compositor, one frame ahead: a
+// frame drawn while the last one's callback is awaited is finished at once and presented when the
+// callback comes, so drawing overlaps the output's wait. An output that is off or hidden sends no
+// callbacks and gets no more frames. One EGL context serves every surface of a run (the same config).
 #include <EGL/egl.h>
 #include <wayland-client.h>
 #include <wayland-egl.h>
@@ -40,10 +41,11 @@ class LayerSurface final : public GLWindow {
     GLContextHandle CreateContext() override;
     GLPixelFormat DescribePixelFormat() override { return FChosen; }
     bool SetPalette(const std::vector<PaletteEntry>&) override { return false; }
-    // A surface whose frame is not due refuses a context: the frame loop leaves it out.
+    // A surface that holds a frame not yet presented refuses a context: the frame loop leaves it out.
     bool MakeCurrent(GLContextHandle context) override;
     void DeleteContext(GLContextHandle context) override;
-    // Presents only when the frame is due; otherwise the frame is dropped.
+    // Presents at once when the last frame's callback came; otherwise finishes the frame and keeps it
+    // for `PresentHeldFrame`. A frame drawn over one still held replaces it.
     void SwapBuffers() override;
     ProcAddressLookup ProcLookup() const override;
     int DrawableWidth() const override { return FWidth * FScale; }
@@ -61,25 +63,35 @@ class LayerSurface final : public GLWindow {
 
     // Uses the config of another surface of the run (whose context this one is drawn with).
     void ShareConfig(const LayerSurface& other);
-    // The frame is due only while the surface is waiting for none and can be drawn.
-    bool FrameDue() const { return Shown() && !FFrameCallback; }
+    // The surface can take a new frame: shown and holding none that waits to be presented.
+    bool FrameDue() const { return Shown() && !FHeld; }
+    // Presents the held frame once its turn came (the last frame's callback arrived). Leaves the
+    // current EGL context and surfaces as they were.
+    void PresentHeldFrame();
     // Configured, not closed by the compositor, not hidden.
     bool Shown() const { return FEglSurface != EGL_NO_SURFACE && !FClosed && !FHidden; }
     bool Closed() const { return FClosed; }
     uint32_t Output() const { return FOutput; }
     wl_surface* Surface() const { return FSurface; }
     EGLSurface EglSurface() const { return FEglSurface; }
-    // When the last frame was presented (its callback is awaited since).
+    // When the last frame was presented (its callback may be awaited since).
     std::chrono::steady_clock::time_point WaitingSince() const { return FPresented; }
     // Where the surface lies on the desktop, in logical pixels.
     MonitorRect Where() const;
     // A frame that draws nothing but black (a cover that shows no scene).
     void PresentBlack(GLContextHandle context);
+    // The output's scale changed: the next frames are drawn at its real pixels.
+    void FollowScale(int scale);
+    // Takes over the shown surface of `other` (a cover of another output) in exchange for this
+    // one's closed one, with the keyboard as this role has it: the render window goes on where
+    // its output went, without a frame of the desktop between. `other` is left to be freed.
+    void TakeOver(LayerSurface& other);
 
   private:
     static const ::zwlr_layer_surface_v1_listener kLayerListener;
     static const wl_callback_listener kFrameListener;
     void Resize();
+    void Present();
 
     WaylandConnection& FConnection;
     uint32_t FOutput;
@@ -94,6 +106,8 @@ class LayerSurface final : public GLWindow {
     wl_egl_window* FEglWindow = nullptr;
     EGLSurface FEglSurface = EGL_NO_SURFACE;
     wl_callback* FFrameCallback = nullptr;
+    bool FHeld = false; // a finished frame waits for the callback to be presented
+    EGLContext FHeldContext = EGL_NO_CONTEXT;
     std::chrono::steady_clock::time_point FPresented;
     int FWidth = 0; // logical pixels, as configured
     int FHeight = 0;

@@ -122,8 +122,13 @@ const wl_output_listener WaylandConnection::kOutput = {
     },
     [](void* data, wl_output* output) {
         WaylandConnection& self = Self(data);
-        self.FOutputs.Done(self.GlobalOf(output));
+        const uint32_t global = self.GlobalOf(output);
+        self.FOutputs.Done(global);
         ++self.FOutputsVersion;
+        // A new scale comes with no new configure when the logical size stays (the mode changed too).
+        if (const OutputInfo* info = self.FOutputs.Find(global); info && info->Done)
+            for (const auto& [id, surface] : self.FSurfaces)
+                if (surface->Output() == global) surface->FollowScale(info->Scale);
     },
     [](void* data, wl_output* output, int32_t factor) {
         if (OutputInfo* info = Self(data).FOutputs.Find(Self(data).GlobalOf(output))) info->Scale = factor;
@@ -265,6 +270,7 @@ void WaylandConnection::Dispatch(int timeoutMs) {
     wl_display_dispatch_pending(FDisplay);
     if (const int error = wl_display_get_error(FDisplay))
         throw Error("The Wayland compositor closed the connection: " + std::string(std::strerror(error)));
+    PresentHeldFrames();
 }
 
 void WaylandConnection::Roundtrip() {
@@ -308,22 +314,28 @@ bool WaylandConnection::IsRegistered(const LayerSurface* surface) const {
 }
 
 bool WaylandConnection::FrameDue() const {
-    // Every output's frame is drawn together once all are due: a surface still waiting would have its
-    // frame drawn for nothing. One that has waited too long (its output is off or hidden) is left out.
+    // The frame loop draws the run's first surface (the render window) every time: run it when that
+    // one can take a frame, so no frame of it is drawn to be replaced unseen. The others join in when
+    // they can. One that has waited too long for its callback (its output is off or hidden) is passed
+    // over for the next shown one.
     const auto now = std::chrono::steady_clock::now();
     bool shown = false;
-    bool anyDue = false;
-    bool allDue = true;
+    bool closed = false;
     for (const auto& [id, surface] : FSurfaces) {
+        closed |= surface->Closed();
         if (!surface->Shown()) continue;
         shown = true;
-        if (surface->FrameDue())
-            anyDue = true;
-        else if (now - surface->WaitingSince() < kLateFrame)
-            allDue = false;
+        if (surface->FrameDue()) return true;
+        if (now - surface->WaitingSince() < kLateFrame) return false;
     }
-    // Nothing shown: nothing holds the loop back. Every output off: the process sleeps.
-    return !shown || (allDue && anyDue);
+    // Nothing shown: nothing holds the loop back, unless the outputs went: then the next frame waits
+    // for one to come (it covers it). Every output off: the process sleeps.
+    if (!shown) return !closed || !FOutputs.Ready().empty();
+    return false;
+}
+
+void WaylandConnection::PresentHeldFrames() {
+    for (const auto& [id, surface] : FSurfaces) surface->PresentHeldFrame();
 }
 
 } // namespace quillaby::platform

@@ -42,7 +42,8 @@ class WaylandConnection {
     unsigned OutputsVersion() const { return FOutputsVersion; }
 
     // Reads and dispatches what the compositor sent, waiting up to `timeoutMs` (0: not at all, -1:
-    // without end) for something to arrive. Raises quillaby::Error when the connection broke.
+    // without end) for something to arrive, then presents the held frames whose turn came. Raises
+    // quillaby::Error when the connection broke.
     void Dispatch(int timeoutMs);
     // Waits for the compositor to have handled every request sent so far.
     void Roundtrip();
@@ -58,12 +59,15 @@ class WaylandConnection {
     uint32_t Register(LayerSurface& surface);
     void Unregister(LayerSurface& surface);
     bool IsRegistered(const LayerSurface* surface) const;
-    // True when some shown surface may draw its next frame, or when none is shown at all.
+    // True when the run's next frame should be drawn: its first shown surface can take one (or has
+    // waited too long for the compositor), or no surface is shown at all.
     bool FrameDue() const;
 
   private:
     WaylandConnection(wl_display* display);
     LayerSurface* SurfaceOf(wl_surface* surface) const;
+    // Presents every held frame whose callback came.
+    void PresentHeldFrames();
     uint32_t GlobalOf(wl_output* output) const; // 0: not one of ours
     void Push(InputEvent::Kind kind, wl_surface* surface, wl_fixed_t x, wl_fixed_t y);
     void PushPointer(InputEvent::Kind kind);

@@ -7,7 +7,7 @@
 
 namespace quillaby::platform {
 
-WaylandOtherMonitors::WaylandOtherMonitors(WaylandConnection& connection, const LayerSurface* renderWindow,
+WaylandOtherMonitors::WaylandOtherMonitors(WaylandConnection& connection, LayerSurface* renderWindow,
                                            Fill fill, std::string title, LayerSurface::Role role)
     : FConnection(connection), FFill(fill), FTitle(std::move(title)), FRole(role),
       FRenderWindow(renderWindow) {}
@@ -22,10 +22,14 @@ bool WaylandOtherMonitors::Follow() {
         changed |= gone;
         return gone;
     });
-    if (FConnection.OutputsVersion() != FSeenVersion) {
+    // The render window's surface went (with its output, or closed by the compositor): it goes on in
+    // place of a cover, which takes the keyboard with it; with none left it waits for an output.
+    const bool renderWindowGone =
+        FRenderWindow->Closed() || (FRenderWindow->Output() && !FConnection.Output(FRenderWindow->Output()));
+    if (FConnection.OutputsVersion() != FSeenVersion || (renderWindowGone && FCovers.empty())) {
         FSeenVersion = FConnection.OutputsVersion();
         for (const OutputInfo& output : FConnection.Outputs().Ready()) {
-            if (output.Global == FRenderWindow->Output()) continue;
+            if (!renderWindowGone && output.Global == FRenderWindow->Output()) continue;
             const bool covered = std::any_of(FCovers.begin(), FCovers.end(), [&](const auto& cover) {
                 return cover->Output() == output.Global;
             });
@@ -38,6 +42,11 @@ bool WaylandOtherMonitors::Follow() {
             FCovers.push_back(std::move(cover));
             changed = true;
         }
+    }
+    if (renderWindowGone && !FCovers.empty()) {
+        FRenderWindow->TakeOver(*FCovers.front());
+        FCovers.erase(FCovers.begin());
+        changed = true;
     }
     return changed || FCovers.size() != before;
 }

@@ -5,9 +5,17 @@
 #                            as root reach the socket by path) and SWAYSOCK, unsets DISPLAY; returns 1
 #                            when sway cannot start here (the caller skips). SWAY_OUTPUTS=1 makes
 #                            HEADLESS-1 alone.
+#   start_nested_sway        a second sway drawn into windows of the first (wlroots' Wayland backend),
+#                            with outputs WL-1 at 800x600 and WL-2 at 640x480 to its right. Its
+#                            outputs can be unplugged (headless ones cannot be disabled): unplug_output
+#                            NAME closes the output's window and waits for the output to go;
+#                            `swaymsg create_output` adds one.
+#                            Sets WAYLAND_DISPLAY and SWAYSOCK to the inner one (OUTER_SWAYSOCK: outer).
 #   output_picture NAME FILE grim's picture of one output
 #   picture_mean FILE        the mean grey of a picture, 0 to 1
 #   pictures_differ A B      true when the two pictures differ in more than a few pixels
+#   picture_whole FILE       true when each quarter of the picture shows the scene (no white or black)
+#   picture_fine FILE        true when the picture has detail at its full size (no 2x2 blocks)
 start_sway() {
   command -v sway >/dev/null && command -v grim >/dev/null || return 1
   SWAY_DIR=$(mktemp -d /tmp/quillaby-sway.XXXXXX)
@@ -48,7 +56,60 @@ start_sway() {
   return 1
 }
 
+start_nested_sway() {
+  SWAY_OUTPUTS=1 start_sway 'output HEADLESS-1 resolution 1600x700' 'for_window [app_id="wlroots"] floating enable' ||
+    return 1
+  OUTER_SWAYSOCK=$SWAYSOCK
+  printf '%s\n' 'output WL-1 resolution 800x600 position 0,0' 'output WL-2 resolution 640x480 position 800,0' \
+    'output * bg #ffffff solid_color' 'default_border none' 'focus_follows_mouse no' >"$SWAY_DIR/nested"
+  chown nobody:nogroup "$SWAY_DIR/nested"
+  setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$SWAY_DIR" \
+    XDG_RUNTIME_DIR="$SWAY_DIR" WAYLAND_DISPLAY=wayland-1 WLR_BACKENDS=wayland WLR_WL_OUTPUTS=2 \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$SWAY_DIR/nested" >"$E2E_TMP/nested.log" 2>&1 &
+  e2e_track $!
+  local socket='' _
+  for _ in $(seq 100); do
+    socket=$(ls "$SWAY_DIR"/sway-ipc.*.sock 2>/dev/null | grep -vxF "$OUTER_SWAYSOCK" | head -1)
+    [[ -n $socket && -S $SWAY_DIR/wayland-2 ]] && break
+    sleep 0.1
+  done
+  [[ -n $socket && -S $SWAY_DIR/wayland-2 ]] || {
+    echo "the nested sway did not start: $(tail -5 "$E2E_TMP/nested.log")" >&2
+    return 1
+  }
+  export WAYLAND_DISPLAY=$SWAY_DIR/wayland-2 SWAYSOCK=$socket
+  for _ in $(seq 50); do
+    grim -o WL-2 "$E2E_TMP/.probe.png" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "the nested sway's outputs did not come up" >&2
+  return 1
+}
+
+unplug_output() {
+  local _
+  SWAYSOCK=$OUTER_SWAYSOCK swaymsg -q "[title=\"wlroots - $1\"] kill"
+  for _ in $(seq 50); do
+    grep -q "\"name\": \"$1\"" <<<"$(swaymsg -t get_outputs)" || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 output_picture() { grim -o "$1" "$2"; }
+
+picture_whole() {
+  convert "$1" -crop 2x2@ +repage -colorspace Gray -format '%[fx:mean]\n' info: |
+    awk '$1 > 0.02 && $1 < 0.9 { n++ } END { exit !(n == 4) }'
+}
+
+picture_fine() {
+  local size fine
+  size=$(identify -format '%w %h' "$1")
+  convert "$1" -sample 50% -sample 200% "$E2E_TMP/.blocky.png"
+  fine=$(compare -metric AE -fuzz 3% "$1" "$E2E_TMP/.blocky.png" null: 2>&1 || true)
+  awk -v n="${fine%% *}" -v s="$size" 'BEGIN { split(s, d, " "); exit !(n > d[1] * d[2] / 20) }'
+}
 
 picture_mean() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
 
