@@ -12,6 +12,7 @@ namespace {
 constexpr unsigned kGLRenderer = 0x1F01;         // GL_RENDERER
 constexpr unsigned kColorBufferBit = 0x00004000; // GL_COLOR_BUFFER_BIT
 constexpr int kConfigureWaitMs = 5000;           // the compositor's first configure, milliseconds
+constexpr int kKeyReleaseWaitMs = 1000;          // the key that ended the run, milliseconds
 
 EGLint ConfigAttribute(EGLDisplay egl, EGLConfig config, EGLint name) {
     EGLint value = 0;
@@ -268,6 +269,11 @@ ProcAddressLookup LayerSurface::ProcLookup() const {
 
 void LayerSurface::Hide() {
     if (!FSurface || FHidden) return;
+    // Once hidden, the keyboard goes back to the window below (the settings dialog). A key still
+    // down then comes with the keyboard's enter before any modifiers, which SDL 2.26's Wayland
+    // driver reads out of bounds for a virtual keyboard's keymap (a crash): the key that ended the
+    // run is let go first.
+    if (FRole == Role::RenderWindow) FConnection.AwaitKeysReleased(kKeyReleaseWaitMs);
     FHidden = true;
     FHeld = false;
     if (EglApi().eglGetCurrentSurface(EGL_DRAW) == FEglSurface) {

@@ -163,12 +163,21 @@ const wl_seat_listener WaylandConnection::kSeat = {
 
 const wl_keyboard_listener WaylandConnection::kKeyboard = {
     [](void*, wl_keyboard*, uint32_t, int32_t fd, uint32_t) { close(fd); }, // no key is ever read
-    // Keys already down when our surface gets the keyboard are no new input.
-    [](void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {},
-    [](void*, wl_keyboard*, uint32_t, wl_surface*) {},
-    [](void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t state) {
-        if (state != WL_KEYBOARD_KEY_STATE_PRESSED) return;
+    // Keys already down when our surface gets the keyboard are no new input, but they are held.
+    [](void* data, wl_keyboard*, uint32_t, wl_surface*, wl_array* keys) {
         WaylandConnection& self = Self(data);
+        self.FKeysHeld.clear();
+        const auto* key = static_cast<const uint32_t*>(keys->data);
+        for (size_t i = 0; i < keys->size / sizeof(uint32_t); ++i) self.FKeysHeld.insert(key[i]);
+    },
+    [](void* data, wl_keyboard*, uint32_t, wl_surface*) { Self(data).FKeysHeld.clear(); },
+    [](void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
+        WaylandConnection& self = Self(data);
+        if (state != WL_KEYBOARD_KEY_STATE_PRESSED) {
+            self.FKeysHeld.erase(key);
+            return;
+        }
+        self.FKeysHeld.insert(key);
         InputEvent event;
         event.Type = InputEvent::Kind::Key;
         // The keyboard goes to one of our surfaces; which one does not matter for a key.
@@ -278,6 +287,16 @@ bool WaylandConnection::TakeInput(InputEvent& event) {
     event = FInput.front();
     FInput.pop_front();
     return true;
+}
+
+void WaylandConnection::AwaitKeysReleased(int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!FKeysHeld.empty()) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return;
+        Dispatch(static_cast<int>(left.count()));
+    }
 }
 
 uint32_t WaylandConnection::Register(LayerSurface& surface) {

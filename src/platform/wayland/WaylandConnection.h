@@ -9,6 +9,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "platform/EventPump.h"
@@ -50,6 +51,9 @@ class WaylandConnection {
     // The input that came, oldest first.
     bool TakeInput(InputEvent& event);
     bool HasInput() const { return !FInput.empty(); }
+    // Waits up to `timeoutMs` (milliseconds) for every key held on our surfaces to be released, so
+    // the keyboard passes to the next window with no key down. Raises as Dispatch does.
+    void AwaitKeysReleased(int timeoutMs);
 
     // Surfaces register themselves: input names them by id, frames are due through them.
     uint32_t Register(LayerSurface& surface);
@@ -89,6 +93,8 @@ class WaylandConnection {
     unsigned FOutputsVersion = 0;
     EGLDisplay FEgl = EGL_NO_DISPLAY;
     std::deque<InputEvent> FInput;
+    // Keys down while one of our surfaces has the keyboard (evdev key codes).
+    std::set<uint32_t> FKeysHeld;
     std::map<uint32_t, LayerSurface*> FSurfaces;
     uint32_t FNextId = 0x57000001; // far above SDL's window ids
     // The pointer's surface and its position there (surface pixels).
