@@ -3,7 +3,8 @@
 # 640x480 together) beside the X11 saver on an 800x600 Xvfb, all on Mesa's llvmpipe. Wayland frames
 # are counted per surface from the protocol log (commits after the first four seconds); X11 frames
 # from Mesa's HUD (median of its once-a-second samples after the first four).
-# X11 also with two monitors of the same sizes on Xorg's dummy driver.
+# X11 also with two monitors of the same sizes on Xorg's dummy driver; and on a compositor with no
+# layer shell (headless mutter, 800x600 and 640x480 monitors: SDL's full-screen windows).
 #   bench/wayland_vs_x11.sh build/release/quillaby [seconds, default 14]
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -11,6 +12,7 @@ seconds=${2:-14}
 here=$(dirname "$0")
 source "$here/../tests/e2e/lib/common.sh"
 source "$here/../tests/e2e/lib/sway.sh"
+source "$here/../tests/e2e/lib/mutter.sh"
 e2e_init
 e2e_saver_files "$program" 'Sound=0'
 
@@ -34,7 +36,7 @@ wayland_run() { # label
   wait $pid 2>/dev/null || true
   # Our own surfaces only: the dialog's SDL connection draws nothing here.
   commit_rates "$E2E_TMP/protocol.log" | while read -r surface fps; do
-    printf 'wayland %-22s %-20s %6s fps\n' "$1" "${surface%%.commit*}" "$fps"
+    printf 'wayland %-26s %-20s %6s fps\n' "$1" "${surface%%.commit*}" "$fps"
   done
 }
 
@@ -59,7 +61,7 @@ x11_run() { # label windows
   sleep "$seconds"
   kill $pid
   wait $pid 2>/dev/null || true
-  printf 'x11     %-22s %-20s %6s fps\n' "$1" "each window" \
+  printf 'x11     %-26s %-20s %6s fps\n' "$1" "each window" \
     "$(tail -n +5 "$hud/fps" | sort -n | awk -v w="$2" '{a[NR] = $1} END {printf "%.1f", a[int((NR + 1) / 2)] / w}')"
 }
 
@@ -69,4 +71,9 @@ x11_run "one screen 800x600" 1
 if start_xdummy xorg-dummy-wide.conf 2>/dev/null; then
   "$E2E_LIB_DIR/two-monitors" 800x600 640x480
   x11_run "800x600 + 640x480" 2
+fi
+
+# A compositor with no layer shell: SDL's own full-screen windows, one per monitor.
+if start_mutter 2>/dev/null; then
+  wayland_run "mutter 800x600 + 640x480"
 fi

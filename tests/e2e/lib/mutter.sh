@@ -26,7 +26,8 @@ start_mutter() {
   # The helper runs as the compositor's user, who may not read the source tree.
   cp "$MUTTER_HELPER" "$MUTTER_DIR/session.py"
   chown -R nobody:nogroup "$MUTTER_DIR"
-  trap 'e2e_cleanup; rm -rf "$MUTTER_DIR"' EXIT
+  # A sway started before (benchmarks run both) keeps its clean-up.
+  trap 'e2e_cleanup; rm -rf "$MUTTER_DIR" "${SWAY_DIR:-}"' EXIT
   _as_mutter_user dbus-daemon --session --nofork --address="unix:path=$MUTTER_DIR/bus" \
     >"$E2E_TMP/dbus.log" 2>&1 &
   e2e_track $!
