@@ -47,16 +47,18 @@ LayerSurface::~LayerSurface() {
 
 bool LayerSurface::ChoosePixelFormat(const GLPixelFormat& wanted) {
     EGLDisplay egl = FConnection.Egl();
+    const bool highColour = wanted.ColorBits <= 16;
+    const EGLint red = highColour ? 5 : 8; // blue too; green has 6 in 16-bit colour
     const EGLint attributes[] = {EGL_SURFACE_TYPE,
                                  EGL_WINDOW_BIT,
                                  EGL_RENDERABLE_TYPE,
                                  EGL_OPENGL_BIT,
                                  EGL_RED_SIZE,
-                                 wanted.ColorBits <= 16 ? 5 : 8,
+                                 red,
                                  EGL_GREEN_SIZE,
-                                 wanted.ColorBits <= 16 ? 6 : 8,
+                                 highColour ? 6 : 8,
                                  EGL_BLUE_SIZE,
-                                 wanted.ColorBits <= 16 ? 5 : 8,
+                                 red,
                                  EGL_DEPTH_SIZE,
                                  wanted.DepthBits,
                                  EGL_STENCIL_SIZE,
@@ -65,13 +67,19 @@ bool LayerSurface::ChoosePixelFormat(const GLPixelFormat& wanted) {
     EGLConfig configs[64];
     EGLint count = 0;
     if (!EglApi().eglChooseConfig(egl, attributes, configs, 64, &count) || count == 0) return false;
-    // An alpha channel would let the desktop show through the scene: the compositor blends with it.
-    FConfig = configs[0];
-    for (EGLint i = 0; i < count; ++i)
-        if (ConfigAttribute(egl, configs[i], EGL_ALPHA_SIZE) == 0) {
+    // EGL lists deeper colour first (10 bits a channel before 8): llvmpipe draws such a buffer at
+    // about half the speed and the compositor converts it again. An alpha channel would let the
+    // desktop show through the scene: the compositor blends with it. Exact channels, then no alpha.
+    int bestRank = 4;
+    for (EGLint i = 0; i < count; ++i) {
+        const bool exact = ConfigAttribute(egl, configs[i], EGL_RED_SIZE) == red &&
+                           ConfigAttribute(egl, configs[i], EGL_BLUE_SIZE) == red;
+        const int rank = (exact ? 0 : 2) + (ConfigAttribute(egl, configs[i], EGL_ALPHA_SIZE) == 0 ? 0 : 1);
+        if (rank < bestRank) {
+            bestRank = rank;
             FConfig = configs[i];
-            break;
         }
+    }
     return true;
 }
 
