@@ -155,8 +155,6 @@ void LayerSurface::TakeOver(LayerSurface& other) {
     std::swap(FEglWindow, other.FEglWindow);
     std::swap(FEglSurface, other.FEglSurface);
     std::swap(FFrameCallback, other.FFrameCallback);
-    std::swap(FHeld, other.FHeld);
-    std::swap(FHeldContext, other.FHeldContext);
     std::swap(FPresented, other.FPresented);
     std::swap(FWidth, other.FWidth);
     std::swap(FHeight, other.FHeight);
@@ -237,33 +235,7 @@ void LayerSurface::DeleteContext(GLContextHandle context) {
 }
 
 void LayerSurface::SwapBuffers() {
-    if (!Shown()) return;
-    if (FFrameCallback) {
-        // Rasterise now (llvmpipe works at the flush), while the output still shows the last frame:
-        // presenting later costs only the copy.
-        const auto finish = reinterpret_cast<void (*)()>(LookUp("glFinish"));
-        if (finish) finish();
-        FHeld = true;
-        FHeldContext = EglApi().eglGetCurrentContext();
-        return;
-    }
-    Present();
-}
-
-void LayerSurface::PresentHeldFrame() {
-    if (!FHeld || FFrameCallback) return;
-    FHeld = false;
-    if (!Shown()) return;
-    EGLDisplay egl = FConnection.Egl();
-    const EGLContext previousContext = EglApi().eglGetCurrentContext();
-    const EGLSurface previousDraw = EglApi().eglGetCurrentSurface(EGL_DRAW);
-    const EGLSurface previousRead = EglApi().eglGetCurrentSurface(EGL_READ);
-    if (!EglApi().eglMakeCurrent(egl, FEglSurface, FEglSurface, FHeldContext)) return;
-    Present();
-    EglApi().eglMakeCurrent(egl, previousDraw, previousRead, previousContext);
-}
-
-void LayerSurface::Present() {
+    if (!FrameDue()) return;
     FPresented = std::chrono::steady_clock::now();
     FFrameCallback = wl_surface_frame(FSurface);
     wl_callback_add_listener(FFrameCallback, &kFrameListener, this);
@@ -283,7 +255,6 @@ void LayerSurface::Hide() {
     // run is let go first.
     if (FRole == Role::RenderWindow) FConnection.AwaitKeysReleased(kKeyReleaseWaitMs);
     FHidden = true;
-    FHeld = false;
     if (EglApi().eglGetCurrentSurface(EGL_DRAW) == FEglSurface) {
         // Keep the context current without the surface, so what the caller frees next still works.
         EglApi().eglMakeCurrent(FConnection.Egl(), EGL_NO_SURFACE, EGL_NO_SURFACE,

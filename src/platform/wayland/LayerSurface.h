@@ -1,10 +1,9 @@
 #pragma once
 // A layer-shell surface on one output, anchored to its four edges, with an EGL window surface for
 // desktop OpenGL: the render window of a full-screen run (overlay layer, keyboard exclusive) or the
-// wallpaper (background layer, no keyboard). Frames are paced by the compositor, one frame ahead: a
-// frame drawn while the last one's callback is awaited is finished at once and presented when the
-// callback comes, so drawing overlaps the output's wait. An output that is off or hidden sends no
-// callbacks and gets no more frames. One EGL context serves every surface of a run (the same config).
+// wallpaper (background layer, no keyboard). Frames are paced by the compositor: after a swap the
+// surface draws again only once its frame callback came, so an output that is off or hidden gets no
+// frames at all. One EGL context serves every surface of a run (the same config on all).
 #include <EGL/egl.h>
 #include <wayland-client.h>
 #include <wayland-egl.h>
@@ -41,11 +40,10 @@ class LayerSurface final : public GLWindow {
     GLContextHandle CreateContext() override;
     GLPixelFormat DescribePixelFormat() override { return FChosen; }
     bool SetPalette(const std::vector<PaletteEntry>&) override { return false; }
-    // A surface that holds a frame not yet presented refuses a context: the frame loop leaves it out.
+    // A surface whose frame is not due refuses a context: the frame loop leaves it out.
     bool MakeCurrent(GLContextHandle context) override;
     void DeleteContext(GLContextHandle context) override;
-    // Presents at once when the last frame's callback came; otherwise finishes the frame and keeps it
-    // for `PresentHeldFrame`. A frame drawn over one still held replaces it.
+    // Presents only when the frame is due; otherwise the frame is dropped.
     void SwapBuffers() override;
     ProcAddressLookup ProcLookup() const override;
     int DrawableWidth() const override { return FWidth * FScale; }
@@ -63,11 +61,8 @@ class LayerSurface final : public GLWindow {
 
     // Uses the config of another surface of the run (whose context this one is drawn with).
     void ShareConfig(const LayerSurface& other);
-    // The surface can take a new frame: shown and holding none that waits to be presented.
-    bool FrameDue() const { return Shown() && !FHeld; }
-    // Presents the held frame once its turn came (the last frame's callback arrived). Leaves the
-    // current EGL context and surfaces as they were.
-    void PresentHeldFrame();
+    // The frame is due only while the surface is waiting for none and can be drawn.
+    bool FrameDue() const { return Shown() && !FFrameCallback; }
     // Configured, not closed by the compositor, not hidden.
     bool Shown() const { return FEglSurface != EGL_NO_SURFACE && !FClosed && !FHidden; }
     bool Closed() const { return FClosed; }
@@ -75,7 +70,7 @@ class LayerSurface final : public GLWindow {
     uint32_t Output() const { return FOutput; }
     wl_surface* Surface() const { return FSurface; }
     EGLSurface EglSurface() const { return FEglSurface; }
-    // When the last frame was presented (its callback may be awaited since).
+    // When the last frame was presented (its callback is awaited since).
     std::chrono::steady_clock::time_point WaitingSince() const { return FPresented; }
     // Where the surface lies on the desktop, in logical pixels.
     MonitorRect Where() const;
@@ -92,7 +87,6 @@ class LayerSurface final : public GLWindow {
     static const ::zwlr_layer_surface_v1_listener kLayerListener;
     static const wl_callback_listener kFrameListener;
     void Resize();
-    void Present();
 
     WaylandConnection& FConnection;
     uint32_t FOutput;
@@ -107,8 +101,6 @@ class LayerSurface final : public GLWindow {
     wl_egl_window* FEglWindow = nullptr;
     EGLSurface FEglSurface = EGL_NO_SURFACE;
     wl_callback* FFrameCallback = nullptr;
-    bool FHeld = false; // a finished frame waits for the callback to be presented
-    EGLContext FHeldContext = EGL_NO_CONTEXT;
     std::chrono::steady_clock::time_point FPresented;
     int FWidth = 0; // logical pixels, as configured
     int FHeight = 0;

@@ -273,7 +273,6 @@ void WaylandConnection::Dispatch(int timeoutMs) {
     if (const int error = wl_display_get_error(FDisplay))
         throw DisplayLost("The Wayland compositor closed the connection: " +
                           std::string(std::strerror(error)));
-    PresentHeldFrames();
 }
 
 void WaylandConnection::Roundtrip() {
@@ -317,28 +316,26 @@ bool WaylandConnection::IsRegistered(const LayerSurface* surface) const {
 }
 
 bool WaylandConnection::FrameDue() const {
-    // The frame loop draws the run's first surface (the render window) every time: run it when that
-    // one can take a frame, so no frame of it is drawn to be replaced unseen. The others join in when
-    // they can. One that has waited too long for its callback (its output is off or hidden) is passed
-    // over for the next shown one.
+    // Every output's frame is drawn together once all are due: a surface still waiting would have its
+    // frame drawn for nothing. One that has waited too long (its output is off or hidden) is left out.
     const auto now = std::chrono::steady_clock::now();
     bool shown = false;
     bool closed = false;
+    bool anyDue = false;
+    bool allDue = true;
     for (const auto& [id, surface] : FSurfaces) {
         closed |= surface->Closed();
         if (!surface->Shown()) continue;
         shown = true;
-        if (surface->FrameDue()) return true;
-        if (now - surface->WaitingSince() < kLateFrame) return false;
+        if (surface->FrameDue())
+            anyDue = true;
+        else if (now - surface->WaitingSince() < kLateFrame)
+            allDue = false;
     }
     // Nothing shown: nothing holds the loop back, unless the outputs went: then the next frame waits
     // for one to come (it covers it). Every output off: the process sleeps.
     if (!shown) return !closed || !FOutputs.Ready().empty();
-    return false;
-}
-
-void WaylandConnection::PresentHeldFrames() {
-    for (const auto& [id, surface] : FSurfaces) surface->PresentHeldFrame();
+    return allDue && anyDue;
 }
 
 bool WaylandConnection::ClosedWhileOutputsStay() const {

@@ -42,8 +42,7 @@ class WaylandConnection {
     unsigned OutputsVersion() const { return FOutputsVersion; }
 
     // Reads and dispatches what the compositor sent, waiting up to `timeoutMs` (0: not at all, -1:
-    // without end) for something to arrive, then presents the held frames whose turn came. Raises
-    // quillaby::DisplayLost when the connection broke.
+    // without end) for something to arrive. Raises quillaby::DisplayLost when the connection broke.
     void Dispatch(int timeoutMs);
     // Waits for the compositor to have handled every request sent so far.
     void Roundtrip();
@@ -59,8 +58,7 @@ class WaylandConnection {
     uint32_t Register(LayerSurface& surface);
     void Unregister(LayerSurface& surface);
     bool IsRegistered(const LayerSurface* surface) const;
-    // True when the run's next frame should be drawn: its first shown surface can take one (or has
-    // waited too long for the compositor), or no surface is shown at all.
+    // True when some shown surface may draw its next frame, or when none is shown at all.
     bool FrameDue() const;
     // True when the compositor closed every surface made, one at least while its output stayed: it
     // wants them gone. Surfaces closed because their outputs went do not count (one may come back).
@@ -69,8 +67,6 @@ class WaylandConnection {
   private:
     WaylandConnection(wl_display* display);
     LayerSurface* SurfaceOf(wl_surface* surface) const;
-    // Presents every held frame whose callback came.
-    void PresentHeldFrames();
     uint32_t GlobalOf(wl_output* output) const; // 0: not one of ours
     void Push(InputEvent::Kind kind, wl_surface* surface, wl_fixed_t x, wl_fixed_t y);
     void PushPointer(InputEvent::Kind kind);
