@@ -61,7 +61,7 @@ mutter_input key
 wait_exit $saver || fail "a typed key did not end the saver"
 code=0
 wait $saver || code=$?
-[[ $code == 0 ]] || fail "the saver ended with $code after a key"
+[[ $code == 0 ]] || fail "the saver ended with $code after a key: $(grep -v '^\[' "$E2E_TMP/protocol.log" | tail -40)"
 
 # The first five moves are ignored, the next sets the anchor; then 10 pixels on both axes end it.
 ./bin/quillaby.scr /s >"$E2E_TMP/saver2.log" 2>&1 &
