@@ -63,12 +63,21 @@ done
 said() { cat "$E2E_TMP/dialog.log"; grep -v '^\[' "$E2E_TMP/protocol.log"; }
 [[ -n $place ]] || fail "no dialog: $(said)"
 [[ $place == *" floating_con" ]] || fail "the dialog was tiled, not floated: $place"
-geometry=${place%% *}
+# Centred on the 800x600 output, within sway's border of 2 pixels; sway may place it before the
+# window's first configure is through, so the place is read again for a while.
+centred() {
+  geometry=${place%% *}
+  IFS='x+' read -r w h x y <<<"$geometry"
+  (((2 * x + w - 800) ** 2 <= 16 && (2 * y + h - 600) ** 2 <= 16))
+}
+for _ in $(seq 20); do
+  centred && break
+  sleep 0.25
+  place=$(placed)
+done
 [[ ${geometry%%+*} == "$x11_size" ]] || fail "the dialog is ${geometry%%+*} on Wayland, $x11_size on X11"
-IFS='x+' read -r w h x y <<<"$geometry"
-# Centred on the 800x600 output, within sway's border of 2 pixels.
 ((x >= 0 && y >= 0 && x + w <= 800 && y + h <= 600)) || fail "the dialog is not whole on the output: $geometry"
-(((2 * x + w - 800) ** 2 <= 16 && (2 * y + h - 600) ** 2 <= 16)) || fail "the dialog is not centred: $geometry"
+centred || fail "the dialog is not centred: $geometry"
 
 dialog_picture() { output_picture HEADLESS-1 "$E2E_TMP/out.png" && convert "$E2E_TMP/out.png" -crop "$geometry" +repage "$1"; }
 sleep 6 # the scene's first frames on llvmpipe
