@@ -129,6 +129,7 @@ bool LayerSurface::SetPixelFormat() {
     zwlr_layer_surface_v1_set_keyboard_interactivity(FLayerSurface, FRole == Role::RenderWindow ? 1 : 0);
     zwlr_layer_surface_v1_set_size(FLayerSurface, 0, 0);
     wl_surface_set_buffer_scale(FSurface, FScale);
+    FScaleSent = FScale;
     wl_surface_commit(FSurface);
     for (int waited = 0; !FConfigured && !FClosed && waited < kConfigureWaitMs; waited += 50)
         FConnection.Dispatch(50);
@@ -159,6 +160,7 @@ void LayerSurface::TakeOver(LayerSurface& other) {
     std::swap(FWidth, other.FWidth);
     std::swap(FHeight, other.FHeight);
     std::swap(FScale, other.FScale);
+    std::swap(FScaleSent, other.FScaleSent);
     std::swap(FConfigured, other.FConfigured);
     std::swap(FClosed, other.FClosed);
     std::swap(FHidden, other.FHidden);
@@ -239,7 +241,10 @@ void LayerSurface::SwapBuffers() {
     FPresented = std::chrono::steady_clock::now();
     FFrameCallback = wl_surface_frame(FSurface);
     wl_callback_add_listener(FFrameCallback, &kFrameListener, this);
-    wl_surface_set_buffer_scale(FSurface, FScale);
+    if (FScaleSent != FScale) { // a new scale goes with the first buffer of the new size
+        wl_surface_set_buffer_scale(FSurface, FScale);
+        FScaleSent = FScale;
+    }
     EglApi().eglSwapBuffers(FConnection.Egl(), FEglSurface); // commits the surface
 }
 

@@ -105,6 +105,7 @@ class LayerSurface final : public GLWindow {
     int FWidth = 0; // logical pixels, as configured
     int FHeight = 0;
     int FScale = 1;
+    int FScaleSent = 1; // the buffer scale the compositor was last told
     bool FConfigured = false;
     bool FClosed = false;
     bool FHidden = false;

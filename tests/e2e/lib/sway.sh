@@ -34,7 +34,7 @@ start_sway() {
     WLR_HEADLESS_OUTPUTS="${SWAY_OUTPUTS:-2}" sway -c "$SWAY_DIR/config" >"$E2E_TMP/sway.log" 2>&1 &
   E2E_SWAY_PID=$!
   e2e_track $!
-  local socket= _
+  local socket='' _
   for _ in $(seq 100); do
     socket=$(ls "$SWAY_DIR"/sway-ipc.*.sock 2>/dev/null | head -1)
     [[ -n $socket && -S $SWAY_DIR/wayland-1 ]] && break
@@ -49,12 +49,16 @@ start_sway() {
   unset DISPLAY
   # sway's own clean-up runs before common.sh's: the folder is ours, not E2E_TMP's.
   trap 'e2e_cleanup; rm -rf "$SWAY_DIR"' EXIT
-  # The outputs are lit once grim can read one of them.
+  _wait_lit HEADLESS-1 || { echo "sway's outputs did not come up" >&2; return 1; }
+}
+
+# The outputs are lit once grim can read one of them.
+_wait_lit() { # output
+  local _
   for _ in $(seq 50); do
-    grim -o HEADLESS-1 "$E2E_TMP/.probe.png" 2>/dev/null && return 0
+    grim -o "$1" "$E2E_TMP/.probe.png" 2>/dev/null && return 0
     sleep 0.1
   done
-  echo "sway's outputs did not come up" >&2
   return 1
 }
 
@@ -83,12 +87,7 @@ start_nested_sway() {
     return 1
   }
   export WAYLAND_DISPLAY=$SWAY_DIR/wayland-2 SWAYSOCK=$socket
-  for _ in $(seq 50); do
-    grim -o WL-2 "$E2E_TMP/.probe.png" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  echo "the nested sway's outputs did not come up" >&2
-  return 1
+  _wait_lit WL-2 || { echo "the nested sway's outputs did not come up" >&2; return 1; }
 }
 
 unplug_output() {
