@@ -32,8 +32,11 @@ class IdleDesktop {
 };
 
 // The desktop of this session, its source waiting for `idleMilliseconds` of no input. Null when no
-// source answers; `lookedFor` then names what was looked for. On a system that starts screen savers
-// itself it raises quillaby::Error with the message that says so.
+// source answers; `lookedFor` then names what was looked for.
 std::unique_ptr<IdleDesktop> OpenIdleDesktop(int idleMilliseconds, std::string& lookedFor);
+
+// Where the system starts screen savers itself (Windows), the sentence that tells the user where to
+// choose one; empty where an idle watcher of ours has to do it.
+std::string SystemStartsSavers();
 
 } // namespace quillaby::platform
