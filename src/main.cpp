@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/FOndrel.h"
+#include "app/IdleWatchJob.h"
 #include "app/SceneJobs.h"
 #include "app/StoredSceneOptions.h"
 #include "app/WallpaperJob.h"
@@ -15,7 +16,9 @@ int main(int argc, char** argv) {
     try {
         if (const auto code = quillaby::compose::RunSystemMode(argc, argv)) return *code;
         RunOptions options = ParseCommandLine(argc, argv);
-        if (options.Job != JobKind::Saver && options.Job != JobKind::Help) ApplyStoredSceneOptions(options);
+        if (options.Job != JobKind::Saver && options.Job != JobKind::Help &&
+            options.Job != JobKind::IdleWatch)
+            ApplyStoredSceneOptions(options);
         switch (options.Job) {
         case JobKind::Saver:
             return RunScreenSaver(options, quillaby::platform::SystemServices());
@@ -25,6 +28,8 @@ int main(int argc, char** argv) {
             return RunSnapshotJob(options, stdout);
         case JobKind::Wallpaper:
             return RunWallpaperJob(options, quillaby::platform::SystemServices(), stderr);
+        case JobKind::IdleWatch:
+            return RunIdleWatchJob(options, stdout, stderr);
         case JobKind::Help:
             std::fputs(UsageText().c_str(), stdout);
             return 0;

@@ -50,6 +50,7 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
     bool window = false;
     bool snapshot = false;
     bool wallpaper = false;
+    bool idleWatch = false;
     bool sized = false;
     bool frames = false;
     std::string sceneOption; // the first scene-job option given, for the message
@@ -66,6 +67,20 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             window = true;
         } else if (arg == "--wallpaper") {
             wallpaper = true;
+        } else if (arg == "--idle-watch") {
+            idleWatch = true;
+            // "on [MINUTES]" or "off" may follow.
+            const std::string_view next = i + 1 < argc ? argv[i + 1] : "";
+            if (next == "on" || next == "off") {
+                ++i;
+                options.IdleWatch = next == "on" ? IdleWatchAction::On : IdleWatchAction::Off;
+                const std::string_view minutes = i + 1 < argc ? argv[i + 1] : "";
+                if (next == "on" && !minutes.empty() && !minutes.starts_with("--"))
+                    options.IdleMinutes = static_cast<int>(
+                        ParseInteger("--idle-watch on", argv[++i], 1, TOptions::MaxIdleMinutes));
+            }
+        } else if (arg == "--idle-after") {
+            options.IdleAfterSeconds = static_cast<int>(ParseInteger(arg, value(), 1, 7200));
         } else if (arg == "--snapshot") {
             snapshot = true;
             options.SnapshotFile = value();
@@ -132,8 +147,20 @@ RunOptions ParseCommandLine(int argc, const char* const* argv) {
             options.SaverArguments.emplace_back(arg);
         }
     }
-    if (int{window} + int{snapshot} + int{wallpaper} > 1)
-        throw UsageError("choose one of --window, --snapshot and --wallpaper");
+    if (int{window} + int{snapshot} + int{wallpaper} + int{idleWatch} > 1)
+        throw UsageError("choose one of --window, --snapshot, --wallpaper and --idle-watch");
+    if (options.IdleAfterSeconds && (!idleWatch || options.IdleWatch != IdleWatchAction::Run))
+        throw UsageError("--idle-after applies to --idle-watch only");
+    if (idleWatch) {
+        if (!options.SaverArguments.empty())
+            throw UsageError("unknown argument \"" + options.SaverArguments.front() + "\"");
+        const bool others = std::any_of(options.OwnOptions.begin(), options.OwnOptions.end(),
+                                        [](const std::string& o) { return o != "--log"; });
+        if (!sceneOption.empty() || others || frames || !options.GLTraceFile.empty())
+            throw UsageError("--idle-watch takes --idle-after and --log only");
+        options.Job = JobKind::IdleWatch;
+        return options;
+    }
     if (frames && !snapshot) throw UsageError("--frames applies to --snapshot only");
     if (snapshot && options.Given.MaxFps)
         throw UsageError("--max-fps applies to --window, --wallpaper and the screen-saver modes only");
@@ -163,6 +190,8 @@ std::string UsageText() {
            "                         [--fewer-passes] [--render-scale PCT]\n"
            "       quillaby --wallpaper [--theme N] [--notes N] [--bubbles N] [--seed N] [--assets DIR]\n"
            "                         [--fewer-passes] [--max-fps N] [--render-scale PCT]\n"
+           "       quillaby --idle-watch [--idle-after SECONDS] [--log]\n"
+           "       quillaby --idle-watch on [MINUTES] | off\n"
            "\n"
            "  /s                the screen saver, full screen; any key, button or mouse movement ends it\n"
            "  /c[:WINDOW]       the settings (also: no argument), owned by WINDOW where the system can\n"
@@ -176,6 +205,15 @@ std::string UsageText() {
            "                    window, without sound, until the program is stopped (SIGTERM); input\n"
            "                    never ends it. Needs a Wayland compositor with a layer shell (sway,\n"
            "                    Hyprland, river, KDE)\n"
+           "  --idle-watch      start the saver file beside the program (quillaby.scr /s) whenever the\n"
+           "                    desktop has been idle IdleMinutes (settings file, default 5), until the\n"
+           "                    session ends; GNOME, Wayland compositors with an idle protocol, X11\n"
+           "  --idle-after SECONDS\n"
+           "                    this watch's idle time instead (1 to 7200)\n"
+           "  --idle-watch on [MINUTES]\n"
+           "                    start the watcher with every session of yours (an autostart entry) and\n"
+           "                    now; MINUTES (1 to 120) is stored as IdleMinutes\n"
+           "  --idle-watch off  stop it and start it no more\n"
            "  --theme N         0 Immersion (default), 1 Fountain, 2 Fishes\n"
            "  --notes N         banknotes, 0 to 100 (default 60)\n"
            "  --bubbles N       bubbles, 0 to 100 (default 100)\n"

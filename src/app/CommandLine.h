@@ -23,8 +23,12 @@ enum class JobKind {
     Window,    // the scene in an ordinary resizable window
     Snapshot,  // a fixed number of frames offscreen, the last written to a PNG file
     Wallpaper, // the scene on the desktop's background of every output, until the system stops it
+    IdleWatch, // wait for the desktop to go idle and start the saver, again and again
     Help,      // print the usage and stop
 };
+
+// What --idle-watch does: watch in this process, or turn the watcher on or off for the user's sessions.
+enum class IdleWatchAction { Run, On, Off };
 
 struct RunOptions {
     JobKind Job = JobKind::Saver;
@@ -46,6 +50,9 @@ struct RunOptions {
     bool FewerPasses = false; // surface and sand each in one pass where the driver can
     int MaxFps = 0;           // frames a second at most; 0: no cap
     int RenderScale = 100;    // percent of each side the scene is drawn at before it is scaled up
+    IdleWatchAction IdleWatch = IdleWatchAction::Run;
+    std::optional<int> IdleMinutes;      // --idle-watch on MINUTES: stored for every later watch
+    std::optional<int> IdleAfterSeconds; // --idle-after: this watch's idle time, over the stored minutes
     // Which scene settings the command line gave; the others come from the user's stored options.
     struct {
         bool Theme = false, Notes = false, Bubbles = false, Sound = false, MaxFps = false,

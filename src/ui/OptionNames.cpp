@@ -24,7 +24,7 @@ constexpr TScrambled kNames[] = {
     Scramble("BubbleCount"), Scramble("DollarCount"), Scramble("Theme"),       Scramble("ColorDepth"),
     Scramble("Width"),       Scramble("Height"),      Scramble("Sound"),       Scramble("DesktopOnly"),
     Scramble("RunAsExe"),    Scramble("Path"),        Scramble("FewerPasses"), Scramble("OtherMonitors"),
-    Scramble("MaxFps"),      Scramble("RenderScale"),
+    Scramble("MaxFps"),      Scramble("RenderScale"), Scramble("IdleMinutes"),
 };
 
 } // namespace

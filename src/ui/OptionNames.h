@@ -19,6 +19,7 @@ enum class TOptionName {
     OtherMonitors, // not in the dialog: the scene (1) or black (0) beside the primary monitor
     MaxFps,        // not in the dialog: frames a second at most, 0 for no cap
     RenderScale,   // not in the dialog: percent of each side the scene is drawn at, 25 to 100
+    IdleMinutes,   // not in the dialog: the idle watcher starts the saver after this many idle minutes
 };
 
 std::string OptionName(TOptionName name);

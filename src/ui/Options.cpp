@@ -36,6 +36,8 @@ void TOptions::Load(const TRegistry& key, TCustomDisplayControl& display) {
     if (exists(TOptionName::MaxFps)) MaxFps = std::clamp(integer(TOptionName::MaxFps), 0, MaxFpsLimit);
     if (exists(TOptionName::RenderScale))
         RenderScale = std::clamp(integer(TOptionName::RenderScale), MinRenderScale, 100);
+    if (exists(TOptionName::IdleMinutes))
+        IdleMinutes = std::clamp(integer(TOptionName::IdleMinutes), 1, MaxIdleMinutes);
     if (exists(TOptionName::Theme)) ThemeIndex = integer(TOptionName::Theme);
     AutoTheme = false;
     if (ThemeIndex < 0) {
@@ -89,6 +91,8 @@ void TOptions::Save(TRegistry& key, const TCustomDisplayControl& display) const 
     if (!OtherMonitors) key.WriteBool(OptionName(TOptionName::OtherMonitors), OtherMonitors);
     if (MaxFps != 0) key.WriteInteger(OptionName(TOptionName::MaxFps), MaxFps);
     if (RenderScale != 100) key.WriteInteger(OptionName(TOptionName::RenderScale), RenderScale);
+    if (IdleMinutes != DefaultIdleMinutes)
+        key.WriteInteger(OptionName(TOptionName::IdleMinutes), IdleMinutes);
     key.Flush();
 }
 

@@ -29,9 +29,14 @@ class TOptions {
     // percent of each side, then scaled up to the window.
     int32_t MaxFps = 0;        // 0 to MaxFpsLimit
     int32_t RenderScale = 100; // MinRenderScale to 100
+    // Idle minutes before the idle watcher starts the saver; set in the settings file or by turning
+    // the watcher on, like FewerPasses.
+    int32_t IdleMinutes = DefaultIdleMinutes; // 1 to MaxIdleMinutes
 
     static constexpr int32_t MaxFpsLimit = 1000;
     static constexpr int32_t MinRenderScale = 25;
+    static constexpr int32_t DefaultIdleMinutes = 5;
+    static constexpr int32_t MaxIdleMinutes = 120;
 
     // Every option but RunAsExe and ProgramPath to its default; the full-screen mode to the
     // desktop's, at most 800 x 600 when the desktop is larger both ways.

@@ -173,24 +173,29 @@ TEST_F(Options, PowerSaversRoundTripAndComeIntoRange) {
     options.Save(*Key(false), *display);
     EXPECT_EQ(ReadFile(file).find("MaxFps"), std::string::npos) << ReadFile(file);
     EXPECT_EQ(ReadFile(file).find("RenderScale"), std::string::npos) << ReadFile(file);
+    EXPECT_EQ(ReadFile(file).find("IdleMinutes"), std::string::npos) << ReadFile(file);
 
-    WriteFile(file, "MaxFps=30\nRenderScale=50\n");
+    WriteFile(file, "MaxFps=30\nRenderScale=50\nIdleMinutes=12\n");
     Start();
     EXPECT_EQ(options.MaxFps, 30);
     EXPECT_EQ(options.RenderScale, 50);
+    EXPECT_EQ(options.IdleMinutes, 12);
     options.SetDefaultOptions(*display);
     options.Save(*Key(false), *display);
     EXPECT_NE(ReadFile(file).find("MaxFps=30\n"), std::string::npos) << ReadFile(file);
     EXPECT_NE(ReadFile(file).find("RenderScale=50\n"), std::string::npos) << ReadFile(file);
+    EXPECT_NE(ReadFile(file).find("IdleMinutes=12\n"), std::string::npos) << ReadFile(file);
 
-    WriteFile(file, "MaxFps=-5\nRenderScale=10\n");
+    WriteFile(file, "MaxFps=-5\nRenderScale=10\nIdleMinutes=0\n");
     Start();
     EXPECT_EQ(options.MaxFps, 0);
     EXPECT_EQ(options.RenderScale, 25);
-    WriteFile(file, "MaxFps=100000\nRenderScale=400\n");
+    EXPECT_EQ(options.IdleMinutes, 1);
+    WriteFile(file, "MaxFps=100000\nRenderScale=400\nIdleMinutes=9999\n");
     Start();
     EXPECT_EQ(options.MaxFps, TOptions::MaxFpsLimit);
     EXPECT_EQ(options.RenderScale, 100);
+    EXPECT_EQ(options.IdleMinutes, TOptions::MaxIdleMinutes);
 }
 
 // The wallpaper runs all day: at most 30 frames a second unless the settings file or the command line

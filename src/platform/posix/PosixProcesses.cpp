@@ -1,5 +1,4 @@
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,8 +8,7 @@
 #include <csignal>
 
 #include "platform/Processes.h"
-
-extern char** environ;
+#include "platform/posix/Spawn.h"
 
 namespace quillaby::platform {
 namespace {
@@ -28,31 +26,11 @@ constexpr int kForwarded[] = {SIGTERM, SIGINT, SIGHUP};
 
 int StartProcess(const std::string& program, const std::vector<std::string>& arguments,
                  const std::string& directory, int niceValue, ShowWindow) {
-    std::vector<char*> argv;
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-    // The child starts with default signal handling and no blocked signals, whatever ours are.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigset_t all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) return -1;
+    SpawnOptions options;
+    options.Directory = directory;
+    const int pid = Spawn(program, arguments, options);
     // Set on the child, not on us first: a lowered priority of ours would be inherited for good.
-    if (niceValue != 0) setpriority(PRIO_PROCESS, static_cast<id_t>(pid), niceValue);
+    if (pid > 0 && niceValue != 0) setpriority(PRIO_PROCESS, static_cast<id_t>(pid), niceValue);
     return pid;
 }
 

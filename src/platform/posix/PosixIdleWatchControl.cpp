@@ -1,0 +1,54 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+#include "platform/IdleWatchControl.h"
+#include "platform/posix/Spawn.h"
+
+namespace quillaby::platform {
+namespace {
+
+constexpr const char* kLockName = "quillabyIdleWatch";
+
+} // namespace
+
+std::unique_ptr<InstanceLock> LockIdleWatch() {
+    auto lock = LockInstance(kLockName);
+    if (!lock) return nullptr;
+    // The lock is on the file held open above; this second opening only replaces the text.
+    const int fd = open(InstanceLockPath(kLockName).c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+        const std::string pid = std::to_string(getpid()) + "\n";
+        [[maybe_unused]] const ssize_t written = write(fd, pid.data(), pid.size());
+        close(fd);
+    }
+    return lock;
+}
+
+bool StopIdleWatch() {
+    const std::string path = InstanceLockPath(kLockName);
+    if (TryLockInstance(path)) return false; // nobody holds it
+    pid_t pid = 0;
+    std::ifstream(path) >> pid;
+    if (pid <= 1 || kill(pid, SIGTERM) != 0) return false;
+    for (int waited = 0; waited < 5000; waited += 50) {
+        if (TryLockInstance(path)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+bool StartIdleWatch(const std::string& program, std::string& whyNot) {
+    SpawnOptions options;
+    options.NewSession = true;
+    options.NullInput = true;
+    return Spawn(program, {program, "--idle-watch"}, options, &whyNot) > 0;
+}
+
+} // namespace quillaby::platform
