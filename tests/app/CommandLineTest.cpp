@@ -148,3 +148,28 @@ TEST(CommandLine, OwnOptionsComeOutAndTheRestIsTheSaverCommandLine) {
 }
 
 } // namespace
+
+// The idle watcher takes its own two forms and nothing of the scene's.
+TEST(CommandLine, IdleWatchTakesOnOffMinutesAndItsOwnIdleTime) {
+    const RunOptions run = Parse({"--idle-watch", "--idle-after", "4", "--log"});
+    EXPECT_EQ(run.Job, JobKind::IdleWatch);
+    EXPECT_EQ(run.IdleWatch, IdleWatchAction::Run);
+    EXPECT_EQ(run.IdleAfterSeconds, 4);
+    const RunOptions on = Parse({"--idle-watch", "on", "10"});
+    EXPECT_EQ(on.IdleWatch, IdleWatchAction::On);
+    EXPECT_EQ(on.IdleMinutes, 10);
+    EXPECT_FALSE(Parse({"--idle-watch", "on"}).IdleMinutes.has_value());
+    EXPECT_EQ(Parse({"--idle-watch", "off"}).IdleWatch, IdleWatchAction::Off);
+    for (const char* bad : {"0", "-5", "abc", "99999999", "7201"})
+        EXPECT_NE(ErrorOf({"--idle-watch", "--idle-after", bad}).find("--idle-after needs a whole number"),
+                  std::string::npos)
+            << bad;
+    EXPECT_NE(ErrorOf({"--idle-watch", "on", "121"}).find("from 1 to 120"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--idle-after", "5"}).find("applies to --idle-watch only"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--idle-watch", "off", "--idle-after", "5"}).find("applies to --idle-watch only"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf({"--idle-watch", "/s"}).find("unknown argument \"/s\""), std::string::npos);
+    EXPECT_NE(ErrorOf({"--idle-watch", "--theme", "1"}).find("takes --idle-after and --log only"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf({"--idle-watch", "--window"}).find("choose one of"), std::string::npos);
+}
