@@ -1,11 +1,13 @@
 #include "app/IdleWatchJob.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "app/IdleAutostart.h"
 #include "app/IdleWatcher.h"
 #include "base/Error.h"
+#include "base/Utf8Path.h"
 #include "platform/BlockLogFile.h"
 #include "platform/IdleDesktop.h"
 #include "platform/IdleWatchControl.h"
@@ -57,6 +59,19 @@ class WatchLog {
     std::unique_ptr<platform::BlockLogFile> FFile;
 };
 
+// The saver file beside the program as started, else beside the file a link started it through (an
+// installed /usr/bin/quillaby links to the program's own folder, which holds quillaby.scr).
+std::string SaverFile(const std::string& programPath) {
+    const std::string folder = platform::ProgramDirectoryOf(programPath);
+    const std::string beside = folder + "quillaby.scr";
+    if (platform::IsExecutableFile(beside)) return beside;
+    std::error_code error;
+    const auto real = std::filesystem::canonical(Utf8Path(folder + platform::FileNameOf(programPath)), error);
+    if (error) return beside;
+    const std::string linked = Utf8String(real.parent_path() / "quillaby.scr");
+    return platform::IsExecutableFile(linked) ? linked : beside;
+}
+
 int Watch(const RunOptions& options, std::FILE* err) {
     const int seconds = options.IdleAfterSeconds ? *options.IdleAfterSeconds : StoredIdleMinutes() * 60;
     const std::string programDir = platform::ProgramDirectoryOf(options.ProgramPath);
@@ -70,7 +85,7 @@ int Watch(const RunOptions& options, std::FILE* err) {
     if (!desktop) throw Error("cannot tell when the desktop is idle: looked for " + lookedFor);
 
     WatchLog log(err, options.LogFile, programDir);
-    std::vector<std::string> saver = {programDir + "quillaby.scr", "/s"};
+    std::vector<std::string> saver = {SaverFile(options.ProgramPath), "/s"};
     if (options.LogFile) saver.push_back("--log");
     log.Say("watching through " + desktop->SourceName() + ": \"" + saver.front() + " /s\" starts after " +
             std::to_string(seconds) + " s of no input");

@@ -2,8 +2,9 @@
 # The Debian package and the install rules: cpack builds the package from the build folder the
 # program lies in; unpacked into a scratch root (dpkg -x), every file is where it belongs, the links
 # lead to the program, the run-time dependencies are named, the installed program renders a
-# snapshot, the maintainer scripts make and purge the machine-wide settings, Installed-Size is what
-# the files take, and lintian finds nothing to report. `cmake --install` to another prefix under
+# snapshot and its idle watcher finds the saver file, nothing goes under /etc (no autostart entry:
+# the package starts nothing by itself), the maintainer scripts make and purge the machine-wide
+# settings, Installed-Size is what the files take, and lintian finds nothing to report. `cmake --install` to another prefix under
 # DESTDIR follows the same layout.
 set -euo pipefail
 program=$1
@@ -85,6 +86,16 @@ echo "Installed-Size: $installed KiB, files: $files_kib KiB"
 "$root/usr/bin/quillaby" --snapshot "$E2E_TMP/shot.png" --size 160x120 --frames 3 >"$E2E_TMP/shot.log" 2>&1 ||
   fail "the installed program failed: $(cat "$E2E_TMP/shot.log")"
 [[ $(head -c 8 "$E2E_TMP/shot.png" | od -An -tx1 | tr -d ' ') == 89504e470d0a1a0a ]] || fail "no PNG written"
+
+# The idle watcher started through the link on PATH finds the saver file in the program's own folder.
+start_xvfb 320x240x24
+"$root/usr/bin/quillaby" --idle-watch --idle-after 3600 >/dev/null 2>"$E2E_TMP/watch.log" &
+watcher=$!
+e2e_track $watcher
+for _ in $(seq 50); do grep -q watching "$E2E_TMP/watch.log" && break; sleep 0.1; done
+grep -qF "\"$root/usr/lib/quillaby/quillaby.scr /s\" starts after 3600 s" "$E2E_TMP/watch.log" ||
+  fail "the installed watcher does not find the saver file: $(cat "$E2E_TMP/watch.log")"
+kill $watcher
 
 DESTDIR=$E2E_TMP/dest cmake --install "$build" --prefix /opt/quillaby >"$E2E_TMP/install.log" 2>&1 ||
   fail "cmake --install: $(tail "$E2E_TMP/install.log")"
