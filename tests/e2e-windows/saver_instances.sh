@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The saver file's modes that end without a window, under Wine with the real registry and semaphore:
-# the password change (/a) ends at once; a second copy while one runs ends silently; "Run As EXE"
+# the password change (/a) ends at once; --idle-watch says Windows starts savers itself and ends
+# with 2; a second copy while one runs ends silently; "Run As EXE"
 # without its twin ends silently too.
 #   saver_instances.sh WINE_RUN PROGRAM
 set -euo pipefail
@@ -31,6 +32,11 @@ ends_quietly() {
 }
 
 ends_quietly "password change" /a
+
+# Windows starts screen savers itself: the idle watcher of the Linux build says where to choose one.
+code=0
+timeout 60 "$wine_run" "$tmp/$name.scr" --idle-watch >"$tmp/out.txt" 2>&1 || code=$?
+[[ $code == 2 ]] && grep -q 'Screen Saver Settings' "$tmp/out.txt" || fail "--idle-watch: $code, $(cat "$tmp/out.txt")"
 
 "$wine_run" "$tmp/$name.scr" /s >"$tmp/saver.txt" 2>&1 &
 saver=$!
