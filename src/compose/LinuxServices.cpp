@@ -1,6 +1,8 @@
 // The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
 // window's preview, settings files for the registry, and the hack mode of XScreenSaver; in a
 // Wayland session, layer-shell surfaces of our own for the full-screen runs.
+#include <SDL.h>
+
 #include <cstdlib>
 
 #include "compose/LinuxDesktop.h"
@@ -68,6 +70,10 @@ std::unique_ptr<RegistryKey> OpenRegistryKey(RegistryRoot root, const std::strin
 namespace quillaby::compose {
 
 std::optional<int> RunSystemMode(int argc, char** argv) {
+    // Every run starts here, before SDL's video. Unless told otherwise SDL suspends the X server's
+    // saver and DPMS and asks a Wayland compositor for an idle inhibitor, as a game would; no run of
+    // ours, not even the scene in a window all evening, may keep the desktop from blanking.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     const auto hack = app::ParseHackCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     if (!hack) return std::nullopt;
     return RunHackMode(*hack);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The window job on a real X server (Xvfb): the window appears, its title shows the frame rate,
-# Esc ends the run with exit code 0, and so does SIGTERM.
+# Esc ends the run with exit code 0, and so does SIGTERM. It never suspends the server's saver and
+# DPMS (SDL's default for games): the desktop still blanks and the monitor still sleeps.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/lib/common.sh"
@@ -37,7 +38,13 @@ xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key Escape
 wait_exit "Esc"
 
-start_app
+# The stand-in records what the program asks of the server's saver.
+cc -shared -fPIC -o "$tmp/standin.so" "$(dirname "$0")/lib/dpms-standin.c" -ldl
+echo "on 1 600 600 600" >"$tmp/dpms"
+export DPMS_STANDIN_STATE=$tmp/dpms DPMS_STANDIN_LOG=$tmp/dpms.log
+LD_PRELOAD=$tmp/standin.so start_app
+wait_live_dialog "$window"
 kill -TERM "$app_pid"
 wait_exit "SIGTERM"
+! grep -q 'XScreenSaverSuspend 1' "$tmp/dpms.log" 2>/dev/null || fail "the window suspended the server's saver"
 echo ok
