@@ -5,6 +5,8 @@ pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 pkg_check_modules(XRANDR REQUIRED IMPORTED_TARGET xrandr)
 pkg_check_modules(XSS REQUIRED IMPORTED_TARGET xscrnsaver xext)
+# sd-bus: GNOME's idle monitor and monitor power on the session bus.
+pkg_check_modules(SYSTEMD REQUIRED IMPORTED_TARGET libsystemd)
 find_package(JPEG REQUIRED)
 find_package(PNG REQUIRED)
 find_package(Threads REQUIRED)
@@ -20,7 +22,8 @@ set(QUILLABY_IMGUI_GL_BACKEND ${IMGUI_GL_BACKEND_DIR}/imgui_impl_opengl2.cpp)
 add_library(quillaby_system_libs INTERFACE)
 target_include_directories(quillaby_system_libs INTERFACE ${IMGUI_INCLUDEDIR}/backends)
 target_link_libraries(quillaby_system_libs INTERFACE
-  PkgConfig::IMGUI PkgConfig::SDL2 PkgConfig::X11 PkgConfig::XRANDR PkgConfig::XSS JPEG::JPEG PNG::PNG ${CMAKE_DL_LIBS}
+  PkgConfig::IMGUI PkgConfig::SDL2 PkgConfig::X11 PkgConfig::XRANDR PkgConfig::XSS PkgConfig::SYSTEMD
+  JPEG::JPEG PNG::PNG ${CMAKE_DL_LIBS}
   Threads::Threads quillaby_wayland_protocols)
 
 # Sources of the other system's layer stay out of this build.

@@ -35,4 +35,4 @@ target_link_libraries(quillaby_system_libs INTERFACE
 # So do the hack mode of X daemons and the SDL services whose work the Windows layer does with the
 # system's own calls (display settings, the shell, the saver flag).
 set(QUILLABY_OTHER_SYSTEM_SOURCES
-  ".*/src/(platform/(posix|x11|wayland)/.*|compose/(Linux|Wayland)[^/]*|platform/sdl/(SdlDisplayModes|SdlOpenDocument|SdlSaverSystem))(\\.cpp)?$")
+  ".*/src/(platform/(posix|x11|wayland|dbus)/.*|compose/(Linux|Wayland)[^/]*|platform/sdl/(SdlDisplayModes|SdlOpenDocument|SdlSaverSystem))(\\.cpp)?$")

@@ -1,6 +1,6 @@
 // The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
-// window's preview, settings files for the registry, and the hack mode of XScreenSaver; in a
-// Wayland session, layer-shell surfaces of our own for the full-screen runs.
+// window's preview, settings files for the registry, the hack mode of XScreenSaver, GNOME's monitor
+// power over D-Bus; in a Wayland session, layer-shell surfaces of our own for the full-screen runs.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include "compose/SystemModes.h"
 #include "compose/WaylandServices.h"
 #include "platform/Services.h"
+#include "platform/dbus/MutterPowerSave.h"
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlDisplayPower.h"
 #include "platform/sdl/SdlMessageBox.h"
@@ -44,10 +45,14 @@ class LinuxServices final : public SdlWindowServices {
         return std::make_unique<X11HostPreview>(host, std::move(picture), title);
     }
     std::unique_ptr<SoundPlayer> CreateSoundPlayer() override { return CreateSdlSoundPlayer(); }
+    // The X server's DPMS (an X11 session) or mutter's power saving (GNOME, on Wayland too): the
+    // monitors are down when either says so; either may be missing.
     std::unique_ptr<DisplayPower> WatchDisplayPower() override {
         std::shared_ptr<X11DpmsWatch> dpms = X11DpmsWatch::Open();
-        if (!dpms) return CreateSdlDisplayPower(nullptr);
-        return CreateSdlDisplayPower([dpms] { return dpms->PoweredDown(); });
+        std::shared_ptr<MutterPowerSave> mutter = MutterPowerSave::Open();
+        if (!dpms && !mutter) return CreateSdlDisplayPower(nullptr);
+        return CreateSdlDisplayPower(
+            [dpms, mutter] { return (dpms && dpms->PoweredDown()) || (mutter && mutter->PoweredDown()); });
     }
 };
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The saver on a Wayland compositor with no layer shell (GNOME's mutter, headless, two virtual
 # monitors of different sizes): /s covers each monitor whole with a full-screen SDL window showing
-# the moving scene, and a typed key ends it with 0; so does a moved pointer. The settings dialog's
-# "Preview..." covers both monitors the same way and a key brings the dialog back. --wallpaper,
-# which needs a layer shell, refuses with 2.
+# the moving scene, and a typed key ends it with 0; so does a moved pointer. While GNOME has the
+# monitors powered down it draws nothing. The settings dialog's "Preview..." covers both monitors
+# the same way and a key brings the dialog back. --wallpaper, which needs a layer shell, refuses
+# with 2.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -56,6 +57,32 @@ for size in '800, 600' '640, 480'; do
     fail "no window was given $size"
 done
 kill -0 $saver 2>/dev/null || fail "the saver ended before any input"
+
+# GNOME powers the monitors down (PowerSaveMode 3, as its power settings do when the screen blanks):
+# the saver draws nothing while they are down and goes on running; at 0 again it draws within seconds.
+power_save() {
+  (_as_mutter_user gdbus call --session --dest org.gnome.Mutter.DisplayConfig \
+    --object-path /org/gnome/Mutter/DisplayConfig --method org.freedesktop.DBus.Properties.Set \
+    org.gnome.Mutter.DisplayConfig PowerSaveMode "<int32 $1>" >/dev/null) || fail "PowerSaveMode $1 not set"
+}
+commits() { grep -c 'wl_surface@[0-9]*\.commit' "$E2E_TMP/protocol.log" || true; }
+# commits_in SECONDS: the surfaces' commits over that time.
+commits_in() { local n; n=$(commits); sleep "$1"; echo $(($(commits) - n)); }
+on=$(commits_in 3)
+((on >= 10)) || fail "only $on commits in 3 s with the monitors on"
+power_save 3
+sleep 2 # the saver looks about once a second
+off=$(commits_in 3)
+[[ $off == 0 ]] || fail "the saver drew with the monitors off: $off commits in 3 s (against $on while on)"
+kill -0 $saver 2>/dev/null || fail "the saver ended when the monitors went off"
+n=$(commits)
+power_save 0
+for _ in $(seq 20); do (($(commits) > n)) && break; sleep 0.1; done
+(($(commits) > n)) || fail "the saver did not draw within 2 s of the monitors coming back"
+monitor_picture Meta-0 "$E2E_TMP/on-a.png"
+sleep 1.5
+monitor_picture Meta-0 "$E2E_TMP/on-b.png"
+pictures_differ "$E2E_TMP/on-a.png" "$E2E_TMP/on-b.png" || fail "Meta-0 shows no moving scene once back on"
 
 mutter_input key
 wait_exit $saver || fail "a typed key did not end the saver"

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# The saver started by the Wayland desktop's idle daemon (swayidle -w timeout 1 'quillaby.scr /s'):
-# it comes after a second of no input, asks the compositor for no idle inhibitor (the user's later
-# idle steps, the monitor's power, still come), and a typed key ends it.
+# Idle on a Wayland compositor (headless sway 1.7, two outputs). The scene in a window (--window)
+# holds no idle inhibitor: the desktop's idle steps still come while it is open. With it open, the
+# saver started by the desktop's idle daemon (swayidle -w timeout 1 'quillaby.scr /s') comes after a
+# second of no input, asks for no idle inhibitor, and a typed key ends it. Then our own idle watcher
+# (quillaby --idle-watch, through the compositor's idle protocol) starts the saver over both outputs,
+# again after a key ended it; a view holding an idle inhibitor keeps it off, and SIGTERM ends the
+# watcher and its saver.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -11,12 +15,23 @@ start_sway || skip "headless sway does not start here"
 command -v swayidle >/dev/null || skip "swayidle is missing"
 e2e_saver_files "$program" 'Sound=0'
 
+./bin/quillaby --window --size 320x240 --notes 2 --bubbles 2 >window.log 2>&1 &
+window=$!
+e2e_track $window
+view=
+for _ in $(seq 100); do
+  view=$(swaymsg -t get_tree | jq -c ".. | objects | select(.pid? == $window)" | head -1)
+  [[ -n $view ]] && break
+  sleep 0.2
+done
+[[ -n $view ]] || fail "the window did not appear: $(cat window.log)"
+[[ $(jq .inhibit_idle <<<"$view") == false ]] || fail "the window holds an idle inhibitor: $view"
+
 protocol=$E2E_TMP/protocol.log
 swayidle -w timeout 1 "WAYLAND_DEBUG=1 exec $E2E_TMP/bin/quillaby.scr /s 2>>$protocol" >"$E2E_TMP/swayidle.log" 2>&1 &
 swayidle=$!
 e2e_track $swayidle
-wait_covered HEADLESS-1 || fail "the idle daemon did not start the saver: $(cat "$E2E_TMP/swayidle.log")"
-wait_covered HEADLESS-2 || fail "the second output was not covered"
+wait_covered HEADLESS-2 || fail "the idle daemon did not start the saver: $(cat "$E2E_TMP/swayidle.log")"
 saver=$(pgrep -x -P "$swayidle" quillaby.scr | head -1)
 [[ -n $saver ]] || fail "no saver process"
 
@@ -28,4 +43,42 @@ grep -q 'zwp_idle_inhibit_manager_v1@[0-9]*\.create_inhibitor' "$protocol" &&
 # The headless seat has no keyboard until wtype makes one: the pause lets the saver take it first.
 wtype -s 3000 a
 wait_exit "$saver" || fail "a typed key did not end the saver"
+kill $swayidle
+wait_exit $swayidle
+
+# Our own watcher, through the compositor's idle protocol.
+saver_of() { pgrep -P "$1" -f 'quillaby.scr /s' || true; }
+./bin/quillaby --idle-watch --idle-after 3 >watch.out 2>watch.err &
+watcher=$!
+e2e_track $watcher
+wait_covered HEADLESS-2 || fail "the watcher did not start the saver: $(cat watch.err)"
+wait_covered HEADLESS-1 || fail "the saver did not cover HEADLESS-1"
+grep -q "watching through the compositor's .*idle" watch.err || fail "the source is not named: $(cat watch.err)"
+saver=$(saver_of $watcher)
+[[ -n $saver ]] || fail "the saver is not the watcher's"
+wtype -s 2000 a
+wait_exit "$saver" || fail "a typed key did not end the watcher's saver"
+kill -0 $watcher 2>/dev/null || fail "the watcher ended with its saver: $(cat watch.err)"
+for _ in $(seq 100); do [[ -n $(saver_of $watcher) ]] && break; sleep 0.1; done
+saver=$(saver_of $watcher)
+[[ -n $saver ]] || fail "the saver did not come back after 3 more idle seconds"
+wtype -s 2000 a
+wait_exit "$saver" || fail "a typed key did not end the second saver"
+
+# A view holding an idle inhibitor (a video player would) keeps the saver off, and its release lets it come.
+swaymsg -q "[pid=$window] inhibit_idle open"
+for _ in $(seq 8); do
+  [[ -z $(saver_of $watcher) ]] || fail "a saver started while a view inhibited idle"
+  sleep 1
+done
+swaymsg -q "[pid=$window] inhibit_idle none"
+wtype a # idle counts from the last input once nothing inhibits it
+for _ in $(seq 100); do [[ -n $(saver_of $watcher) ]] && break; sleep 0.1; done
+saver=$(saver_of $watcher)
+[[ -n $saver ]] || fail "no saver once the inhibitor was gone"
+kill -TERM $watcher
+code=0
+wait $watcher || code=$?
+[[ $code == 0 ]] || fail "SIGTERM ended the watcher with $code"
+wait_exit "$saver" || fail "the watcher left its saver running"
 echo PASS

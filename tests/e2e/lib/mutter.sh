@@ -2,8 +2,10 @@
 # common.sh and sway.sh (for picture_mean, pictures_differ, wait_exit), call e2e_init, then
 #   start_mutter             mutter as `nobody` on a session bus of its own, with two virtual
 #                            monitors, Meta-0 at 800x600 and Meta-1 at 640x480 to its right, and
-#                            PipeWire for its screen casts. Sets WAYLAND_DISPLAY (a path), unsets
-#                            DISPLAY; returns 1 when mutter cannot start here (the caller skips)
+#                            PipeWire for its screen casts. Sets WAYLAND_DISPLAY (a path) and
+#                            DBUS_SESSION_BUS_ADDRESS (the bus lets every user in, the tests' root
+#                            too), unsets DISPLAY; returns 1 when mutter cannot start here (the
+#                            caller skips)
 #   monitor_picture NAME FILE  a picture of one monitor (through a screen cast)
 #   mutter_input key | move N DX DY  a typed "a", or N pointer moves by DX, DY pixels
 MUTTER_HELPER=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/mutter-session.py
@@ -25,11 +27,13 @@ start_mutter() {
   chmod 700 "$MUTTER_DIR"
   # The helper runs as the compositor's user, who may not read the source tree.
   cp "$MUTTER_HELPER" "$MUTTER_DIR/session.py"
+  printf '%s\n' '<busconfig>' '  <include>/usr/share/dbus-1/session.conf</include>' \
+    '  <policy context="default"><allow user="*"/></policy>' '</busconfig>' >"$MUTTER_DIR/bus.conf"
   chown -R nobody:nogroup "$MUTTER_DIR"
   # A sway started before (benchmarks run both) keeps its clean-up.
   trap 'e2e_cleanup; rm -rf "$MUTTER_DIR" "${SWAY_DIR:-}"' EXIT
-  _as_mutter_user dbus-daemon --session --nofork --address="unix:path=$MUTTER_DIR/bus" \
-    >"$E2E_TMP/dbus.log" 2>&1 &
+  _as_mutter_user dbus-daemon --config-file="$MUTTER_DIR/bus.conf" --nofork \
+    --address="unix:path=$MUTTER_DIR/bus" >"$E2E_TMP/dbus.log" 2>&1 &
   e2e_track $!
   local _
   for _ in $(seq 50); do [[ -S $MUTTER_DIR/bus ]] && break; sleep 0.1; done
@@ -51,7 +55,7 @@ start_mutter() {
     echo "mutter did not start: $(tail -5 "$E2E_TMP/mutter.log")" >&2
     return 1
   fi
-  export WAYLAND_DISPLAY=$MUTTER_DIR/wayland-0
+  export WAYLAND_DISPLAY=$MUTTER_DIR/wayland-0 DBUS_SESSION_BUS_ADDRESS=unix:path=$MUTTER_DIR/bus
   unset DISPLAY
   # The monitors are lit once one can be cast.
   for _ in $(seq 20); do
