@@ -65,3 +65,15 @@ add_library(quillaby_virtual_pointer_protocol STATIC ${QUILLABY_VIRTUAL_POINTER_
   ${QUILLABY_WAYLAND_GENERATED}/wlr-virtual-pointer-client-protocol.h)
 target_include_directories(quillaby_virtual_pointer_protocol PUBLIC ${QUILLABY_WAYLAND_GENERATED})
 target_link_libraries(quillaby_virtual_pointer_protocol PUBLIC PkgConfig::WAYLAND)
+# The tests' stand-in compositor offering ext-idle-notify, which no compositor on the build machine
+# offers (tests/wayland/WaylandIdleNotifierTest.cpp).
+pkg_check_modules(WAYLAND_SERVER REQUIRED IMPORTED_TARGET wayland-server)
+add_custom_command(
+  OUTPUT ${QUILLABY_WAYLAND_GENERATED}/ext-idle-notify-v1-server-protocol.h
+  COMMAND ${WAYLAND_SCANNER} server-header ${QUILLABY_IDLE_NOTIFY_XML}
+    ${QUILLABY_WAYLAND_GENERATED}/ext-idle-notify-v1-server-protocol.h
+  DEPENDS ${QUILLABY_IDLE_NOTIFY_XML}
+  VERBATIM)
+add_library(quillaby_idle_notify_server INTERFACE
+  ${QUILLABY_WAYLAND_GENERATED}/ext-idle-notify-v1-server-protocol.h)
+target_link_libraries(quillaby_idle_notify_server INTERFACE PkgConfig::WAYLAND_SERVER)
