@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the idle watcher costs while it waits: CPU seconds a second (user + system time from /proc over
-# the wall time) and resident memory (VmRSS at the end, VmHWM its peak) of `quillaby --idle-watch`
+# the wall time) and memory (resident: VmRSS at the end, VmHWM its peak; proportional: Pss, the
+# shared libraries' pages divided among the processes that map them) of `quillaby --idle-watch`
 # with an hour to wait, on each desktop it watches: an X server (Xvfb), headless sway (the
 # compositor's idle protocol) and headless mutter (GNOME's idle monitor on its session bus), one after
 # the other in one run.
@@ -25,10 +26,11 @@ watch() { # name
   sleep "$seconds"
   read -r c1 < <(awk '{print $14 + $15}' "/proc/$pid/stat")
   t1=$(date +%s.%N)
-  printf '%-8s %.4f CPU s/s  %5.1f MB resident (peak %.1f MB)  %s\n' "$1" \
+  printf '%-6s %.4f CPU s/s  %4.1f MB resident (peak %.1f MB, proportional %.1f MB)  %s\n' "$1" \
     "$(echo "($c1 - $c0) / $ticks / ($t1 - $t0)" | bc -l)" \
     "$(awk '/^VmRSS/ {print $2 / 1024}' "/proc/$pid/status")" \
     "$(awk '/^VmHWM/ {print $2 / 1024}' "/proc/$pid/status")" \
+    "$(awk '/^Pss:/ {print $2 / 1024}' "/proc/$pid/smaps_rollup")" \
     "$(sed -n 's/^quillaby: watching through \([^:]*\):.*/\1/p' "$E2E_TMP/$1.log")"
   kill $pid
   wait $pid 2>/dev/null || true
