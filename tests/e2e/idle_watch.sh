@@ -4,7 +4,7 @@
 # for the next spell; a player resetting the server's saver every second keeps it off; one watcher a
 # session; SIGTERM ends the watcher with 0 and its saver with it. Bad values end with 2 and no session
 # at all is a clear error. `--idle-watch on/off` writes and removes the autostart entry and starts and
-# stops the session's watcher.
+# stops the session's watcher. The X server's end ends the watcher with 0.
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -80,4 +80,15 @@ XDG_CURRENT_DESKTOP=sway ./bin/quillaby --idle-watch on >on2.out 2>&1 || fail "o
 grep -q "exec $E2E_TMP/bin/quillaby --idle-watch" on2.out && [[ ! -e $entry ]] || fail "on under sway: $(cat on2.out)"
 ./bin/quillaby --idle-watch off >off2.out 2>&1
 grep -q 'the idle watcher has stopped' off2.out || fail "off after on under sway: $(cat off2.out)"
+
+# The X server going (the session's end) ends the watcher with 0.
+./bin/quillaby --idle-watch --idle-after 3600 >/dev/null 2>last.err &
+watcher=$!
+e2e_track $watcher
+for _ in $(seq 50); do grep -q watching last.err && break; sleep 0.1; done
+kill "$E2E_X_PID"
+wait_gone $watcher || fail "the watcher outlived the X server"
+code=0
+wait $watcher || code=$?
+[[ $code == 0 ]] && grep -q 'the session has ended' last.err || fail "the X server's end: $code, $(cat last.err)"
 echo PASS

@@ -11,6 +11,13 @@ namespace quillaby::platform {
 namespace {
 // At most one question a second: the watcher costs the server nothing it would notice.
 constexpr auto kLookPeriod = std::chrono::milliseconds(1000);
+
+// The server's end is the session's, which the watcher reports and ends on itself: Xlib must neither
+// end the process (its default) nor say the connection broke.
+int QuietIOError(Display*) {
+    return 0;
+}
+void StayAfterIOError(Display*, void*) {}
 } // namespace
 
 std::unique_ptr<X11IdleTime> X11IdleTime::Open(int idleMilliseconds) {
@@ -21,11 +28,15 @@ std::unique_ptr<X11IdleTime> X11IdleTime::Open(int idleMilliseconds) {
         XCloseDisplay(display);
         return nullptr;
     }
-    return std::unique_ptr<X11IdleTime>(new X11IdleTime(display, idleMilliseconds));
+    XSetIOErrorExitHandler(display, StayAfterIOError, nullptr);
+    auto source = std::unique_ptr<X11IdleTime>(new X11IdleTime(display, idleMilliseconds));
+    source->FOldIOError = XSetIOErrorHandler(QuietIOError);
+    return source;
 }
 
 X11IdleTime::~X11IdleTime() {
     XCloseDisplay(FDisplay);
+    XSetIOErrorHandler(FOldIOError);
 }
 
 int X11IdleTime::Descriptor() const {
