@@ -23,13 +23,6 @@ env -u DISPLAY -u WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexisten
   fail "no session at all: $code, $(cat err)"
 
 start_xvfb 640x480x24
-# saver_of WATCHER: the saver process the watcher started, if any.
-saver_of() { pgrep -P "$1" -f 'quillaby.scr /s' || true; }
-wait_saver() { # watcher: up to 20 s
-  for _ in $(seq 200); do [[ -n $(saver_of "$1") ]] && return 0; sleep 0.1; done
-  return 1
-}
-
 ./bin/quillaby --idle-watch --idle-after 3 >watch.out 2>watch.err &
 watcher=$!
 e2e_track $watcher
@@ -59,12 +52,7 @@ for _ in $(seq 8); do
 done
 
 wait_saver $watcher || fail "no saver once the resets stopped"
-saver=$(saver_of $watcher)
-kill -TERM $watcher
-code=0
-wait $watcher || code=$?
-[[ $code == 0 ]] || fail "SIGTERM ended the watcher with $code"
-wait_gone "$saver" || fail "the watcher left its saver running"
+stop_watcher $watcher "$(saver_of $watcher)"
 grep -q 'quillaby: stopped' watch.err || fail "the watcher did not say it stopped: $(cat watch.err)"
 
 # On and off, on a desktop that runs autostart entries, then on one that does not.

@@ -37,11 +37,6 @@ mock_call org.gnome.ScreenSaver /org/gnome/ScreenSaver AddMethod org.gnome.Scree
 shield() { mock_call org.gnome.ScreenSaver /org/gnome/ScreenSaver EmitSignal org.gnome.ScreenSaver ActiveChanged \
   b "[<$1>]"; }
 
-saver_of() { pgrep -P "$1" -f 'quillaby.scr /s' || true; }
-wait_saver() { # watcher: up to 60 s (software rendering on a busy machine)
-  for _ in $(seq 600); do [[ -n $(saver_of "$1") ]] && return 0; sleep 0.1; done
-  return 1
-}
 no_saver_for() { # watcher seconds what
   for _ in $(seq "$2"); do
     [[ -z $(saver_of "$1") ]] || fail "a saver started $3"
@@ -92,12 +87,7 @@ no_saver_for $watcher 8 "under GNOME's shield"
 shield false
 mutter_input move 1 5 5
 wait_saver $watcher || fail "no saver after the shield went and the desktop was idle again"
-saver=$(saver_of $watcher)
-kill -TERM $watcher
-code=0
-wait $watcher || code=$?
-[[ $code == 0 ]] || fail "SIGTERM ended the watcher with $code"
-wait_exit "$saver" || fail "the watcher left its saver running"
+stop_watcher $watcher "$(saver_of $watcher)"
 
 # The README's recipe: on writes the entry and starts a watcher of GNOME's idle monitor; off stops it.
 XDG_CURRENT_DESKTOP=GNOME ./bin/quillaby --idle-watch on >on.log 2>&1 || fail "on: $(cat on.log)"

@@ -47,7 +47,6 @@ kill $swayidle
 wait_exit $swayidle
 
 # Our own watcher, through the compositor's idle protocol.
-saver_of() { pgrep -P "$1" -f 'quillaby.scr /s' || true; }
 ./bin/quillaby --idle-watch --idle-after 3 >watch.out 2>watch.err &
 watcher=$!
 e2e_track $watcher
@@ -59,9 +58,8 @@ saver=$(saver_of $watcher)
 wtype -s 2000 a
 wait_exit "$saver" || fail "a typed key did not end the watcher's saver"
 kill -0 $watcher 2>/dev/null || fail "the watcher ended with its saver: $(cat watch.err)"
-for _ in $(seq 100); do [[ -n $(saver_of $watcher) ]] && break; sleep 0.1; done
+wait_saver $watcher || fail "the saver did not come back after 3 more idle seconds"
 saver=$(saver_of $watcher)
-[[ -n $saver ]] || fail "the saver did not come back after 3 more idle seconds"
 wtype -s 2000 a
 wait_exit "$saver" || fail "a typed key did not end the second saver"
 
@@ -73,12 +71,6 @@ for _ in $(seq 8); do
 done
 swaymsg -q "[pid=$window] inhibit_idle none"
 wtype a # idle counts from the last input once nothing inhibits it
-for _ in $(seq 100); do [[ -n $(saver_of $watcher) ]] && break; sleep 0.1; done
-saver=$(saver_of $watcher)
-[[ -n $saver ]] || fail "no saver once the inhibitor was gone"
-kill -TERM $watcher
-code=0
-wait $watcher || code=$?
-[[ $code == 0 ]] || fail "SIGTERM ended the watcher with $code"
-wait_exit "$saver" || fail "the watcher left its saver running"
+wait_saver $watcher || fail "no saver once the inhibitor was gone"
+stop_watcher $watcher "$(saver_of $watcher)"
 echo PASS

@@ -17,6 +17,9 @@
 #   e2e_saver_files PROGRAM SETTINGS
 #                            bin/quillaby.scr and bin/quillaby linking to PROGRAM, the user's settings
 #                            file (path in $conf) holding SETTINGS; the current folder is E2E_TMP
+#   saver_of WATCHER         the saver process the idle watcher WATCHER started, if any
+#   wait_saver WATCHER       wait up to 60 s for the watcher's saver; returns 1 when none came
+#   stop_watcher WATCHER SAVER  SIGTERM ends the watcher with 0, and its saver SAVER with it (or fails)
 #   fail MESSAGE             print and exit 1
 #   skip MESSAGE             print and exit 77 (CTest's SKIP_RETURN_CODE for e2e tests)
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -120,4 +123,19 @@ cpu_ticks() { # pid
   stat=${stat##*) } # the fields after the command's name, from field 3 on
   read -r -a fields <<<"$stat"
   echo $((fields[11] + fields[12])) # fields 14 and 15: utime, stime
+}
+
+saver_of() { pgrep -P "$1" -f 'quillaby.scr /s' || true; }
+
+wait_saver() { # watcher
+  for _ in $(seq 600); do [[ -n $(saver_of "$1") ]] && return 0; sleep 0.1; done
+  return 1
+}
+
+stop_watcher() { # watcher saver
+  local code=0
+  kill -TERM "$1"
+  wait "$1" || code=$?
+  [[ $code == 0 ]] || fail "SIGTERM ended the watcher with $code"
+  wait_gone "$2" || fail "the watcher left its saver running"
 }
