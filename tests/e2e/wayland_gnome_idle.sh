@@ -6,7 +6,8 @@
 # (a stand-in owning org.gnome.SessionManager with InhibitedActions 8, what mutter itself follows)
 # no saver starts, and it comes once that is released; GNOME's shield (a stand-in
 # org.gnome.ScreenSaver raising ActiveChanged) ends a running saver at once and keeps the next one
-# back until it is lowered. SIGTERM ends the watcher with 0. The README's recipe, `--idle-watch on`,
+# back until it is lowered. SIGTERM ends the watcher with 0. A wait as long as GNOME's blank delay
+# is named at start. The README's recipe, `--idle-watch on`,
 # writes the autostart entry and starts a watcher of GNOME's idle monitor; `off` stops it.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
@@ -88,6 +89,17 @@ shield false
 mutter_input move 1 5 5
 wait_saver $watcher || fail "no saver after the shield went and the desktop was idle again"
 stop_watcher $watcher "$(saver_of $watcher)"
+
+# A wait no shorter than GNOME's own blank delay (300 s unless set) is named at start.
+if command -v gsettings >/dev/null; then
+  ./bin/quillaby --idle-watch --idle-after 300 >/dev/null 2>late.err &
+  late=$!
+  e2e_track $late
+  for _ in $(seq 100); do grep -q 'GNOME blanks the screen after 300 s' late.err && break; sleep 0.1; done
+  grep -q 'GNOME blanks the screen after 300 s, before the saver' late.err || fail "no word of GNOME's blank delay: $(cat late.err)"
+  kill $late
+  wait_gone $late || fail "the watcher outlived SIGTERM"
+fi
 
 # The README's recipe: on writes the entry and starts a watcher of GNOME's idle monitor; off stops it.
 XDG_CURRENT_DESKTOP=GNOME ./bin/quillaby --idle-watch on >on.log 2>&1 || fail "on: $(cat on.log)"

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <charconv>
 #include <string>
 
@@ -18,13 +19,14 @@ namespace {
 // gsettings answers in milliseconds; a desktop that has not in this long has no settings to tell.
 constexpr int kPatience = 2000; // milliseconds
 
-// "uint32 300" (or "300") to 300.
-std::optional<int> ParseDelay(const std::string& text) {
-    const size_t digits = text.find_first_of("0123456789");
-    if (digits == std::string::npos) return std::nullopt;
+// "uint32 300\n" (or "300") to 300: the last word is the number.
+std::optional<int> ParseDelay(std::string text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
+    const size_t space = text.find_last_of(" \t");
+    const size_t start = space == std::string::npos ? 0 : space + 1;
     int value = 0;
-    const auto [end, ec] = std::from_chars(text.data() + digits, text.data() + text.size(), value);
-    if (ec != std::errc() || end == text.data() + digits) return std::nullopt;
+    const auto [end, ec] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || start == text.size()) return std::nullopt;
     return value;
 }
 
@@ -48,12 +50,19 @@ std::optional<int> ReadGnomeIdleDelay() {
         pollfd fd{out[0], POLLIN, 0};
         char buffer[128];
         ssize_t got = 0;
-        while (poll(&fd, 1, kPatience) > 0 && (got = read(out[0], buffer, sizeof buffer)) > 0)
-            text.append(buffer, got);
-        kill(pid, SIGKILL); // a no-op once it has ended
+        bool ended = false; // standard output closed: the tool has ended or is ending
+        while (poll(&fd, 1, kPatience) > 0) {
+            got = read(out[0], buffer, sizeof buffer);
+            if (got <= 0) {
+                ended = got == 0;
+                break;
+            }
+            text.append(buffer, static_cast<size_t>(got));
+        }
+        if (!ended) kill(pid, SIGKILL); // it hung: what it said is not to be trusted
         int status = 0;
         waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) text.clear();
+        if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0) text.clear();
     }
     close(out[0]);
     return ParseDelay(text);
