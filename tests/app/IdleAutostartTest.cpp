@@ -30,7 +30,7 @@ class IdleAutostart : public ::testing::Test {
         place.ConfigDirs = {(root / "none").string(), (root / "system").string()};
     }
     void TearDown() override { fs::remove_all(root); }
-    fs::path UserEntry() const { return root / "home/autostart" / AutostartFileName; }
+    fs::path UserEntry() const { return root / "home" / "autostart" / AutostartFileName; }
 
     fs::path root;
     AutostartPlace place;
@@ -55,11 +55,11 @@ TEST_F(IdleAutostart, OnWritesTheUsersEntryAndOffRemovesIt) {
 }
 
 TEST_F(IdleAutostart, OffHidesTheSystemsEntryWithTheUsersOwnCopy) {
-    fs::create_directories(root / "system/autostart");
-    std::ofstream(root / "system/autostart" / AutostartFileName) << AutostartEntryText("/usr/bin/quillaby");
+    fs::create_directories(root / "system" / "autostart");
+    std::ofstream(root / "system" / "autostart" / AutostartFileName) << AutostartEntryText("/usr/bin/quillaby");
     RemoveAutostartEntry(place);
     EXPECT_NE(Read(UserEntry()).find("\nHidden=true\n"), std::string::npos);
-    EXPECT_TRUE(fs::exists(root / "system/autostart" / AutostartFileName)); // the system's stays
+    EXPECT_TRUE(fs::exists(root / "system" / "autostart" / AutostartFileName)); // the system's stays
 }
 
 TEST_F(IdleAutostart, CompositorsWithoutAutostartGetTheirOwnLine) {
