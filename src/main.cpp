@@ -1,6 +1,8 @@
 // Quillaby: an OpenGL underwater screen saver.
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/FOndrel.h"
@@ -14,6 +16,13 @@
 int main(int argc, char** argv) {
     using namespace quillaby::app;
     try {
+        // Paths on the command line (--gl-trace, --snapshot, --assets) are UTF-8 from here on.
+        std::vector<std::string> arguments = quillaby::compose::ProgramArguments(argc, argv);
+        std::vector<char*> pointers;
+        for (std::string& argument : arguments) pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        argc = static_cast<int>(arguments.size());
+        argv = pointers.data();
         if (const auto code = quillaby::compose::RunSystemMode(argc, argv)) return *code;
         RunOptions options = ParseCommandLine(argc, argv);
         if (options.Job != JobKind::Saver && options.Job != JobKind::Help &&

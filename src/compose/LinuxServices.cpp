@@ -84,4 +84,8 @@ std::optional<int> RunSystemMode(int argc, char** argv) {
     return RunHackMode(*hack);
 }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return {argv, argv + argc}; // bytes as the user typed them
+}
+
 } // namespace quillaby::compose

@@ -20,7 +20,7 @@ MonitorRect SdlWindowServices::PrimaryMonitor() {
 
 std::unique_ptr<OtherMonitors> SdlWindowServices::CreateOtherMonitors(OtherMonitors::Fill fill,
                                                                       const std::string& title) {
-    return std::make_unique<SdlOtherMonitors>(fill, title, FDesktop);
+    return std::make_unique<SdlOtherMonitors>(fill, title, FDesktop, SetupSaverWindow());
 }
 
 DisplayDensity SdlWindowServices::ReadDisplayDensity() {
@@ -37,6 +37,7 @@ std::unique_ptr<DialogWindow> SdlWindowServices::CreateDialogWindow(const std::s
     // An owned window appears only once owned, so it never shows outside its owner's order.
     auto window = std::make_unique<SdlDialogWindow>(gl::CreateDialogGL(), title, width, height,
                                                     hidden || owner != 0, scale);
+    window->SetDesktop(&FDesktop);
     if (owner != 0) {
         window->HoldOwner(FDesktop.OwnDialog(window->Window(), owner));
         if (!hidden) window->Show();

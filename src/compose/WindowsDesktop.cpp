@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32DialogDpi.h"
 
 namespace quillaby::platform {
 namespace {
@@ -30,6 +31,17 @@ bool WindowsDesktop::GenericFormat(SDL_Window* window, const std::string&) {
 
 std::unique_ptr<DialogOwnership> WindowsDesktop::OwnDialog(SDL_Window* dialog, WindowHandle owner) {
     return OwnWin32Dialog(HwndOf(dialog), ToHwnd(owner));
+}
+
+void WindowsDesktop::FollowDensity(SDL_Window* dialog, DensityMove moved) {
+    FollowDpiChanges(HwndOf(dialog), [moved = std::move(moved)](const DpiMove& move) {
+        DisplayDensity density;
+        density.DesktopDpi = move.Dpi;
+        density.Width = move.Monitor.right - move.Monitor.left;
+        density.Height = move.Monitor.bottom - move.Monitor.top;
+        const RECT& r = move.Suggested;
+        moved(density, MonitorRect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    });
 }
 
 } // namespace quillaby::platform

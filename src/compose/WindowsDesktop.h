@@ -15,6 +15,8 @@ class WindowsDesktop final : public SdlDesktop {
     std::optional<double> TextDpi() override;
     bool GenericFormat(SDL_Window* window, const std::string& renderer) override;
     std::unique_ptr<DialogOwnership> OwnDialog(SDL_Window* dialog, WindowHandle owner) override;
+    // The DPI the system reports for the monitor the dialog was moved onto (WM_DPICHANGED).
+    void FollowDensity(SDL_Window* dialog, DensityMove moved) override;
 };
 
 } // namespace quillaby::platform

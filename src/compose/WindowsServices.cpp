@@ -7,6 +7,7 @@
 #include "compose/WindowsDesktop.h"
 #include "platform/Services.h"
 #include "platform/sdl/SdlDisplayPower.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32DisplayWatch.h"
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/Win32RegistryKey.h"
@@ -64,6 +65,12 @@ namespace quillaby::compose {
 std::optional<int> RunSystemMode(int, char**) {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     return std::nullopt;
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    std::vector<std::string> arguments = platform::CommandLineArguments();
+    if (arguments.empty()) arguments.assign(argv, argv + argc);
+    return arguments;
 }
 
 } // namespace quillaby::compose

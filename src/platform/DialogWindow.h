@@ -3,9 +3,11 @@
 // context and the window's events. Other surfaces may draw parts of the same window with contexts
 // of their own (AreaOptions); the GUI is drawn over them and the window presented once per pass.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/DisplayDensity.h"
 #include "platform/GLWindow.h"
 
 namespace quillaby::platform {
@@ -44,6 +46,15 @@ class DialogWindow {
     // How many window pixels a design pixel takes, each way.
     virtual int Scale() const = 0;
     int PixelWidth() const { return Width() * Scale(); }
+
+    // The scale the dialog takes on a monitor of this density.
+    using ScaleRule = std::function<int(const DisplayDensity&)>;
+    // From now on, moved onto a monitor of another density (where the system tells), the window takes
+    // the scale `rule` gives there and the place the system suggests.
+    virtual void FollowDensity(ScaleRule /*rule*/) {}
+    // True once after the scale changed: the caller builds ImGui's fonts anew for the new scale before
+    // the next BeginFrame (which hands them to the GPU) and makes its areas' surfaces anew.
+    virtual bool TakeScaleChange() { return false; }
     int PixelHeight() const { return Height() * Scale(); }
 };
 

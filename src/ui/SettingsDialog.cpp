@@ -14,12 +14,15 @@ namespace quillaby::ui {
 
 namespace {
 
-// The scale of the session's display, as the overrides, the desktop and the monitor decide it.
+// The scale on a display of this density, as the overrides, the desktop and the monitor decide it.
+ScaleChoice ScaleAt(const platform::DisplayDensity& density) {
+    return ChooseDialogScale(std::getenv(OwnScaleVariable), std::getenv(DesktopScaleVariable), density,
+                             DialogWidth, DialogHeight);
+}
+
+// The scale of the session's display; an unreadable override is named once, here.
 int DisplayScale(platform::Services& services) {
-    const char* own = std::getenv(OwnScaleVariable);
-    const char* desktop = std::getenv(DesktopScaleVariable);
-    const ScaleChoice choice =
-        ChooseDialogScale(own, desktop, services.ReadDisplayDensity(), DialogWidth, DialogHeight);
+    const ScaleChoice choice = ScaleAt(services.ReadDisplayDensity());
     if (!choice.IgnoredVariable.empty()) {
         const std::string name(choice.IgnoredVariable);
         std::fprintf(stderr, "%s=\"%s\" is not a whole number from 1 to %d: it is ignored\n", name.c_str(),
@@ -38,6 +41,10 @@ TSettingsDialog::TSettingsDialog(SettingsDialogParts parts, bool hidden, int sca
       FFonts(LoadDialogFonts(FWindow->Scale())), FController(FParts.Options), FView(FController, FFonts),
       FPause(services.WatchDisplayPower()) {
     TSettingsDialogView::ApplyStyle(ImGui::GetStyle());
+    // A scale the caller chose stays; one the display chose follows the dialog to other monitors.
+    if (scale <= 0)
+        FWindow->FollowDensity(
+            [](const platform::DisplayDensity& density) { return ScaleAt(density).Scale; });
     FController.Start();
     FParts.Scene.OnFrameRate(
         [this](int fps) { FWindow->SetTitle(std::string(Caption) + " FPS: " + std::to_string(fps)); });
@@ -56,8 +63,16 @@ void TSettingsDialog::StartPanelPreview() {
     FPanelRunning = true;
 }
 
+void TSettingsDialog::FollowScale() {
+    // The text is set anew at the new size (not stretched), the panel's scene drawn at its new pixels.
+    ImGui::GetIO().Fonts->Clear();
+    FFonts = LoadDialogFonts(FWindow->Scale());
+    if (FPanelRunning) StartPanelPreview();
+}
+
 void TSettingsDialog::IdlePass(bool present) {
     if (FWindow->PumpEvents()) FController.ButtonExitClick(DialogResult::Cancel);
+    if (FWindow->TakeScaleChange()) FollowScale();
     if (FController.Result != DialogResult::None) return;
     if (FPanelRunning) {
         FParts.Scene.RenderPanelFrame();

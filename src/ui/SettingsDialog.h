@@ -57,6 +57,8 @@ class TSettingsDialog {
 
   private:
     void* Logo();
+    // After the window's scale changed (moved onto a monitor of another density).
+    void FollowScale();
 
     SettingsDialogParts FParts;
     std::unique_ptr<platform::DialogWindow> FWindow;

@@ -5,11 +5,13 @@
 // renderer, and windows of other programs owning our dialogs.
 #include <SDL.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/DialogOwnership.h"
+#include "platform/DisplayDensity.h"
 #include "platform/GLSurface.h" // NamesSoftwareRasterizer
 #include "platform/Monitors.h"
 #include "platform/SaverSystem.h"
@@ -40,6 +42,12 @@ class SdlDesktop {
     // result lives, as a modal dialog does. Null when the system has no such thing or `owner` is no
     // window.
     virtual std::unique_ptr<DialogOwnership> OwnDialog(SDL_Window* dialog, WindowHandle owner) = 0;
+    // The density of a monitor `dialog` was moved onto, and the frame (window and borders, screen
+    // pixels) the system suggests for it there.
+    using DensityMove = std::function<void(const DisplayDensity& density, const MonitorRect& frame)>;
+    // From now on `moved` hears of `dialog` moving onto a monitor of another density, for the window's
+    // life, in place of SDL's own handling. Nothing where the system tells no such thing.
+    virtual void FollowDensity(SDL_Window* /*dialog*/, DensityMove /*moved*/) {}
 };
 
 } // namespace quillaby::platform

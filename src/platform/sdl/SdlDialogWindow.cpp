@@ -114,6 +114,8 @@ bool SdlDialogWindow::PumpEvents() {
 
 void SdlDialogWindow::BeginFrame() {
     MakeCurrent();
+    if (fontsStale_) ImGui_ImplOpenGL2_DestroyFontsTexture(); // NewFrame uploads the new atlas
+    fontsStale_ = false;
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGuiIO& io = ImGui::GetIO();
@@ -161,6 +163,41 @@ void SdlDialogWindow::Hide() {
 void SdlDialogWindow::Focus() {
     SDL_RaiseWindow(window_);
     SDL_SetWindowInputFocus(window_);
+}
+
+void SdlDialogWindow::FollowDensity(ScaleRule rule) {
+    if (!desktop_ || scaleRule_) return;
+    scaleRule_ = std::move(rule);
+    desktop_->FollowDensity(window_, [this](const DisplayDensity& density, const MonitorRect& frame) {
+        MoveToDensity(density, frame);
+    });
+}
+
+bool SdlDialogWindow::TakeScaleChange() {
+    const bool changed = scaleChanged_;
+    fontsStale_ = fontsStale_ || changed;
+    scaleChanged_ = false;
+    return changed;
+}
+
+void SdlDialogWindow::MoveToDensity(const DisplayDensity& density, const MonitorRect& frame) {
+    const int scale = std::max(1, scaleRule_(density));
+    if (scale != scale_) {
+        const bool grows = scale > scale_;
+        scale_ = scale;
+        scaleChanged_ = true;
+        // SDL refuses a least size above the largest one, and the reverse: the bound that moves away
+        // from the other goes first.
+        if (grows) SDL_SetWindowMaximumSize(window_, PixelWidth(), PixelHeight());
+        SDL_SetWindowMinimumSize(window_, PixelWidth(), PixelHeight());
+        if (!grows) SDL_SetWindowMaximumSize(window_, PixelWidth(), PixelHeight());
+        SDL_SetWindowSize(window_, PixelWidth(), PixelHeight());
+        pointerInside_ = false; // its window pixels were of the old scale; the next move tells
+    }
+    // SDL places the client area; the suggestion is the frame's.
+    int top = 0, left = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) != 0) top = left = 0;
+    SDL_SetWindowPosition(window_, frame.X + left, frame.Y + top);
 }
 
 GLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {

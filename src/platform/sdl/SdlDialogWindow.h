@@ -39,17 +39,27 @@ class SdlDialogWindow : public DialogWindow {
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     int Scale() const override { return scale_; }
+    void FollowDensity(ScaleRule rule) override;
+    bool TakeScaleChange() override;
     SDL_Window* Window() const { return window_; }
     // Keeps another window's ownership of this one until the window closes (null: none).
     void HoldOwner(std::unique_ptr<DialogOwnership> ownership) { owner_ = std::move(ownership); }
+    // Where the window hears of density moves from (set before FollowDensity); must outlive the window.
+    void SetDesktop(SdlDesktop* desktop) { desktop_ = desktop; }
 
   private:
     void MakeCurrent();
+    // On a monitor of `density`: the rule's scale and the suggested frame's place.
+    void MoveToDensity(const DisplayDensity& density, const MonitorRect& frame);
 
     std::unique_ptr<DialogGL> gl_;
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     std::unique_ptr<DialogOwnership> owner_;
+    SdlDesktop* desktop_ = nullptr;
+    ScaleRule scaleRule_;
+    bool scaleChanged_ = false; // since TakeScaleChange
+    bool fontsStale_ = false;   // the GPU's copy of ImGui's fonts is of the old scale
     int width_;
     int height_;
     int scale_;

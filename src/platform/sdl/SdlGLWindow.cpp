@@ -43,6 +43,18 @@ Uint32 WindowFlags(const GLWindowOptions& options) {
 
 } // namespace
 
+void SetUpSaverWindow(SDL_Window* window, const SaverWindowSetup& setup) {
+#ifdef SDL_VIDEO_DRIVER_WINDOWS
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window && setup && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_WINDOWS)
+        setup(info.info.win.window);
+#else
+    (void)window;
+    (void)setup;
+#endif
+}
+
 SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop, SaverWindowSetup setupSaverWindow)
     : options_(std::move(options)), desktop_(desktop), setupSaverWindow_(std::move(setupSaverWindow)) {
     if (options_.SaverInput) {
@@ -100,13 +112,7 @@ bool SdlGLWindow::SetPixelFormat() {
     window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X.value_or(SDL_WINDOWPOS_UNDEFINED),
                                options_.Y.value_or(SDL_WINDOWPOS_UNDEFINED), options_.Width, options_.Height,
                                SDL_WINDOW_OPENGL | WindowFlags(options_));
-#ifdef SDL_VIDEO_DRIVER_WINDOWS
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window_ && options_.SaverInput && setupSaverWindow_ && SDL_GetWindowWMInfo(window_, &info) &&
-        info.subsystem == SDL_SYSWM_WINDOWS)
-        setupSaverWindow_(info.info.win.window);
-#endif
+    if (options_.SaverInput) SetUpSaverWindow(window_, setupSaverWindow_);
     return window_ != nullptr;
 }
 

@@ -17,6 +17,8 @@ namespace quillaby::platform {
 
 // What the system does to a saver window SDL made, given the system's own handle of it.
 using SaverWindowSetup = std::function<void(void* systemWindow)>;
+// Gives `setup` the system's own handle of `window` where SDL runs on Windows' own windows.
+void SetUpSaverWindow(SDL_Window* window, const SaverWindowSetup& setup);
 
 class SdlGLWindow : public GLWindow {
   public:

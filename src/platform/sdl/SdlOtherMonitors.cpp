@@ -21,8 +21,10 @@ std::vector<MonitorRect> SdlDisplays() {
 
 } // namespace
 
-SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop)
-    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()), FDesktop(desktop) {
+SdlOtherMonitors::SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop,
+                                   SaverWindowSetup setupSaverWindow)
+    : FFill(fill), FTitle(std::move(title)), FPrimary(Primary()), FDesktop(desktop),
+      FSetupSaverWindow(std::move(setupSaverWindow)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     FWatch = FDesktop.WatchMonitors();
     if (SDL_Window* window = SDL_GL_GetCurrentWindow()) FRenderWindowId = SDL_GetWindowID(window);
@@ -116,6 +118,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
         cover.Scene = std::make_unique<SdlGLWindow>(std::move(options), &FDesktop);
         // The pixel format SDL still holds from the render window's request.
         if (!cover.Scene->SetPixelFormat()) throw Error(std::string("SDL window: ") + SDL_GetError());
+        SetUpSaverWindow(cover.Scene->Window(), FSetupSaverWindow);
         SDL_ShowWindow(cover.Scene->Window());
         SDL_Window* renderWindow = SDL_GetWindowFromID(FRenderWindowId);
         if (!FRenderWindowKeeper && renderWindow)
@@ -135,6 +138,7 @@ SdlOtherMonitors::Cover SdlOtherMonitors::MakeCover(const MonitorRect& rect) {
     cover.Black =
         SDL_CreateWindow(FTitle.c_str(), rect.X, rect.Y, rect.Width, rect.Height, kCoverFlags | fullScreen);
     if (cover.Black == nullptr) throw Error(std::string("SDL window: ") + SDL_GetError());
+    SetUpSaverWindow(cover.Black, FSetupSaverWindow);
     if (!FDesktop.PaintBlack(cover.Black)) {
         // Elsewhere: paint it once through SDL's own framebuffer.
         if (SDL_Surface* surface = SDL_GetWindowSurface(cover.Black)) {

@@ -21,8 +21,10 @@ namespace quillaby::platform {
 class SdlOtherMonitors final : public OtherMonitors {
   public:
     // Make it right after the render window's context, while SDL still holds that window's pixel
-    // format request; the windows appear with the first Follow.
-    SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop);
+    // format request; the windows appear with the first Follow. `setupSaverWindow` is given each
+    // cover, as the render window was given it: they are the saver's windows too.
+    SdlOtherMonitors(Fill fill, std::string title, SdlDesktop& desktop,
+                     SaverWindowSetup setupSaverWindow = {});
     ~SdlOtherMonitors() override;
     SdlOtherMonitors(const SdlOtherMonitors&) = delete;
     SdlOtherMonitors& operator=(const SdlOtherMonitors&) = delete;
@@ -67,6 +69,7 @@ class SdlOtherMonitors final : public OtherMonitors {
     MonitorRect FPrimary;
     uint32_t FRenderWindowId = 0; // the render window, current at construction
     SdlDesktop& FDesktop;
+    SaverWindowSetup FSetupSaverWindow;
     std::unique_ptr<MonitorWatch> FWatch; // null: SDL's display list
     std::vector<Cover> FCovers;
     std::unique_ptr<BufferKeeper> FRenderWindowKeeper; // once a cover shows the scene

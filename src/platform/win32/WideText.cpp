@@ -1,6 +1,8 @@
 #include "platform/win32/WideText.h"
 
 #include "platform/win32/WinApi.h"
+// after WinApi.h
+#include <shellapi.h>
 
 namespace quillaby::platform {
 
@@ -20,6 +22,16 @@ std::string Narrow(std::wstring_view wide) {
     std::string utf8(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
     return utf8;
+}
+
+std::vector<std::string> CommandLineArguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    if (wide == nullptr) return arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
+    LocalFree(wide);
+    return arguments;
 }
 
 std::string SystemErrorText(unsigned long code) {

@@ -18,8 +18,14 @@
 //                                     the dialog and prints whether the window is enabled again and
 //                                     the saver's exit code
 //   quillaby-probe syscommand TITLE CODE  sends WM_SYSCOMMAND CODE (hex, e.g. f170 for SC_MONITORPOWER)
-//                                     to the first visible window with this title, as the system does;
-//                                     exit 1 when there is none
+//                                     to every visible window with this title, as the system does;
+//                                     prints "sent N"; exit 1 when there is none
+//   quillaby-probe monitors           the number of monitors the system lists
+//   quillaby-probe dpichanged TITLE DPI LEFT TOP
+//                                     plays the system moving the first visible window with this title
+//                                     onto a monitor of DPI: WM_DPICHANGED with the frame suggested
+//                                     there (the client area scaled by DPI/96, at LEFT TOP); prints
+//                                     "suggested L T W H", then what "window" prints
 //   quillaby-probe settings SECONDS   a top-level window that hears the session's setting changes for
 //                                     SECONDS: "ready" once it listens, then "settingchange N" for each
 //                                     WM_SETTINGCHANGE (N: the SPI_SET... action)
@@ -242,7 +248,44 @@ int SysCommand(const char* title, const char* code) {
     EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
     if (found.Windows.empty()) return 1;
     // SC_MONITORPOWER's 2 asks for the display off; SC_SCREENSAVE ignores it.
-    SendMessageA(found.Windows.front(), WM_SYSCOMMAND, std::strtoul(code, nullptr, 16), 2);
+    for (HWND window : found.Windows) SendMessageA(window, WM_SYSCOMMAND, std::strtoul(code, nullptr, 16), 2);
+    std::printf("sent %zu\n", found.Windows.size());
+    return 0;
+}
+
+int DpiChanged(const char* title, int dpi, int left, int top) {
+    FoundWindows found{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&found));
+    if (found.Windows.empty()) return 1;
+    HWND w = found.Windows.front();
+    RECT frame = {}, client = {};
+    GetWindowRect(w, &frame);
+    GetClientRect(w, &client);
+    // The borders stay as they are (Wine draws them the same at every DPI); the client area scales.
+    const int width = frame.right - frame.left - client.right + MulDiv(client.right, dpi, 96);
+    const int height = frame.bottom - frame.top - client.bottom + MulDiv(client.bottom, dpi, 96);
+    const RECT suggested = {left, top, left + width, top + height};
+    std::printf("suggested %d %d %d %d\n", left, top, width, height);
+    // The rectangle lies in the window's own process, as the system puts it there: Wine carries no
+    // pointer of this message across processes.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    void* remote =
+        process ? VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                : nullptr;
+    if (remote == nullptr || !WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr)) {
+        std::printf("no-rect %lu\n", GetLastError());
+        return 1;
+    }
+    SendMessageA(w, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return Window(title);
+}
+
+int Monitors() {
+    std::printf("%d\n", GetSystemMetrics(SM_CMONITORS));
     return 0;
 }
 
@@ -333,12 +376,16 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "running") == 0) return Running();
     if (argc == 3 && std::strcmp(argv[1], "owner") == 0) return Owner(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "syscommand") == 0) return SysCommand(argv[2], argv[3]);
+    if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) return Monitors();
+    if (argc == 6 && std::strcmp(argv[1], "dpichanged") == 0)
+        return DpiChanged(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return Settings(std::atoi(argv[2]));
     if (argc == 3 && std::strcmp(argv[1], "resources") == 0) return Resources(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
     std::fprintf(
         stderr,
         "usage: quillaby-probe preview SCR [W H] | window TITLE | running | owner SCR | syscommand TITLE "
-        "CODE | settings SECONDS | resources FILE | hold FILE SECONDS\n");
+        "CODE | monitors | dpichanged TITLE DPI LEFT TOP | settings SECONDS | resources FILE | hold FILE "
+        "SECONDS\n");
     return 2;
 }
