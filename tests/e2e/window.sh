@@ -42,6 +42,8 @@ wait_exit "Esc"
 cc -shared -fPIC -o "$tmp/standin.so" "$(dirname "$0")/lib/dpms-standin.c" -ldl
 echo "on 1 600 600 600" >"$tmp/dpms"
 export DPMS_STANDIN_STATE=$tmp/dpms DPMS_STANDIN_LOG=$tmp/dpms.log
+# Under AddressSanitizer the stand-in comes before its runtime.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 LD_PRELOAD=$tmp/standin.so start_app
 wait_live_dialog "$window"
 kill -TERM "$app_pid"
