@@ -30,11 +30,14 @@ start() { # log
   pid=$!
   e2e_track $pid
 }
-# wait_scene: up to 60 s for the root, where no window is, to change within a second.
+# wait_scene: up to 60 s for the root, where no window is, to show the scene (nothing of the bare
+# root's pattern) in two pictures a second apart that differ.
 wait_scene() {
+  local free=300x200+300+250
   for _ in $(seq 60); do
     shot a && sleep 1 && shot b
-    (($(differ a b 300x200+300+250) > 1000)) && return 0
+    (($(differ bare a $free) > 55000 && $(differ bare b $free) > 55000 && $(differ a b $free) > 1000)) &&
+      return 0
   done
   return 1
 }
@@ -45,6 +48,7 @@ ended_with() { # code what
   [[ $code == "$1" ]] || fail "$2: ended with $code, not $1: $(cat "$E2E_TMP/run.log")"
 }
 
+xsetroot -solid '#336699' # the desktop's own background, to come back after each run
 xmessage -geometry +40+40 'a window over the wallpaper' &
 e2e_track $!
 window=$(wait_window '^xmessage$') || fail "no xmessage window"
@@ -54,25 +58,30 @@ area=${ww}x${wh}+$wx+$wy
 sleep 0.5
 shot bare
 
-# A desktop window over the root: refused with 2, nothing drawn, no file written.
-xmessage -geometry 200x100+300+300 desktop &
-desk=$!
-e2e_track $desk
-for _ in $(seq 100); do [[ $(xdotool search --onlyvisible --name '^xmessage$' | wc -l) == 2 ]] && break; sleep 0.1; done
-desk_window=$(xdotool search --onlyvisible --name '^xmessage$' | grep -vx "$window")
-xprop -id "$desk_window" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_DESKTOP
-shot covered
+# A desktop window over the root, as the root's child and in a frame (as a reparenting window manager
+# has it): refused with 2, nothing drawn, no file written.
+xmessage -title frame -geometry 220x120+280+280 frame &
+e2e_track $!
+frame=$(wait_window '^frame$') || fail "no frame window"
+xmessage -title desktop -geometry 200x100+300+300 desktop &
+e2e_track $!
+desk=$(wait_window '^desktop$') || fail "no desktop window"
+xprop -id "$desk" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_DESKTOP
 touch "$E2E_TMP/before"
-start "$E2E_TMP/run.log"
-ended_with 2 "a desktop window"
-grep -q '^quillaby: --wallpaper draws on the X11 root window, but the desktop covers it' "$E2E_TMP/run.log" ||
-  fail "no word of the desktop window: $(head -3 "$E2E_TMP/run.log")"
-shot refused
-[[ $(differ covered refused) == 0 ]] || fail "the refused run drew on the screen"
+for how in child framed; do
+  [[ $how == framed ]] && xdotool windowreparent "$desk" "$frame" && sleep 0.3
+  shot covered
+  start "$E2E_TMP/run.log"
+  ended_with 2 "a desktop window ($how)"
+  grep -q '^quillaby: --wallpaper draws on the X11 root window, but the desktop covers it' "$E2E_TMP/run.log" ||
+    fail "$how: no word of the desktop window: $(head -3 "$E2E_TMP/run.log")"
+  shot refused
+  [[ $(differ covered refused) == 0 ]] || fail "$how: the refused run drew on the screen"
+done
 [[ -z $(find "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_RUNTIME_DIR" -newer "$E2E_TMP/before") ]] ||
-  fail "the refused run changed files"
-kill $desk
-for _ in $(seq 50); do xwininfo -id "$desk_window" >/dev/null 2>&1 || break; sleep 0.1; done
+  fail "the refused runs changed files"
+xdotool windowkill "$frame"
+for _ in $(seq 50); do xwininfo -id "$frame" >/dev/null 2>&1 || break; sleep 0.1; done
 
 # The scene on the root, under the window; input never reaches it, the idle time keeps growing.
 start "$E2E_TMP/run.log"
