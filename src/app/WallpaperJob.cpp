@@ -10,18 +10,26 @@ namespace quillaby::app {
 namespace {
 
 constexpr const char* kNeeds =
-    "--wallpaper needs a Wayland session whose compositor has a layer shell (sway, Hyprland, river, KDE)";
+    "--wallpaper needs a Wayland session whose compositor has a layer shell (sway, "
+    "Hyprland, river, KDE) or an X11 session";
 
+// Raised before anything is made: a refused run changes nothing.
 void CheckSupport(platform::Services& services) {
     switch (services.CanDrawWallpaper()) {
     case platform::WallpaperSupport::Supported:
         return;
     case platform::WallpaperSupport::NoLayerShell:
         throw UsageError(std::string(kNeeds) + "; this compositor has none");
-    case platform::WallpaperSupport::NoWayland:
+    case platform::WallpaperSupport::XWaylandRoot:
+        throw UsageError(std::string(kNeeds) + "; this X server is XWayland, whose root window nobody sees");
+    case platform::WallpaperSupport::DesktopWindow:
+        throw UsageError("--wallpaper draws on the X11 root window, but the desktop covers it with a window "
+                         "of its own (_NET_WM_WINDOW_TYPE_DESKTOP: desktop icons); turn the desktop's icons "
+                         "off to use it");
+    case platform::WallpaperSupport::NoSession:
         break;
     }
-    throw UsageError(std::string(kNeeds) + "; this session has no Wayland compositor");
+    throw UsageError(std::string(kNeeds) + "; this session has neither");
 }
 
 } // namespace
