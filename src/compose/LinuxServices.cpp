@@ -1,6 +1,7 @@
 // The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
 // window's preview, settings files for the registry, the hack mode of XScreenSaver, GNOME's monitor
-// power over D-Bus; in a Wayland session, layer-shell surfaces of our own for the full-screen runs.
+// power and UPower's power supply over D-Bus; in a Wayland session, layer-shell surfaces of our own for the
+// full-screen runs.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "compose/WaylandServices.h"
 #include "platform/Services.h"
 #include "platform/dbus/MutterPowerSave.h"
+#include "platform/dbus/UPowerSource.h"
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlDisplayPower.h"
 #include "platform/sdl/SdlMessageBox.h"
@@ -54,6 +56,8 @@ class LinuxServices final : public SdlWindowServices {
         return CreateSdlDisplayPower(
             [dpms, mutter] { return (dpms && dpms->PoweredDown()) || (mutter && mutter->PoweredDown()); });
     }
+    // UPower on the system bus, where there is one (not in a container, nor on many desktop machines).
+    std::unique_ptr<PowerSource> WatchPowerSource() override { return UPowerSource::Open(); }
 };
 
 } // namespace

@@ -154,14 +154,17 @@ TEST_F(Options, FileOnlyOptionsComeFromTheFileAndSurviveDefaultsAndSave) {
     EXPECT_TRUE(options.OtherMonitors);
     options.Save(*Key(false), *display);
     EXPECT_EQ(ReadFile(file).find("OtherMonitors"), std::string::npos) << "the default is not written";
-    WriteFile(file, "FewerPasses=1\nOtherMonitors=0\n");
+    EXPECT_EQ(ReadFile(file).find("WallpaperOnBattery"), std::string::npos) << "the default is not written";
+    WriteFile(file, "FewerPasses=1\nOtherMonitors=0\nWallpaperOnBattery=1\n");
     Start();
     EXPECT_TRUE(options.SceneOptions().FewerPasses);
     EXPECT_FALSE(options.OtherMonitors);
+    EXPECT_TRUE(options.WallpaperOnBattery);
     options.SetDefaultOptions(*display);
     options.Save(*Key(false), *display);
     EXPECT_NE(ReadFile(file).find("FewerPasses=1\n"), std::string::npos) << ReadFile(file);
     EXPECT_NE(ReadFile(file).find("OtherMonitors=0\n"), std::string::npos) << ReadFile(file);
+    EXPECT_NE(ReadFile(file).find("WallpaperOnBattery=1\n"), std::string::npos) << ReadFile(file);
 }
 
 // The power savers: the defaults are not written, stored values come back through Default and
@@ -219,6 +222,20 @@ TEST_F(Options, TheWallpapersCapIsThirtyUnlessStoredOrGiven) {
     WriteFile(file, "MaxFps=12\n");
     EXPECT_EQ(cap(JobKind::Wallpaper), 12);
     EXPECT_EQ(cap(JobKind::Wallpaper, 5), 5);
+}
+
+// On battery the wallpaper rests unless the settings file says otherwise.
+TEST_F(Options, TheWallpaperRestsOnBatteryUnlessStoredOtherwise) {
+    using namespace quillaby::app;
+    const auto rests = [] {
+        RunOptions run;
+        run.Job = JobKind::Wallpaper;
+        ApplyStoredSceneOptions(run);
+        return run.RestOnBattery;
+    };
+    EXPECT_TRUE(rests());
+    WriteFile(file, "WallpaperOnBattery=1\n");
+    EXPECT_FALSE(rests());
 }
 
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {
