@@ -43,6 +43,7 @@ quiet() {
   sleep "$1"
   commits=$(commits_since "$lines")
   ticks=$(($(cpu_ticks $wallpaper) - ticks))
+  echo "$2: $commits commits, $ticks clock ticks of CPU in $1 s"
   ((commits == 0)) || fail "$2: $commits commits in $1 s"
   awk -v t=$ticks -v hz="$(getconf CLK_TCK)" -v s="$1" 'BEGIN { exit !(t / hz / s < 0.02) }' ||
     fail "$2: $ticks clock ticks of CPU in $1 s"
@@ -167,6 +168,7 @@ for _ in $(seq 120); do
   swaymsg -q "[pid=$window] fullscreen enable global" 2>/dev/null && break
   sleep 0.5
 done
+grep -q '"fullscreen_mode": 2' <<<"$(swaymsg -t get_tree)" || fail "the window is not full screen on both outputs"
 sleep 2
 quiet 3 "under a full-screen window"
 kill $window
@@ -177,6 +179,8 @@ locker=$!
 e2e_track $locker
 sleep 2
 kill -0 $locker 2>/dev/null || fail "swaylock did not start (scripts/setup-deps): $(cat "$E2E_TMP/swaylock.log")"
+output_picture HEADLESS-2 "$E2E_TMP/locked.png"
+awk -v m="$(picture_mean "$E2E_TMP/locked.png")" 'BEGIN { exit !(m < 0.02) }' || fail "swaylock's black is not on HEADLESS-2"
 quiet 3 "under swaylock"
 kill -USR1 $locker # swaylock's own unlock
 wait_exit $locker || fail "swaylock did not end"
