@@ -202,8 +202,9 @@ TEST_F(Options, PowerSaversRoundTripAndComeIntoRange) {
 }
 
 // The wallpaper runs all day: at most 30 frames a second unless the settings file or the command line
-// says otherwise (a stored 0, no cap, too); the window keeps its own default of no cap.
-TEST_F(Options, TheWallpapersCapIsThirtyUnlessStoredOrGiven) {
+// says otherwise (a stored 0, no cap, too); the window keeps its own default of no cap. On battery it
+// rests unless the settings file says otherwise.
+TEST_F(Options, TheWallpapersCapAndRestOnBatteryUnlessStoredOrGiven) {
     using namespace quillaby::app;
     const auto cap = [](JobKind job, std::optional<int> given = std::nullopt) {
         RunOptions run;
@@ -222,20 +223,13 @@ TEST_F(Options, TheWallpapersCapIsThirtyUnlessStoredOrGiven) {
     WriteFile(file, "MaxFps=12\n");
     EXPECT_EQ(cap(JobKind::Wallpaper), 12);
     EXPECT_EQ(cap(JobKind::Wallpaper, 5), 5);
-}
 
-// On battery the wallpaper rests unless the settings file says otherwise.
-TEST_F(Options, TheWallpaperRestsOnBatteryUnlessStoredOtherwise) {
-    using namespace quillaby::app;
-    const auto rests = [] {
-        RunOptions run;
-        run.Job = JobKind::Wallpaper;
-        ApplyStoredSceneOptions(run);
-        return run.RestOnBattery;
-    };
-    EXPECT_TRUE(rests());
+    RunOptions run;
+    ApplyStoredSceneOptions(run);
+    EXPECT_TRUE(run.RestOnBattery);
     WriteFile(file, "WallpaperOnBattery=1\n");
-    EXPECT_FALSE(rests());
+    ApplyStoredSceneOptions(run);
+    EXPECT_FALSE(run.RestOnBattery);
 }
 
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {
