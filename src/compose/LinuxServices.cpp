@@ -1,7 +1,7 @@
 // The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
 // window's preview, settings files for the registry, the hack mode of XScreenSaver, GNOME's monitor
-// power over D-Bus; in a Wayland session, layer-shell surfaces of our own for the full-screen runs;
-// in an X11 session the wallpaper on the root window.
+// power and UPower's power supply over D-Bus; in a Wayland session, layer-shell surfaces of our own for
+// the full-screen runs; in an X11 session the wallpaper on the root window.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -15,6 +15,7 @@
 #include "platform/Services.h"
 #include "platform/dbus/MutterPowerSave.h"
 #include "platform/posix/StopSignals.h"
+#include "platform/dbus/UPowerSource.h"
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlDisplayPower.h"
 #include "platform/sdl/SdlMessageBox.h"
@@ -88,6 +89,8 @@ class LinuxServices final : public SdlWindowServices {
                                                   std::move(FWallpaperStop),
                                                   DisplayPause(WatchDisplayPower()));
     }
+    // UPower on the system bus, where there is one (not in a container, nor on many desktop machines).
+    std::unique_ptr<PowerSource> WatchPowerSource() override { return UPowerSource::Open(); }
 
   private:
     // The root window as the wallpaper's, once made: the process's one job, for its whole life.

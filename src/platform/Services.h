@@ -11,6 +11,7 @@
 #include "platform/HostPreview.h"
 #include "platform/Monitors.h"
 #include "platform/OtherMonitors.h"
+#include "platform/PowerSource.h"
 #include "platform/SaverSystem.h"
 #include "platform/VideoHold.h"
 #include "platform/WindowLoop.h"
@@ -74,6 +75,9 @@ class Services {
     // Whether the monitors are lit, for a frame loop to sleep while they are not. Make it once the
     // video runs; it never fails (what cannot be asked counts as lit).
     virtual std::unique_ptr<DisplayPower> WatchDisplayPower() = 0;
+    // Whether the machine runs on battery, for the wallpaper to rest then; null where the system cannot
+    // tell (the machine counts as on mains). Never fails.
+    virtual std::unique_ptr<PowerSource> WatchPowerSource() { return nullptr; }
 };
 
 // This system's services, made on first use and kept for the life of the process.
