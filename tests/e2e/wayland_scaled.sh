@@ -36,9 +36,8 @@ picture_fine "$E2E_TMP/scaled.png" || fail "the scaled output shows 2x2 blocks"
 wtype -s 3000 a
 wait_exit $saver || fail "a typed key did not end the saver"
 
-# viewports LOG: for each surface given a viewport, "destination buffers scale": the viewport's last
-# destination, the sizes of the buffers attached since it was made (a comma between two) and the last
-# buffer scale (1 when never set).
+# viewports LOG: for each surface given a viewport, "destination buffers scale": its last destination,
+# the sizes of the buffers attached since it was made (comma-separated), the last buffer scale.
 viewports() {
   awk '{ line = $0; gsub(/[(),]/, " ", line); split(line, f, " "); split(f[3], call, ".") }
     call[2] == "create_buffer" { size[f[6]] = f[8] "x" f[9] }
@@ -62,8 +61,6 @@ scaled_run() {
     wait_whole $output "$E2E_TMP/$name-$output.png" ||
       fail "$name: the scene does not cover $output whole: $(grep -v '^\[' "$E2E_TMP/$name.log")"
   done
-  [[ $(identify -format '%wx%h' "$E2E_TMP/$name-HEADLESS-1.png") == 800x600 ]] || fail "$name: HEADLESS-1's size"
-  [[ $(identify -format '%wx%h' "$E2E_TMP/$name-HEADLESS-2.png") == 640x480 ]] || fail "$name: HEADLESS-2's size"
   kill -TERM $pid
   wait_exit $pid || fail "$name: SIGTERM did not end it"
   # 800x600 and 320x240 logical; 400x300 and half of HEADLESS-2's 640x480 pixels drawn.
