@@ -39,14 +39,16 @@ wait_exit $saver || fail "a typed key did not end the saver"
 # viewports LOG: for each surface given a viewport, "destination buffers scale": its last destination,
 # the sizes of the buffers attached since it was made (comma-separated), the last buffer scale.
 viewports() {
-  awk '{ line = $0; gsub(/[(),]/, " ", line); split(line, f, " "); split(f[3], call, ".") }
-    call[2] == "create_buffer" { size[f[6]] = f[8] "x" f[9] }
-    call[2] == "attach" && call[1] in seen && index("," shown[call[1]] ",", "," size[f[4]] ",") == 0 {
-      shown[call[1]] = shown[call[1]] (shown[call[1]] == "" ? "" : ",") size[f[4]]
+  # Requests only, without the time stamp (whose width varies) and the arrow.
+  awk '{ line = $0; if (!sub(/^\[[^]]*\] *-> */, "", line)) next
+      gsub(/[(),]/, " ", line); split(line, f, " "); split(f[1], call, ".") }
+    call[2] == "create_buffer" { size[f[4]] = f[6] "x" f[7] }
+    call[2] == "attach" && call[1] in seen && index("," shown[call[1]] ",", "," size[f[2]] ",") == 0 {
+      shown[call[1]] = shown[call[1]] (shown[call[1]] == "" ? "" : ",") size[f[2]]
     }
-    call[2] == "set_buffer_scale" { scale[call[1]] = f[4] }
-    call[2] == "get_viewport" { surface[f[6]] = f[7]; seen[f[7]] = 1 }
-    call[2] == "set_destination" { destination[surface[call[1]]] = f[4] "x" f[5] }
+    call[2] == "set_buffer_scale" { scale[call[1]] = f[2] }
+    call[2] == "get_viewport" { surface[f[4]] = f[5]; seen[f[5]] = 1 }
+    call[2] == "set_destination" { destination[surface[call[1]]] = f[2] "x" f[3] }
     END { for (s in destination) print destination[s], shown[s], (s in scale ? scale[s] : 1) }' "$1" | sort
 }
 
@@ -57,6 +59,11 @@ scaled_run() {
   WAYLAND_DEBUG=1 "$@" >"$E2E_TMP/$name.log" 2>&1 &
   pid=$!
   e2e_track $pid
+  # The outputs may still show the last run's frame: first the new surfaces, then their pictures.
+  for _ in $(seq 600); do
+    (($(grep -c 'wp_viewport@[0-9]*\.set_destination' "$E2E_TMP/$name.log") >= 2)) && break
+    sleep 0.1
+  done
   for output in HEADLESS-1 HEADLESS-2; do
     wait_whole $output "$E2E_TMP/$name-$output.png" ||
       fail "$name: the scene does not cover $output whole: $(grep -v '^\[' "$E2E_TMP/$name.log")"
