@@ -4,8 +4,9 @@
 # first-run settings, at its default cap (30 frames a second) and uncapped (--max-fps 0), then the
 # same at --render-scale 50 (frames cheap enough for the cap to bind on a loaded machine). Leaves out
 # the first 5 s (the scene's start-up), then over the measured seconds prints the frames a second of
-# each surface (its commits in the protocol log) and the CPU use (user + system time from /proc over
-# the wall time, CPU seconds a second).
+# each surface (its commits in the protocol log) and the CPU use of the wallpaper and of sway (user +
+# system time from /proc over the wall time, CPU seconds a second): at a render scale below 100 sway
+# scales the wallpaper's smaller buffers, in software here.
 #   bench/wallpaper.sh build/release/quillaby [seconds, default 15]
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -24,20 +25,23 @@ run() { # name, arguments...
   local pid=$!
   e2e_track $pid
   sleep 5
-  local l0 l1 c0 c1 t0 t1
+  local l0 l1 c0 c1 s0 s1 t0 t1
   l0=$(wc -l <"$log")
-  c0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  c0=$(cpu_ticks $pid)
+  s0=$(cpu_ticks "$E2E_SWAY_PID")
   t0=$(date +%s.%N)
   sleep "$seconds"
   l1=$(wc -l <"$log")
-  c1=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  c1=$(cpu_ticks $pid)
+  s1=$(cpu_ticks "$E2E_SWAY_PID")
   t1=$(date +%s.%N)
   kill $pid
   wait $pid 2>/dev/null || true
   local wall
   wall=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
-  printf '%-13s %s CPU s/s, frames/s per surface:' "$name" \
-    "$(awk -v c="$((c1 - c0))" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')"
+  printf '%-13s %s CPU s/s (sway %s), frames/s per surface:' "$name" \
+    "$(awk -v c="$((c1 - c0))" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')" \
+    "$(awk -v c="$((s1 - s0))" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')"
   sed -n "$((l0 + 1)),${l1}p" "$log" | grep -o -- '-> wl_surface@[0-9]*\.commit' | sort | uniq -c |
     awk -v w="$wall" '{ printf " %.1f", $1 / w }'
   echo

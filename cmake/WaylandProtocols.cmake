@@ -1,7 +1,7 @@
 # The Wayland client side: libwayland, wayland-egl and EGL, and the protocol bindings wayland-scanner
-# generates at build time from xdg-shell and ext-idle-notify (wayland-protocols), KDE's idle protocol
-# (plasma-wayland-protocols), wlr-layer-shell and (for the tests) wlr-virtual-pointer, which
-# scripts/fetch-wayland-protocols puts on the machine.
+# generates at build time from xdg-shell, viewporter and ext-idle-notify (wayland-protocols), KDE's
+# idle protocol (plasma-wayland-protocols), wlr-layer-shell and (for the tests) wlr-virtual-pointer,
+# which scripts/fetch-wayland-protocols puts on the machine.
 pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
@@ -38,6 +38,7 @@ file(MAKE_DIRECTORY ${QUILLABY_WAYLAND_GENERATED})
 set(QUILLABY_WAYLAND_PROTOCOL_SOURCES)
 foreach(protocol
     "xdg-shell-client-protocol|${WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml"
+    "viewporter-client-protocol|${WAYLAND_PROTOCOLS_DIR}/stable/viewporter/viewporter.xml"
     "ext-idle-notify-v1-client-protocol|${QUILLABY_IDLE_NOTIFY_XML}"
     "kde-idle-client-protocol|${QUILLABY_KDE_IDLE_XML}"
     "wlr-layer-shell-client-protocol|${QUILLABY_LAYER_SHELL_XML}"

@@ -204,7 +204,7 @@ std::string UsageText() {
            "  --wallpaper       the scene on the desktop's background of every output, under every\n"
            "                    window, without sound, until the program is stopped (SIGTERM); input\n"
            "                    never ends it. Needs a Wayland compositor with a layer shell (sway,\n"
-           "                    Hyprland, river, KDE)\n"
+           "                    Hyprland, river, KDE), or X11, where it draws on the root window\n"
            "  --idle-watch      start the saver file beside the program (quillaby.scr /s) whenever the\n"
            "                    desktop has been idle IdleMinutes (settings file, default 5), until the\n"
            "                    session ends; GNOME, Wayland compositors with an idle protocol, X11\n"

@@ -53,6 +53,7 @@ struct RunOptions {
     IdleWatchAction IdleWatch = IdleWatchAction::Run;
     std::optional<int> IdleMinutes;      // --idle-watch on MINUTES: stored for every later watch
     std::optional<int> IdleAfterSeconds; // --idle-after: this watch's idle time, over the stored minutes
+    bool RestOnBattery = true;           // the wallpaper draws nothing while the machine runs on battery
     // Which scene settings the command line gave; the others come from the user's stored options.
     struct {
         bool Theme = false, Notes = false, Bubbles = false, Sound = false, MaxFps = false,

@@ -36,6 +36,7 @@ void ApplyStoredSceneOptions(RunOptions& options) {
     if (!options.Given.Bubbles) options.Bubbles = stored.BubbleCount;
     if (!options.Given.Sound) options.Sound = stored.SoundEnabled;
     options.FewerPasses = options.FewerPasses || stored.FewerPasses;
+    options.RestOnBattery = !stored.WallpaperOnBattery;
     // The power savers are for what is watched; a snapshot is a reproducible picture.
     if (options.Job == JobKind::Snapshot) return;
     if (!options.Given.MaxFps) options.MaxFps = stored.MaxFps;

@@ -1,6 +1,7 @@
 // The Linux build's services: SDL for windows, input, sound and message boxes, Xlib for the host
 // window's preview, settings files for the registry, the hack mode of XScreenSaver, GNOME's monitor
-// power over D-Bus; in a Wayland session, layer-shell surfaces of our own for the full-screen runs.
+// power and UPower's power supply over D-Bus; in a Wayland session, layer-shell surfaces of our own for
+// the full-screen runs; in an X11 session the wallpaper on the root window.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -10,17 +11,22 @@
 #include "compose/SdlWindowServices.h"
 #include "compose/SystemModes.h"
 #include "compose/WaylandServices.h"
+#include "compose/X11WallpaperLoop.h"
 #include "platform/Services.h"
 #include "platform/dbus/MutterPowerSave.h"
+#include "platform/posix/StopSignals.h"
+#include "platform/dbus/UPowerSource.h"
 #include "platform/sdl/SdlDisplayModes.h"
 #include "platform/sdl/SdlDisplayPower.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/sdl/SdlSaverSystem.h"
 #include "platform/sdl/SdlSoundPlayer.h"
+#include "platform/x11/ForeignWindowWatch.h"
 #include "platform/x11/ModeWatchdog.h"
 #include "platform/x11/X11BlankingHold.h"
 #include "platform/x11/X11DpmsWatch.h"
 #include "platform/x11/X11HostPreview.h"
+#include "platform/x11/X11RootCover.h"
 #include "ui/SettingsFileKey.h"
 
 namespace quillaby::platform {
@@ -54,6 +60,42 @@ class LinuxServices final : public SdlWindowServices {
         return CreateSdlDisplayPower(
             [dpms, mutter] { return (dpms && dpms->PoweredDown()) || (mutter && mutter->PoweredDown()); });
     }
+    // The root window, where the desktop leaves it bare. Only looked at: a refused run changes nothing.
+    WallpaperSupport CanDrawWallpaper() override {
+        const RootCover cover = LookAtRootCover();
+        if (!cover.Display) return WallpaperSupport::NoSession;
+        if (cover.XWayland) return WallpaperSupport::XWaylandRoot;
+        return cover.DesktopWindow ? WallpaperSupport::DesktopWindow : WallpaperSupport::Supported;
+    }
+    std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) override {
+        if (!options.Wallpaper) return SdlWindowServices::CreateGLWindow(std::move(options));
+        // Before SDL's video starts, so that SDL leaves the signals to us; a signal while the
+        // wallpaper starts up ends it at once, with 0.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        FWallpaperStop = std::make_unique<StopSignals>();
+        options.ForeignWindow = RootWindowOfDisplay();
+        auto window = SdlWindowServices::CreateGLWindow(std::move(options));
+        FWallpaper = window.get();
+        return window;
+    }
+    std::unique_ptr<OtherMonitors> CreateOtherMonitors(OtherMonitors::Fill fill,
+                                                       const std::string& title) override {
+        if (FWallpaper) return std::make_unique<RootSpansMonitors>();
+        return SdlWindowServices::CreateOtherMonitors(fill, title);
+    }
+    std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override {
+        if (&window != FWallpaper || !FWallpaperStop) return SdlWindowServices::CreateWindowLoop(window);
+        return std::make_unique<X11WallpaperLoop>(static_cast<SDL_Window*>(window.Native()),
+                                                  std::move(FWallpaperStop),
+                                                  DisplayPause(WatchDisplayPower()));
+    }
+    // UPower on the system bus, where there is one (not in a container, nor on many desktop machines).
+    std::unique_ptr<PowerSource> WatchPowerSource() override { return UPowerSource::Open(); }
+
+  private:
+    // The root window as the wallpaper's, once made: the process's one job, for its whole life.
+    GLWindow* FWallpaper = nullptr;
+    std::unique_ptr<StopSignals> FWallpaperStop; // from the wallpaper's window to its loop
 };
 
 } // namespace

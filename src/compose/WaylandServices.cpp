@@ -93,6 +93,7 @@ class WaylandServices final : public Services {
         if (!OwnSurfaces()) return FBase.WatchDisplayPower();
         return std::make_unique<WaylandDisplayPower>(*FConnection);
     }
+    std::unique_ptr<PowerSource> WatchPowerSource() override { return FBase.WatchPowerSource(); }
     std::unique_ptr<VideoHold> HoldVideo() override { return FBase.HoldVideo(); }
     std::unique_ptr<WindowLoop> CreateWindowLoop(GLWindow& window) override {
         if (FConnection->IsRegistered(FRenderWindow) && FRenderWindow == &window &&

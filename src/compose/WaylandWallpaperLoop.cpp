@@ -1,5 +1,6 @@
 #include "compose/WaylandWallpaperLoop.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/EventPump.h"
@@ -21,25 +22,43 @@ WaylandWallpaperLoop::WaylandWallpaperLoop(WaylandConnection& connection, std::u
     FStop->Arm();
 }
 
+bool WaylandWallpaperLoop::TakeEvents() {
+    if (FStop->Requested()) return true;
+    FConnection.Dispatch(0);
+    InputEvent ignored;
+    while (FConnection.TakeInput(ignored)) {
+    }
+    // An output's removal may come just after its surface's closing: looked at again after a wait.
+    if (FConnection.ClosedWhileOutputsStay()) {
+        FConnection.Dispatch(kWaitSliceMs);
+        if (FConnection.ClosedWhileOutputsStay()) {
+            FEnding = "the compositor closed every surface of the wallpaper";
+            return true;
+        }
+    }
+    return false;
+}
+
 WindowLoop::Next WaylandWallpaperLoop::Pump() {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
-        if (FStop->Requested()) return Next::End;
-        FConnection.Dispatch(0);
-        InputEvent ignored;
-        while (FConnection.TakeInput(ignored)) {
-        }
-        // An output's removal may come just after its surface's closing: looked at again after a wait.
-        if (FConnection.ClosedWhileOutputsStay()) {
-            FConnection.Dispatch(kWaitSliceMs);
-            if (FConnection.ClosedWhileOutputsStay()) {
-                FEnding = "the compositor closed every surface of the wallpaper";
-                return Next::End;
-            }
-        }
+        if (TakeEvents()) return Next::End;
         if (FConnection.FrameDue())
             return std::chrono::steady_clock::now() - start > kPause ? Next::FrameAfterPause : Next::Frame;
         FConnection.Dispatch(kWaitSliceMs);
+    }
+}
+
+// Nothing is committed meanwhile: the compositor keeps showing the last frame and sends no callbacks.
+WindowLoop::Next WaylandWallpaperLoop::Rest(int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (TakeEvents()) return Next::End;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now())
+                .count();
+        if (left <= 0) return Next::Frame;
+        FConnection.Dispatch(static_cast<int>(std::min<long long>(left, kWaitSliceMs)));
     }
 }
 

@@ -20,9 +20,13 @@ class WaylandWallpaperLoop final : public WindowLoop {
     // here: from now on a signal ends the loop instead of the process.
     WaylandWallpaperLoop(WaylandConnection& connection, std::unique_ptr<StopSignals> stop);
     Next Pump() override;
+    Next Rest(int milliseconds) override;
     std::string Ending() const override { return FEnding; }
 
   private:
+    // Takes the compositor's events and drops the input; true when the loop is to end.
+    bool TakeEvents();
+
     WaylandConnection& FConnection;
     std::unique_ptr<StopSignals> FStop;
     std::string FEnding;

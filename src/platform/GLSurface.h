@@ -65,6 +65,10 @@ class GLSurface {
     // the origin when the surface is a part of a larger window.
     virtual int DrawableLeft() const { return 0; }
     virtual int DrawableBottom() const { return 0; }
+    // Draws at Percent (25 to 100) of each side from the next frame on and has the system (a
+    // compositor's viewport) scale the picture up to the whole surface: true when the surface does,
+    // its drawable size being then the smaller one. False: the caller scales, as at 100.
+    virtual bool LetSystemScale(int /*Percent*/) { return false; }
 };
 
 } // namespace quillaby::platform

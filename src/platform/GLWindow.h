@@ -36,9 +36,9 @@ struct GLWindowOptions {
     // Non-zero: draw into this existing X window, which another program owns, instead of making one.
     // The window keeps its own visual and size; the flags, position and size above are not used.
     unsigned long ForeignWindow = 0;
-    // The desktop's wallpaper: on the background layer of the primary output, under every window,
-    // taking no input (Services::CanDrawWallpaper says where). The flags, position and size above are
-    // not used.
+    // The desktop's wallpaper: on the background layer of the primary output (on X11: the root window),
+    // under every window, taking no input (Services::CanDrawWallpaper says where). The flags, position
+    // and size above are not used.
     bool Wallpaper = false;
 };
 

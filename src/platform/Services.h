@@ -11,6 +11,7 @@
 #include "platform/HostPreview.h"
 #include "platform/Monitors.h"
 #include "platform/OtherMonitors.h"
+#include "platform/PowerSource.h"
 #include "platform/SaverSystem.h"
 #include "platform/VideoHold.h"
 #include "platform/WindowLoop.h"
@@ -22,8 +23,15 @@ class EventPump;
 class MessageBox;
 class SoundPlayer;
 
-// Where the scene can be the desktop's wallpaper: only on a Wayland compositor's background layer.
-enum class WallpaperSupport { NoWayland, NoLayerShell, Supported };
+// Where the scene can be the desktop's wallpaper: on a Wayland compositor's background layer, or on an
+// X11 root window that no window of the desktop's own covers.
+enum class WallpaperSupport {
+    NoSession,     // neither a Wayland compositor nor an X server answers
+    NoLayerShell,  // a Wayland compositor without a layer shell (GNOME)
+    XWaylandRoot,  // the X server is a Wayland compositor's XWayland, whose root nobody sees
+    DesktopWindow, // an X11 desktop covers its root with a window of its own (desktop icons)
+    Supported
+};
 
 class Services {
   public:
@@ -50,9 +58,10 @@ class Services {
     virtual DisplayDensity ReadDisplayDensity() = 0;
     // A window for OpenGL; raises quillaby::Error with the system's reason when there is no video.
     virtual std::unique_ptr<GLWindow> CreateGLWindow(GLWindowOptions options) = 0;
-    // Whether a window made with GLWindowOptions::Wallpaper can be; its other outputs are covered
-    // through CreateOtherMonitors, its loop is CreateWindowLoop's.
-    virtual WallpaperSupport CanDrawWallpaper() { return WallpaperSupport::NoWayland; }
+    // Whether a window made with GLWindowOptions::Wallpaper can be, asked before anything is made and
+    // changing nothing; its other outputs are covered through CreateOtherMonitors, its loop is
+    // CreateWindowLoop's.
+    virtual WallpaperSupport CanDrawWallpaper() { return WallpaperSupport::NoSession; }
     // The settings dialog's window, centred on the desktop: `width` x `height` design pixels drawn
     // `scale` times larger; owned by (and modal to) `owner`, another program's window, where the
     // system has owners and `owner` is a window (0: none). Raises quillaby::Error with the system's
@@ -66,6 +75,9 @@ class Services {
     // Whether the monitors are lit, for a frame loop to sleep while they are not. Make it once the
     // video runs; it never fails (what cannot be asked counts as lit).
     virtual std::unique_ptr<DisplayPower> WatchDisplayPower() = 0;
+    // Whether the machine runs on battery, for the wallpaper to rest then; null where the system cannot
+    // tell (the machine counts as on mains). Never fails.
+    virtual std::unique_ptr<PowerSource> WatchPowerSource() { return nullptr; }
 };
 
 // This system's services, made on first use and kept for the life of the process.

@@ -121,12 +121,12 @@ void TFrameLoop::RenderFrame() {
     // With more surfaces the main one is presented last, once every view is drawn: the monitors
     // show each frame together, and on llvmpipe the frame came out about a tenth sooner so.
     const bool presentLast = !FMoreSurfaces.empty();
-    DrawView(FScene.Surface, presentLast ? nullptr : engine.DC(), true);
+    DrawView(FScene.Surface, engine.DC(), presentLast ? nullptr : engine.DC(), true);
     if (presentLast) {
         for (quillaby::platform::GLSurface* surface : FMoreSurfaces) {
             // A window the context cannot draw on (another pixel format) is left out, not drawn over.
             if (!surface->MakeCurrent(engine.RC())) continue;
-            DrawView(quillaby::scene::GLSurfaceSize(*surface), surface, false);
+            DrawView(quillaby::scene::GLSurfaceSize(*surface), surface, surface, false);
         }
         if (engine.DC()) engine.DC()->MakeCurrent(engine.RC());
         engine.Swap(engine.DC());
@@ -145,13 +145,16 @@ void TFrameLoop::RenderFrame() {
     }
 }
 
-void TFrameLoop::DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Present,
-                          bool First) {
+void TFrameLoop::DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Surface,
+                          quillaby::platform::GLSurface* Present, bool First) {
     TOpenGLEngine& engine = *FScene.Engine;
+    // A surface the system scales up is drawn whole at its smaller size (asked first: the size
+    // follows the answer). Scaled here, the scene fills the lower-left corner of the window at the
+    // same aspect.
+    const bool bySystem = Surface && Surface->LetSystemScale(FScaled.Percent());
     const int width = Size.Width();
     const int height = Size.Height();
-    // Scaled, the scene fills the lower-left corner of the window at the same aspect.
-    const bool scaled = FScaled.Scales(width, height);
+    const bool scaled = !bySystem && FScaled.Scales(width, height);
     const int drawnWidth = scaled ? TScaledView::ScaledSide(width, FScaled.Percent()) : width;
     const int drawnHeight = scaled ? TScaledView::ScaledSide(height, FScaled.Percent()) : height;
     const TSceneParameters& p = FScene.Params;

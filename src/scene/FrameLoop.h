@@ -49,8 +49,9 @@ class TFrameLoop {
     // its own size and aspect: drawn after the main one in every frame, the scene updated once,
     // the main one presented last. Particles are then born for the widest of them all.
     void SetMoreSurfaces(std::vector<quillaby::platform::GLSurface*> Surfaces);
-    // Every view drawn at Percent (25 to 100) of each side and scaled up to its window; 100 draws
-    // at full size, call for call as without it.
+    // Every view drawn at Percent (25 to 100) of each side and scaled up to its window, by the
+    // system where its surface lets it scale, here otherwise; 100 draws at full size, call for call
+    // as without it.
     void SetRenderScale(int Percent) { FScaled.SetPercent(Percent); }
     // Before the context goes, while it is current: the scaled views' texture is deleted.
     void ReleaseOpenGL() { FScaled.Release(); }
@@ -70,9 +71,9 @@ class TFrameLoop {
 
   private:
     // Projection, clear, camera, the scene and the present (a flush alone without Present), on
-    // the current surface of that size.
-    void DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Present,
-                  bool First);
+    // the current surface of that size: Surface (null: one not known), which may scale by itself.
+    void DrawView(const quillaby::scene::SurfaceSize& Size, quillaby::platform::GLSurface* Surface,
+                  quillaby::platform::GLSurface* Present, bool First);
     // The scene clock in seconds: the frame stopwatch, or the fixed-step clock.
     Extended Now();
 

@@ -5,7 +5,7 @@
 namespace {
 
 struct TScrambled {
-    unsigned char Bytes[16] = {};
+    unsigned char Bytes[24] = {};
     size_t Length = 0;
 };
 
@@ -24,7 +24,7 @@ constexpr TScrambled kNames[] = {
     Scramble("BubbleCount"), Scramble("DollarCount"), Scramble("Theme"),       Scramble("ColorDepth"),
     Scramble("Width"),       Scramble("Height"),      Scramble("Sound"),       Scramble("DesktopOnly"),
     Scramble("RunAsExe"),    Scramble("Path"),        Scramble("FewerPasses"), Scramble("OtherMonitors"),
-    Scramble("MaxFps"),      Scramble("RenderScale"), Scramble("IdleMinutes"),
+    Scramble("MaxFps"),      Scramble("RenderScale"), Scramble("IdleMinutes"), Scramble("WallpaperOnBattery"),
 };
 
 } // namespace

@@ -20,6 +20,8 @@ enum class TOptionName {
     MaxFps,        // not in the dialog: frames a second at most, 0 for no cap
     RenderScale,   // not in the dialog: percent of each side the scene is drawn at, 25 to 100
     IdleMinutes,   // not in the dialog: the idle watcher starts the saver after this many idle minutes
+    // not in the dialog: the wallpaper on battery rests (0) or draws at its cap (1)
+    WallpaperOnBattery,
 };
 
 std::string OptionName(TOptionName name);

@@ -38,6 +38,8 @@ void TOptions::Load(const TRegistry& key, TCustomDisplayControl& display) {
         RenderScale = std::clamp(integer(TOptionName::RenderScale), MinRenderScale, 100);
     if (exists(TOptionName::IdleMinutes))
         IdleMinutes = std::clamp(integer(TOptionName::IdleMinutes), 1, MaxIdleMinutes);
+    if (exists(TOptionName::WallpaperOnBattery))
+        WallpaperOnBattery = integer(TOptionName::WallpaperOnBattery) != 0;
     if (exists(TOptionName::Theme)) ThemeIndex = integer(TOptionName::Theme);
     AutoTheme = false;
     if (ThemeIndex < 0) {
@@ -93,6 +95,7 @@ void TOptions::Save(TRegistry& key, const TCustomDisplayControl& display) const 
     if (RenderScale != 100) key.WriteInteger(OptionName(TOptionName::RenderScale), RenderScale);
     if (IdleMinutes != DefaultIdleMinutes)
         key.WriteInteger(OptionName(TOptionName::IdleMinutes), IdleMinutes);
+    if (WallpaperOnBattery) key.WriteBool(OptionName(TOptionName::WallpaperOnBattery), WallpaperOnBattery);
     key.Flush();
 }
 

@@ -32,6 +32,9 @@ class TOptions {
     // Idle minutes before the idle watcher starts the saver; set in the settings file or by turning
     // the watcher on, like FewerPasses.
     int32_t IdleMinutes = DefaultIdleMinutes; // 1 to MaxIdleMinutes
+    // The wallpaper on battery: it rests (false: no frames, the last one stays) or keeps drawing at
+    // its cap (true). Set in the settings file only, like FewerPasses.
+    bool WallpaperOnBattery = false;
 
     static constexpr int32_t MaxFpsLimit = 1000;
     static constexpr int32_t MinRenderScale = 25;

@@ -4,7 +4,8 @@
 # with the user's stored render scale and the default cap of 30 frames a second; keys, clicks and
 # pointer moves leave it running, SIGTERM ends it with 0 and so does the compositor going away; when
 # outputs go it goes on on the others, and waits for one when none is left. Where no compositor
-# answers it refuses with the command line's exit code and changes nothing.
+# answers it refuses with the command line's exit code and changes nothing. A second one ends with 0. On
+# battery (UPower's stand-in), under a full-screen window and under swaylock it rests: no commits, no CPU.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 . "$(dirname "$0")/lib/sway.sh"
@@ -27,6 +28,38 @@ wait_scene() {
   done
   return 1
 }
+
+on_battery() { # true or false: UPower's stand-in says so
+  gdbus call --system -d org.freedesktop.UPower -o /org/freedesktop/UPower \
+    -m org.freedesktop.DBus.Mock.UpdateProperties org.freedesktop.UPower "{'OnBattery': <$1>}" >/dev/null
+}
+commits_since() { tail -n "+$(($1 + 1))" "$E2E_TMP/wallpaper.log" | grep -c -- '-> wl_surface@[0-9]*\.commit' || true; }
+# quiet SECONDS WHAT: the wallpaper commits nothing for SECONDS and uses under 0.02 CPU s/s meanwhile.
+quiet() {
+  local lines ticks commits
+  lines=$(wc -l <"$E2E_TMP/wallpaper.log") ticks=$(cpu_ticks $wallpaper)
+  sleep "$1"
+  commits=$(commits_since "$lines") ticks=$(($(cpu_ticks $wallpaper) - ticks))
+  echo "$2: $commits commits, $ticks clock ticks of CPU in $1 s"
+  ((commits == 0)) && awk -v t=$ticks -v hz="$(getconf CLK_TCK)" -v s="$1" 'BEGIN { exit !(t / hz / s < 0.02) }' ||
+    fail "$2: $commits commits, $ticks clock ticks of CPU in $1 s"
+}
+# draws_again WHAT: the wallpaper commits again within 2 s.
+draws_again() {
+  local lines _
+  lines=$(wc -l <"$E2E_TMP/wallpaper.log")
+  for _ in $(seq 20); do (($(commits_since "$lines") > 0)) && return 0 || sleep 0.1; done
+  fail "$1: no commit within 2 s"
+}
+
+# UPower's stand-in on a system bus of the test's own, on mains.
+dbus-daemon --session --nofork --address="unix:path=$E2E_TMP/system-bus" >"$E2E_TMP/system-bus.log" 2>&1 &
+e2e_track $!
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$E2E_TMP/system-bus
+/usr/bin/python3 -m dbusmock --system --template upower >"$E2E_TMP/upower.log" 2>&1 &
+upower_mock=$!
+e2e_track $upower_mock
+for _ in $(seq 100); do on_battery false 2>/dev/null && break; sleep 0.1; done
 
 # Refused where it cannot run: no compositor, or the X11 session forced.
 touch "$E2E_TMP/before"
@@ -68,6 +101,30 @@ for _ in $(seq 6); do
 done
 [[ -n $capped ]] || fail "frames a second per surface never reached 20: $rates"
 
+# One per session: a second ends at once with 0, saying so; the first goes on.
+timeout 10 ./bin/quillaby --wallpaper >"$E2E_TMP/second.log" 2>&1 ||
+  fail "a second wallpaper ended with $?: $(cat "$E2E_TMP/second.log")"
+grep -q '^quillaby: a wallpaper is already running in this session$' "$E2E_TMP/second.log" ||
+  fail "the second wallpaper did not say why it ended: $(cat "$E2E_TMP/second.log")"
+draws_again "the first wallpaper after the second one"
+
+# On battery it rests: commits stop within 2 s, the last frame stays; on mains it draws again within
+# 2 s, and so it does when UPower goes.
+on_battery true
+sleep 2
+output_picture HEADLESS-2 "$E2E_TMP/rest-a.png"
+quiet 4 "on battery"
+output_picture HEADLESS-2 "$E2E_TMP/rest-b.png"
+! pictures_differ "$E2E_TMP/rest-a.png" "$E2E_TMP/rest-b.png" && picture_whole "$E2E_TMP/rest-b.png" ||
+  fail "on battery HEADLESS-2 does not keep the last frame"
+on_battery false
+draws_again "on mains again"
+on_battery true
+sleep 2
+quiet 2 "on battery again"
+kill $upower_mock
+draws_again "once UPower went"
+
 # Input never ends it: a key, pointer moves past the saver's threshold, a click.
 wtype a
 "$pointer" 8 10 10 100
@@ -90,6 +147,27 @@ colours=$(convert "$E2E_TMP/dialog.png" -crop 300x14+160+428 +repage -format '%k
 ((colours < 8)) || fail "the dialog's strip shows $colours colours: the wallpaper is over the window"
 kill $dialog
 wait_exit $dialog || fail "the dialog did not end"
+
+# Under a full-screen window over both outputs, and under swaylock, it commits nothing.
+./bin/quillaby --window --size 160x120 --max-fps 5 >"$E2E_TMP/window.log" 2>&1 &
+window=$!
+e2e_track $window
+for _ in $(seq 120); do swaymsg -q "[pid=$window] fullscreen enable global" 2>/dev/null && break; sleep 0.5; done
+grep -q '"fullscreen_mode": 2' <<<"$(swaymsg -t get_tree)" || fail "the window is not full screen on both outputs"
+sleep 2
+quiet 3 "under a full-screen window"
+kill $window
+draws_again "once the full-screen window went"
+swaylock -c 000000 >"$E2E_TMP/swaylock.log" 2>&1 &
+locker=$!
+e2e_track $locker
+sleep 2
+output_picture HEADLESS-2 "$E2E_TMP/locked.png"
+awk -v m="$(picture_mean "$E2E_TMP/locked.png")" 'BEGIN { exit !(m < 0.02) }' ||
+  fail "swaylock's black is not on HEADLESS-2 (scripts/setup-deps): $(cat "$E2E_TMP/swaylock.log")"
+quiet 3 "under swaylock"
+kill -USR1 $locker # swaylock's own unlock
+draws_again "once swaylock went"
 
 swaymsg -q create_output
 wait_scene HEADLESS-3 || fail "the output added during the run shows no wallpaper"

@@ -308,6 +308,42 @@ TEST_F(SceneFrameTest, MoreSurfacesShowTheSameFrameEachWithItsOwnSizeAndAspect) 
     EXPECT_NEAR(after[0].Age - before[0].Age, 0.1, 1e-4);
 }
 
+// A surface the system scales up (a compositor's viewport): its drawable shrinks to the share asked.
+class SelfScalingSurface : public gltest::FakeGLSurface {
+  public:
+    using FakeGLSurface::FakeGLSurface;
+    bool LetSystemScale(int percent) override { return (Percent = percent) < 100; }
+    int DrawableWidth() const override { return 64 * Percent / 100; }
+    int DrawableHeight() const override { return 48 * Percent / 100; }
+    int Percent = 100;
+};
+
+TEST_F(SceneFrameTest, AViewTheSystemScalesIsDrawnWholeAtItsShareAndTheOthersAreScaledUpHere) {
+    Recorder.setIntegers(GL_MAX_TEXTURE_SIZE, {4096});
+    Scene.Engine->SetDC(&Window); // 640 x 480 as the scene sees it; scales nothing itself
+    SelfScalingSurface other(&Recorder);
+    Loop.SetMoreSurfaces({&other});
+    Loop.SetRenderScale(50);
+    Loop.ResetScene();
+    Recorder.clear();
+    Loop.RenderFrame();
+    const std::string text = Recorder.text();
+    EXPECT_EQ(other.Percent, 50);
+    // The main view is drawn into the corner and copied once to be laid over the whole window; the
+    // other is drawn on the whole of its smaller drawable, with nothing copied or laid over after it.
+    EXPECT_EQ(Recorder.count("glCopyTexSubImage2D"), 1);
+    const size_t view = text.find("glViewport(0, 0, 32, 24)");
+    ASSERT_NE(view, std::string::npos) << text.substr(0, 400);
+    EXPECT_LT(text.find("glCopyTexSubImage2D"), view);
+    EXPECT_EQ(text.find("glViewport", view + 1), std::string::npos);
+
+    Loop.SetRenderScale(100); // the system is told, and the view is drawn at its full size
+    Recorder.clear();
+    Loop.RenderFrame();
+    EXPECT_EQ(other.Percent, 100);
+    EXPECT_NE(Recorder.text().find("glViewport(0, 0, 64, 48)"), std::string::npos);
+}
+
 TEST_F(SceneFrameTest, AnOpenGLErrorEndsTheFrameWithItsMessage) {
     Loop.ResetScene();
     Recorder.queueError(GL_STACK_OVERFLOW);

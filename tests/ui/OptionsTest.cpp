@@ -154,14 +154,17 @@ TEST_F(Options, FileOnlyOptionsComeFromTheFileAndSurviveDefaultsAndSave) {
     EXPECT_TRUE(options.OtherMonitors);
     options.Save(*Key(false), *display);
     EXPECT_EQ(ReadFile(file).find("OtherMonitors"), std::string::npos) << "the default is not written";
-    WriteFile(file, "FewerPasses=1\nOtherMonitors=0\n");
+    EXPECT_EQ(ReadFile(file).find("WallpaperOnBattery"), std::string::npos) << "the default is not written";
+    WriteFile(file, "FewerPasses=1\nOtherMonitors=0\nWallpaperOnBattery=1\n");
     Start();
     EXPECT_TRUE(options.SceneOptions().FewerPasses);
     EXPECT_FALSE(options.OtherMonitors);
+    EXPECT_TRUE(options.WallpaperOnBattery);
     options.SetDefaultOptions(*display);
     options.Save(*Key(false), *display);
     EXPECT_NE(ReadFile(file).find("FewerPasses=1\n"), std::string::npos) << ReadFile(file);
     EXPECT_NE(ReadFile(file).find("OtherMonitors=0\n"), std::string::npos) << ReadFile(file);
+    EXPECT_NE(ReadFile(file).find("WallpaperOnBattery=1\n"), std::string::npos) << ReadFile(file);
 }
 
 // The power savers: the defaults are not written, stored values come back through Default and
@@ -199,8 +202,9 @@ TEST_F(Options, PowerSaversRoundTripAndComeIntoRange) {
 }
 
 // The wallpaper runs all day: at most 30 frames a second unless the settings file or the command line
-// says otherwise (a stored 0, no cap, too); the window keeps its own default of no cap.
-TEST_F(Options, TheWallpapersCapIsThirtyUnlessStoredOrGiven) {
+// says otherwise (a stored 0, no cap, too); the window keeps its own default of no cap. On battery it
+// rests unless the settings file says otherwise.
+TEST_F(Options, TheWallpapersCapAndRestOnBatteryUnlessStoredOrGiven) {
     using namespace quillaby::app;
     const auto cap = [](JobKind job, std::optional<int> given = std::nullopt) {
         RunOptions run;
@@ -219,6 +223,13 @@ TEST_F(Options, TheWallpapersCapIsThirtyUnlessStoredOrGiven) {
     WriteFile(file, "MaxFps=12\n");
     EXPECT_EQ(cap(JobKind::Wallpaper), 12);
     EXPECT_EQ(cap(JobKind::Wallpaper, 5), 5);
+
+    RunOptions run;
+    ApplyStoredSceneOptions(run);
+    EXPECT_TRUE(run.RestOnBattery);
+    WriteFile(file, "WallpaperOnBattery=1\n");
+    ApplyStoredSceneOptions(run);
+    EXPECT_FALSE(run.RestOnBattery);
 }
 
 TEST_F(Options, StoredValuesTheDisplayCannotShowOrOutOfRange) {

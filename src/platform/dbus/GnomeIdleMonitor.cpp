@@ -20,7 +20,7 @@ uint64_t MonotonicMicroseconds() {
 } // namespace
 
 std::unique_ptr<GnomeIdleMonitor> GnomeIdleMonitor::Open(int idleMilliseconds) {
-    std::shared_ptr<SessionBus> bus = SessionBus::Open();
+    std::shared_ptr<BusConnection> bus = BusConnection::Open(BusKind::Session);
     if (!bus || !bus->HasOwner(IdleMonitor.service)) return nullptr;
     std::unique_ptr<GnomeIdleMonitor> monitor(new GnomeIdleMonitor(std::move(bus)));
     if (!monitor->Watch(idleMilliseconds)) return nullptr;

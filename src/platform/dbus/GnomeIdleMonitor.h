@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "platform/IdleSource.h"
-#include "platform/dbus/SessionBus.h"
+#include "platform/dbus/BusConnection.h"
 
 namespace quillaby::platform {
 
@@ -25,7 +25,7 @@ class GnomeIdleMonitor final : public IdleSource {
     void Dispatch(std::vector<IdleEvent>& events) override;
 
   private:
-    explicit GnomeIdleMonitor(std::shared_ptr<SessionBus> bus) : FBus(std::move(bus)) {}
+    explicit GnomeIdleMonitor(std::shared_ptr<BusConnection> bus) : FBus(std::move(bus)) {}
     bool Watch(int idleMilliseconds);
     void WatchForActivity();
     void TakeEvents(std::vector<IdleEvent>& events);
@@ -35,7 +35,7 @@ class GnomeIdleMonitor final : public IdleSource {
     static int OnShieldChanged(sd_bus_message* message, void* self, sd_bus_error* error);
     static int OnMonitorOwnerChanged(sd_bus_message* message, void* self, sd_bus_error* error);
 
-    std::shared_ptr<SessionBus> FBus;
+    std::shared_ptr<BusConnection> FBus;
     BusSlot FWatchFired;
     BusSlot FShieldChanged;
     BusSlot FMonitorOwner;

@@ -12,7 +12,7 @@ constexpr auto LookPeriod = std::chrono::milliseconds(900);
 } // namespace
 
 std::unique_ptr<MutterPowerSave> MutterPowerSave::Open() {
-    std::shared_ptr<SessionBus> bus = SessionBus::Open();
+    std::shared_ptr<BusConnection> bus = BusConnection::Open(BusKind::Session);
     if (!bus || !bus->HasOwner(DisplayConfig.service)) return nullptr;
     return std::unique_ptr<MutterPowerSave>(new MutterPowerSave(std::move(bus)));
 }

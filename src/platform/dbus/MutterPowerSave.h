@@ -5,7 +5,7 @@
 #include <chrono>
 #include <memory>
 
-#include "platform/dbus/SessionBus.h"
+#include "platform/dbus/BusConnection.h"
 
 namespace quillaby::platform {
 
@@ -18,9 +18,9 @@ class MutterPowerSave {
     bool PoweredDown();
 
   private:
-    explicit MutterPowerSave(std::shared_ptr<SessionBus> bus) : FBus(std::move(bus)) {}
+    explicit MutterPowerSave(std::shared_ptr<BusConnection> bus) : FBus(std::move(bus)) {}
 
-    std::shared_ptr<SessionBus> FBus;
+    std::shared_ptr<BusConnection> FBus;
     bool FPoweredDown = false;
     std::chrono::steady_clock::time_point FNextLook{};
 };

@@ -5,6 +5,7 @@
 #include "platform/wayland/EglLibrary.h"
 #include "platform/wayland/LayerShellProtocol.h"
 #include "platform/wayland/WaylandConnection.h"
+#include "viewporter-client-protocol.h"
 
 namespace quillaby::platform {
 namespace {
@@ -41,6 +42,7 @@ LayerSurface::~LayerSurface() {
     if (FEglWindow) wl_egl_window_destroy(FEglWindow);
     if (FFrameCallback) wl_callback_destroy(FFrameCallback);
     if (FLayerSurface) zwlr_layer_surface_v1_destroy(FLayerSurface);
+    if (FViewport) wp_viewport_destroy(FViewport);
     if (FSurface) wl_surface_destroy(FSurface);
     wl_display_flush(FConnection.Display());
 }
@@ -135,10 +137,26 @@ bool LayerSurface::SetPixelFormat() {
         FConnection.Dispatch(50);
     if (!FConfigured) return false;
 
+    MakeEglSurface();
+    return FEglSurface != EGL_NO_SURFACE;
+}
+
+void LayerSurface::MakeEglSurface() {
     FEglWindow = wl_egl_window_create(FSurface, DrawableWidth(), DrawableHeight());
     FEglSurface = EglApi().eglCreateWindowSurface(FConnection.Egl(), FConfig,
                                                   reinterpret_cast<EGLNativeWindowType>(FEglWindow), nullptr);
-    return FEglSurface != EGL_NO_SURFACE;
+}
+
+void LayerSurface::RemakeEglSurface() {
+    EGLDisplay egl = FConnection.Egl();
+    const EGLContext context = EglApi().eglGetCurrentContext();
+    const bool current = EglApi().eglGetCurrentSurface(EGL_DRAW) == FEglSurface;
+    if (current) EglApi().eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
+    EglApi().eglDestroySurface(egl, FEglSurface);
+    wl_egl_window_destroy(FEglWindow);
+    MakeEglSurface();
+    FIntervalSet = false;
+    if (current) MakeCurrent(context);
 }
 
 void LayerSurface::FollowScale(int scale) {
@@ -161,6 +179,8 @@ void LayerSurface::TakeOver(LayerSurface& other) {
     std::swap(FHeight, other.FHeight);
     std::swap(FScale, other.FScale);
     std::swap(FScaleSent, other.FScaleSent);
+    std::swap(FViewport, other.FViewport); // both go with their wl_surface
+    std::swap(FPercent, other.FPercent);
     std::swap(FConfigured, other.FConfigured);
     std::swap(FClosed, other.FClosed);
     std::swap(FHidden, other.FHidden);
@@ -180,7 +200,35 @@ void LayerSurface::TakeOver(LayerSurface& other) {
     }
 }
 
+bool LayerSurface::LetSystemScale(int percent) {
+    percent = std::clamp(percent, 1, 100);
+    if (percent == FPercent) return FPercent < 100;
+    if (percent < 100 && !FViewport) {
+        if (!FSurface || !FConnection.Viewporter()) return false;
+        FViewport = wp_viewporter_get_viewport(FConnection.Viewporter(), FSurface);
+    }
+    FPercent = percent;
+    Resize(); // the destination goes with the next swap
+    // EGL keeps the buffer it took for the next frame (llvmpipe takes it once the context is made
+    // current) at its old size: a new EGL surface draws that frame at the new one.
+    if (FEglSurface != EGL_NO_SURFACE) RemakeEglSurface();
+    return FPercent < 100;
+}
+
+int LayerSurface::BufferSide(int logical) const {
+    const int pixels = logical * FScale;
+    if (FPercent >= 100 || pixels <= 0) return pixels;
+    return std::max(1, (pixels * FPercent + 50) / 100);
+}
+
 void LayerSurface::Resize() {
+    // The surface keeps its logical size (-1 x -1: the buffer's own, divided by its scale).
+    if (FViewport) {
+        if (FPercent < 100 && FWidth > 0 && FHeight > 0)
+            wp_viewport_set_destination(FViewport, FWidth, FHeight);
+        else
+            wp_viewport_set_destination(FViewport, -1, -1);
+    }
     if (FEglWindow) wl_egl_window_resize(FEglWindow, DrawableWidth(), DrawableHeight(), 0, 0);
 }
 
@@ -241,9 +289,9 @@ void LayerSurface::SwapBuffers() {
     FPresented = std::chrono::steady_clock::now();
     FFrameCallback = wl_surface_frame(FSurface);
     wl_callback_add_listener(FFrameCallback, &kFrameListener, this);
-    if (FScaleSent != FScale) { // a new scale goes with the first buffer of the new size
-        wl_surface_set_buffer_scale(FSurface, FScale);
-        FScaleSent = FScale;
+    if (FScaleSent != BufferScale()) { // a new scale goes with the first buffer of the new size
+        FScaleSent = BufferScale();
+        wl_surface_set_buffer_scale(FSurface, FScaleSent);
     }
     EglApi().eglSwapBuffers(FConnection.Egl(), FEglSurface); // commits the surface
 }

@@ -3,7 +3,8 @@
 // desktop OpenGL: the render window of a full-screen run (overlay layer, keyboard exclusive) or the
 // wallpaper (background layer, no keyboard). Frames are paced by the compositor: after a swap the
 // surface draws again only once its frame callback came, so an output that is off or hidden gets no
-// frames at all. One EGL context serves every surface of a run (the same config on all).
+// frames at all. One EGL context serves every surface of a run (the same config on all). Drawn at a
+// share of its size, the surface has the compositor scale its buffer up (wp_viewporter) where it can.
 #include <EGL/egl.h>
 #include <wayland-client.h>
 #include <wayland-egl.h>
@@ -16,6 +17,7 @@
 
 struct zwlr_layer_surface_v1;
 struct zwlr_layer_surface_v1_listener;
+struct wp_viewport;
 
 namespace quillaby::platform {
 
@@ -46,8 +48,12 @@ class LayerSurface final : public GLWindow {
     // Presents only when the frame is due; otherwise the frame is dropped.
     void SwapBuffers() override;
     ProcAddressLookup ProcLookup() const override;
-    int DrawableWidth() const override { return FWidth * FScale; }
-    int DrawableHeight() const override { return FHeight * FScale; }
+    // The buffer's size: the output's pixels, or the share of them the compositor scales up.
+    int DrawableWidth() const override { return BufferSide(FWidth); }
+    int DrawableHeight() const override { return BufferSide(FHeight); }
+    // Through a viewport set to the surface's logical size, with buffer scale 1: false where the
+    // compositor has no viewporter (the caller scales then) and at 100.
+    bool LetSystemScale(int percent) override;
 
     NativeWindow Native() const override { return FSurface; }
     uint32_t Id() const override { return FId; }
@@ -87,6 +93,12 @@ class LayerSurface final : public GLWindow {
     static const ::zwlr_layer_surface_v1_listener kLayerListener;
     static const wl_callback_listener kFrameListener;
     void Resize();
+    void MakeEglSurface();
+    // A new EGL surface on a new wl_egl_window of the drawable size, current where the old one was.
+    void RemakeEglSurface();
+    int BufferSide(int logical) const;
+    // The buffer scale the next frame's buffer goes with: 1 whenever the viewport scales it.
+    int BufferScale() const { return FPercent < 100 ? 1 : FScale; }
 
     WaylandConnection& FConnection;
     uint32_t FOutput;
@@ -105,7 +117,9 @@ class LayerSurface final : public GLWindow {
     int FWidth = 0; // logical pixels, as configured
     int FHeight = 0;
     int FScale = 1;
-    int FScaleSent = 1; // the buffer scale the compositor was last told
+    int FScaleSent = 1;               // the buffer scale the compositor was last told
+    wp_viewport* FViewport = nullptr; // made when the buffer is first drawn smaller than the surface
+    int FPercent = 100;               // share of each side of the output's pixels the buffer has
     bool FConfigured = false;
     bool FClosed = false;
     bool FHidden = false;

@@ -12,6 +12,7 @@
 #include "platform/wayland/EglLibrary.h"
 #include "platform/wayland/LayerShellProtocol.h"
 #include "platform/wayland/LayerSurface.h"
+#include "viewporter-client-protocol.h"
 
 namespace quillaby::platform {
 namespace {
@@ -21,6 +22,7 @@ constexpr uint32_t kCompositorVersion = 4;
 constexpr uint32_t kLayerShellVersion = 1;
 constexpr uint32_t kSeatVersion = 5;
 constexpr uint32_t kOutputVersion = 4;
+constexpr uint32_t kViewporterVersion = 1;
 
 // A surface whose frame callback is this late no longer holds back the others' frames.
 constexpr std::chrono::milliseconds kLateFrame{250};
@@ -56,6 +58,7 @@ WaylandConnection::~WaylandConnection() {
     if (FPointer) wl_pointer_destroy(FPointer);
     if (FSeat) wl_seat_destroy(FSeat);
     for (auto& [global, output] : FOutputProxies) wl_output_destroy(output);
+    if (FViewporter) wp_viewporter_destroy(FViewporter);
     if (FLayerShell) zwlr_layer_shell_v1_destroy(FLayerShell);
     if (FCompositor) wl_compositor_destroy(FCompositor);
     wl_registry_destroy(FRegistry);
@@ -74,6 +77,9 @@ const wl_registry_listener WaylandConnection::kRegistry = {
         } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
             self.FLayerShell =
                 static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, kLayerShellVersion));
+        } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0) {
+            self.FViewporter =
+                static_cast<wp_viewporter*>(bind(&wp_viewporter_interface, kViewporterVersion));
         } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !self.FSeat) {
             self.FSeat = static_cast<wl_seat*>(bind(&wl_seat_interface, kSeatVersion));
             wl_seat_add_listener(self.FSeat, &kSeat, data);

@@ -1,6 +1,6 @@
 #pragma once
 // The saver's own connection to the Wayland compositor: the registry's globals (compositor, layer
-// shell, seat, outputs), the seat's keyboard and pointer turned into input events, and the EGL
+// shell, viewporter, seat, outputs), the seat's keyboard and pointer turned into input events, and the EGL
 // display every surface of the run draws through. Everything runs on the thread that made it.
 #include <EGL/egl.h>
 #include <wayland-client.h>
@@ -16,6 +16,7 @@
 #include "platform/wayland/OutputList.h"
 
 struct zwlr_layer_shell_v1;
+struct wp_viewporter;
 
 namespace quillaby::platform {
 
@@ -33,6 +34,8 @@ class WaylandConnection {
     wl_compositor* Compositor() const { return FCompositor; }
     // Null when the compositor has no layer shell (GNOME's).
     zwlr_layer_shell_v1* LayerShell() const { return FLayerShell; }
+    // Null when the compositor cannot scale a surface's buffer to a size of our choosing.
+    wp_viewporter* Viewporter() const { return FViewporter; }
     // Raises quillaby::Error when EGL cannot start on the connection.
     EGLDisplay Egl();
     // The wl_output of a global; null once it went.
@@ -81,6 +84,7 @@ class WaylandConnection {
     wl_registry* FRegistry = nullptr;
     wl_compositor* FCompositor = nullptr;
     zwlr_layer_shell_v1* FLayerShell = nullptr;
+    wp_viewporter* FViewporter = nullptr;
     wl_seat* FSeat = nullptr;
     wl_keyboard* FKeyboard = nullptr;
     wl_pointer* FPointer = nullptr;

@@ -4,6 +4,7 @@
 #include <X11/extensions/dpms.h>
 
 #include "platform/x11/X11Dpms.h"
+#include "platform/x11/X11ServerEnd.h"
 
 namespace quillaby::platform {
 
@@ -20,6 +21,8 @@ std::unique_ptr<X11DpmsWatch> X11DpmsWatch::Open() {
         XCloseDisplay(display);
         return nullptr;
     }
+    // The server's end is for the loop's own connection to report: here the monitor then counts as lit.
+    OutliveServer(display);
     return std::unique_ptr<X11DpmsWatch>(new X11DpmsWatch(display));
 }
 

@@ -16,4 +16,13 @@ bool PaintBlackByServer(SDL_Window* window) {
     return true;
 }
 
+bool RepaintBackground(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    XClearWindow(info.info.x11.display, info.info.x11.window);
+    XFlush(info.info.x11.display);
+    return true;
+}
+
 } // namespace quillaby::platform

@@ -1,6 +1,6 @@
 # Shared set-up for the end-to-end scripts: source it, then call e2e_init.
-#   e2e_init                 temp HOME and XDG_* folders of our own; everything started through
-#                            e2e_track is killed on exit
+#   e2e_init                 temp HOME and XDG_* folders of our own, no system bus; everything
+#                            started through e2e_track is killed on exit
 #   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
 #                            between tests running in parallel), ARGS passed on; sets DISPLAY
 #   start_xdummy [CONF]      Xorg with the dummy driver (real mode switching); sets DISPLAY;
@@ -58,6 +58,8 @@ e2e_init() {
   chmod 700 "$XDG_RUNTIME_DIR"
   unset SDL_VIDEODRIVER WAYLAND_DISPLAY QUILLABY_VIDEO
   export SDL_AUDIODRIVER=dummy QUILLABY_NONINTERACTIVE=1
+  # No test sees the machine's own system bus: a laptop on battery would rest the wallpaper.
+  export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$E2E_TMP/no-system-bus
 }
 
 # Reads the display number the server writes to the pipe once it is ready.

@@ -1,7 +1,8 @@
 #pragma once
-// The user's session bus (D-Bus), where GNOME offers its idle monitor, its shield and its monitors'
-// power. Every call waits at most a second, and a bus that once let a call time out is asked nothing
-// more: a hung bus costs the saver one second at most, never its frames.
+// A connection to a D-Bus bus: the user's session bus, where GNOME offers its idle monitor, its shield
+// and its monitors' power, or the system bus, where UPower tells the power supply. Every call waits at
+// most a second, and a bus that once let a call time out is asked nothing more: a hung bus costs the
+// saver one second at most, never its frames.
 #include <systemd/sd-bus.h>
 
 #include <memory>
@@ -26,14 +27,19 @@ using BusMessage = std::unique_ptr<sd_bus_message, BusMessageUnref>;
 // Removes its match (or its pending call) when it goes.
 using BusSlot = std::unique_ptr<sd_bus_slot, BusSlotUnref>;
 
-class SessionBus {
+enum class BusKind {
+    Session, // DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus
+    System,  // DBUS_SYSTEM_BUS_ADDRESS, else the machine's own
+};
+
+class BusConnection {
   public:
-    // Null, quickly and silently, when there is no session bus or it does not let us in within a
+    // Null, quickly and silently, when there is no such bus or it does not let us in within a
     // second.
-    static std::shared_ptr<SessionBus> Open();
-    ~SessionBus();
-    SessionBus(const SessionBus&) = delete;
-    SessionBus& operator=(const SessionBus&) = delete;
+    static std::shared_ptr<BusConnection> Open(BusKind kind);
+    ~BusConnection();
+    BusConnection(const BusConnection&) = delete;
+    BusConnection& operator=(const BusConnection&) = delete;
 
     sd_bus* Bus() const { return FBus; }
     // False once the connection closed.
@@ -59,7 +65,7 @@ class SessionBus {
                            sd_bus_message_handler_t handler, void* userdata);
 
   private:
-    explicit SessionBus(sd_bus* bus) : FBus(bus) {}
+    explicit BusConnection(sd_bus* bus) : FBus(bus) {}
     bool AwaitReady();
     BusMessage NewCall(const BusObject& object, const char* method);
     BusMessage Send(sd_bus_message* call);

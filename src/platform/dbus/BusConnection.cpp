@@ -1,4 +1,4 @@
-#include "platform/dbus/SessionBus.h"
+#include "platform/dbus/BusConnection.h"
 
 #include <cerrno>
 #include <chrono>
@@ -14,25 +14,24 @@ const BusObject BusDaemon{"org.freedesktop.DBus", "/org/freedesktop/DBus", "org.
 const BusObject Properties{nullptr, nullptr, "org.freedesktop.DBus.Properties"};
 } // namespace
 
-std::shared_ptr<SessionBus> SessionBus::Open() {
+std::shared_ptr<BusConnection> BusConnection::Open(BusKind kind) {
     sd_bus* bus = nullptr;
-    // Follows DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus; fails at once where neither leads to
-    // a listening bus.
-    if (sd_bus_open_user(&bus) < 0) return nullptr;
-    std::shared_ptr<SessionBus> session(new SessionBus(bus));
+    // Fails at once where the address leads to no listening bus.
+    if ((kind == BusKind::System ? sd_bus_open_system(&bus) : sd_bus_open_user(&bus)) < 0) return nullptr;
+    std::shared_ptr<BusConnection> session(new BusConnection(bus));
     if (sd_bus_set_method_call_timeout(bus, CallTimeout) < 0 || !session->AwaitReady()) return nullptr;
     return session;
 }
 
 // Not flushed: a flush waits (up to 90 s) for a bus that never let us in. Every call we make has had
 // its answer, so nothing is left to send.
-SessionBus::~SessionBus() {
+BusConnection::~BusConnection() {
     sd_bus_close_unref(FBus);
 }
 
 // The connection is started but not yet authenticated: the bus may still refuse us (another user's
 // bus) or not answer at all.
-bool SessionBus::AwaitReady() {
+bool BusConnection::AwaitReady() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(CallTimeout);
     for (;;) {
         int r = sd_bus_is_ready(FBus);
@@ -46,17 +45,17 @@ bool SessionBus::AwaitReady() {
     }
 }
 
-bool SessionBus::IsOpen() const {
+bool BusConnection::IsOpen() const {
     return sd_bus_is_open(FBus) > 0;
 }
 
-bool SessionBus::HasOwner(const char* service) {
+bool BusConnection::HasOwner(const char* service) {
     BusMessage reply = Call(BusDaemon, "NameHasOwner", "s", service);
     int owned = 0;
     return reply && sd_bus_message_read(reply.get(), "b", &owned) > 0 && owned;
 }
 
-bool SessionBus::GetProperty(const BusObject& object, const char* name, char type, void* value) {
+bool BusConnection::GetProperty(const BusObject& object, const char* name, char type, void* value) {
     const BusObject properties{object.service, object.path, Properties.interface};
     BusMessage reply = Call(properties, "Get", "ss", object.interface, name);
     const char contents[2] = {type, '\0'};
@@ -64,7 +63,7 @@ bool SessionBus::GetProperty(const BusObject& object, const char* name, char typ
            sd_bus_message_read_basic(reply.get(), type, value) > 0;
 }
 
-BusMessage SessionBus::NewCall(const BusObject& object, const char* method) {
+BusMessage BusConnection::NewCall(const BusObject& object, const char* method) {
     if (FHung) return nullptr;
     sd_bus_message* call = nullptr;
     if (sd_bus_message_new_method_call(FBus, &call, object.service, object.path, object.interface, method) <
@@ -73,7 +72,7 @@ BusMessage SessionBus::NewCall(const BusObject& object, const char* method) {
     return BusMessage(call);
 }
 
-BusMessage SessionBus::Send(sd_bus_message* call) {
+BusMessage BusConnection::Send(sd_bus_message* call) {
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* reply = nullptr;
     const int r = sd_bus_call(FBus, call, CallTimeout, &error, &reply);
@@ -83,8 +82,8 @@ BusMessage SessionBus::Send(sd_bus_message* call) {
     return BusMessage(reply);
 }
 
-BusSlot SessionBus::AddSignalMatch(const BusObject& object, const char* member, const char* arg0,
-                                   sd_bus_message_handler_t handler, void* userdata) {
+BusSlot BusConnection::AddSignalMatch(const BusObject& object, const char* member, const char* arg0,
+                                      sd_bus_message_handler_t handler, void* userdata) {
     if (FHung) return nullptr;
     std::string rule = std::string("type='signal',sender='") + object.service + "',path='" + object.path +
                        "',interface='" + object.interface + "',member='" + member + "'";
