@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "../tests/gl/ImageFiles.h"
+#include "../tests/assets/ImageFiles.h"
+#include "assets/JpegDecoder.h"
 #include "gl/GLUtils.h"
-#include "gl/JpegDecoder.h"
 
 namespace {
 

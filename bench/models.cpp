@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "assets/LoadSettings.h"
 #include "geometry/AnimClasses.h"
 #include "geometry/File3DM.h"
 #include "geometry/LoadMFL.h"
 #include "geometry/ModelImport.h"
 #include "geometry/TGLPrimitive.h"
-#include "gl/LoadSettings.h"
 #include "gl/TGLMaterialList.h"
 #include "gl/TGLTextureList.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/SceneSession.h"
-#include "gl/LoadSettings.h"
+#include "assets/LoadSettings.h"
 #include "gl/OpenGL12.h"
 #include "scene/FrameLoop.h"
 #include "scene/SceneRandom.h"

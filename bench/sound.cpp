@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "../tests/support/WaveFile.h"
-#include "gl/Resources.h"
+#include "assets/Resources.h"
 #include "platform/SampleLoop.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "scene/BubbleSound.h"

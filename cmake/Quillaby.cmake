@@ -36,7 +36,7 @@ endfunction()
 # quillaby_embed_resources(<target> [SYMBOL <name>] <file or directory>... [DEPENDS <dep>...])
 # Makes <target> a static library holding the bytes of every file given (a directory gives every
 # regular file in it), each under its own file name, returned by quillaby::<name>() as a table of
-# quillaby::ResourceEntry (gl/ResourceEntry.h). <name> defaults to ProgramResourceTable, the
+# quillaby::ResourceEntry (assets/ResourceEntry.h). <name> defaults to ProgramResourceTable, the
 # program's own table. DEPENDS names what produces the files (targets or files), so that the table
 # is rebuilt after them; a directory's contents are read when the table is built.
 function(quillaby_embed_resources target)

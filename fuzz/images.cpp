@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <span>
 
+#include "assets/BmpDecoder.h"
+#include "assets/JpegDecoder.h"
 #include "base/Error.h"
-#include "gl/BmpDecoder.h"
 #include "gl/GLUtils.h"
-#include "gl/JpegDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;

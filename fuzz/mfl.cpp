@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "assets/LoadSettings.h"
 #include "base/Error.h"
 #include "geometry/GLVertexAnimation.h"
 #include "geometry/LoadMFL.h"
 #include "geometry/TGLPrimitive.h"
-#include "gl/LoadSettings.h"
 #include "gl/TGLMaterialList.h"
 #include "gl/TGLTextureList.h"
 

@@ -1,7 +1,7 @@
 #include "app/SceneHost.h"
 
 #include "app/OpenGLInfo.h"
-#include "gl/LoadSettings.h"
+#include "assets/LoadSettings.h"
 #include "gl/TGLTexture.h"
 #include "gl/TOpenGLEngine.h"
 #include "platform/OtherMonitors.h"

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "assets/LoadSettings.h"
 #include "base/Utf8Path.h"
-#include "gl/LoadSettings.h"
 #include "scene/SceneRandom.h"
 
 namespace quillaby::app {

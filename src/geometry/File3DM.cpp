@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "assets/LoadSettings.h"
 #include "base/Error.h"
 #include "geometry/ASCFile.h"
 #include "geometry/ModelSource.h"
-#include "gl/LoadSettings.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "geometry/LoadMFL.h"
 
+#include "assets/StringList.h"
 #include "base/Error.h"
 #include "geometry/GLVertexAnimation.h"
 #include "geometry/ModelImport.h"
 #include "geometry/TGLPrimitive.h"
 #include "geometry/TextNumbers.h"
-#include "gl/GLUtils.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gl/LoadSettings.h"
+#include "assets/LoadSettings.h"
 
 class TAnimationList;
 class TGLMaterialList;

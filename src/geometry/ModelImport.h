@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gl/LoadSettings.h"
+#include "assets/LoadSettings.h"
 
 class T3DMFile;
 class T3DMObject;

@@ -1,6 +1,6 @@
 #include "geometry/ModelSource.h"
 
-#include "gl/Resources.h"
+#include "assets/Resources.h"
 
 namespace quillaby {
 

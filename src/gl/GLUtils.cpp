@@ -2,9 +2,9 @@
 
 #include "base/Error.h"
 
-#include "gl/BmpDecoder.h"
-#include "gl/JpegDecoder.h"
-#include "gl/Resources.h"
+#include "assets/BmpDecoder.h"
+#include "assets/JpegDecoder.h"
+#include "assets/Resources.h"
 
 namespace {
 
@@ -60,15 +60,6 @@ void LoadBitmapResource(std::string_view name, quillaby::Bitmap& bitmap, const T
 
 void LoadJPEGResource(std::string_view name, quillaby::Bitmap& bitmap, const TLoadSettings& from) {
     bitmap = Decode(ImageKind::Jpeg, from.Source().Get(quillaby::ResourceName(name)), name);
-}
-
-void LoadStringsResource(std::string_view name, std::vector<std::string>& lines, const TLoadSettings& from) {
-    const auto data = from.Source().Get(quillaby::ResourceName(name));
-    lines = SplitLines(data.Bytes());
-}
-
-void LoadStringsFile(const std::string& path, std::vector<std::string>& lines) {
-    lines = SplitLines(quillaby::ReadWholeFile(path));
 }
 
 std::unique_ptr<quillaby::Bitmap> LoadBitmap(std::string_view name, const TLoadSettings& from) {

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "gl/Resources.h"
+#include "assets/Resources.h"
 
 namespace quillaby::platform {
 class SoundPlayer;

@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "assets/ResourceEntry.h"
 #include "base/Error.h"
-#include "gl/ResourceEntry.h"
 
 namespace quillaby {
 std::span<const ResourceEntry> DialogFontTable();

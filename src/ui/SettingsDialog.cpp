@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "assets/BmpDecoder.h"
+#include "assets/Resources.h"
 #include "base/Utf8Path.h"
-#include "gl/BmpDecoder.h"
-#include "gl/Resources.h"
 #include "platform/Processes.h"
 #include "ui/DialogScale.h"
 

@@ -1,11 +1,11 @@
 // The embedded models as the scene gets them from the program's importer: the notes' two sides
 // lit from their own side, the bubble facing the camera, the bottom facing up, and the waving
 // note as one looping vertex animation over one primitive.
+#include "assets/LoadSettings.h"
 #include "geometry/AnimClasses.h"
 #include "geometry/LoadMFL.h"
 #include "geometry/ModelImport.h"
 #include "geometry/TGLPrimitive.h"
-#include "gl/LoadSettings.h"
 #include "gl/TGLMaterialList.h"
 #include "gl/TGLTextureList.h"
 

@@ -1,9 +1,9 @@
 // The generated files as the program meets them: embedded in its resource table unchanged, and
 // read by its own 3DM reader into the objects and materials the scene expects.
 #include "GeneratedAssets.h"
+#include "assets/Resources.h"
 #include "geometry/File3DM.h"
 #include "geometry/Material3DM.h"
-#include "gl/Resources.h"
 
 #include <gtest/gtest.h>
 

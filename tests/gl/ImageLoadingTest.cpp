@@ -7,12 +7,9 @@
 #include <jerror.h>
 #include <unistd.h>
 
-#include "ImageFiles.h"
+#include "assets/ImageFiles.h"
+#include "assets/StringList.h"
 #include "gl/GLUtils.h"
-
-namespace quillaby {
-std::span<const ResourceEntry> TestResourceTable();
-}
 
 using quillaby::BitmapFormat;
 using testimages::ErrorOf;
@@ -159,31 +156,6 @@ TEST(FileLoading, FilesComeFromTheImageDirectoryPlusTheNameOrFromAnAssetDirector
     EXPECT_EQ(brokenAsset, "voda1.jpg: " + TruncatedJpegError);
     EXPECT_EQ(brokenFile, fromFiles.ImageDirectory + "sub/Voda1.jpg: " + TruncatedJpegError);
     EXPECT_EQ(directory, "Resource Caust5_dir not found"); // directories are not resources
-}
-
-TEST(TextLoading, LinesSplitAtEveryKindOfLineBreak) {
-    TLoadSettings settings;
-    settings.Resources = std::make_shared<quillaby::EmbeddedResources>(quillaby::TestResourceTable());
-    std::vector<std::string> lines{"stale"};
-    LoadStringsResource("Frames.list.mfl", lines, settings);
-    EXPECT_EQ(lines, (std::vector<std::string>{"1 loop", "0.0 first.3dm", "", "0.5 second.3dm"}));
-    LoadStringsFile(std::string(QUILLABY_SOURCE_DIR) + "/tests/fixtures/resources/Frames.list.mfl", lines);
-    EXPECT_EQ(lines.size(), 4u);
-
-    auto split = [](const std::string& s) {
-        return SplitLines(std::span(reinterpret_cast<const unsigned char*>(s.data()), s.size()));
-    };
-    EXPECT_TRUE(split("").empty());
-    EXPECT_EQ(split("a"), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(split("\n\n"), (std::vector<std::string>{"", ""}));
-    EXPECT_EQ(split("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
-}
-
-TEST(LoadSettings, TheProgramSettingsStartWithFilesAndItsOwnResources) {
-    const TLoadSettings& s = LoadSettings();
-    EXPECT_FALSE(s.LoadFromResources);
-    EXPECT_TRUE(s.ImageDirectory.empty());
-    EXPECT_EQ(&s.Source(), &quillaby::ProgramResources());
 }
 
 } // namespace

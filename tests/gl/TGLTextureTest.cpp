@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ImageFiles.h"
+#include "assets/ImageFiles.h"
 #include "base/Error.h"
 #include "gl/GLCalls.h"
 #include "gl/TGLTextureList.h"

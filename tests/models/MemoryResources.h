@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "gl/Resources.h"
+#include "assets/Resources.h"
 
 class MemoryResources : public quillaby::ResourceSource {
   public:

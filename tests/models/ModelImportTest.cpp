@@ -4,11 +4,11 @@
 #include <cmath>
 #include <memory>
 
+#include "assets/ImageFiles.h"
 #include "base/Error.h"
 #include "geometry/File3DM.h"
 #include "geometry/ModelImport.h"
 #include "geometry/TGLPrimitive.h"
-#include "gl/ImageFiles.h"
 #include "gl/TGLMaterialList.h"
 #include "gl/TGLTexture.h"
 #include "gl/TGLTextureList.h"

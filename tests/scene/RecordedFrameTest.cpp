@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "assets/LoadSettings.h"
 #include "geometry/TGLPrimitive.h"
-#include "gl/LoadSettings.h"
 #include "gl/RecordingGL.h"
 #include "gl/TGLTexture.h"
 #include "scene/FrameLoop.h"

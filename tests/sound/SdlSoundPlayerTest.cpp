@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "assets/Resources.h"
 #include "base/Error.h"
-#include "gl/Resources.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "scene/BubbleSound.h"
 #include "support/ScopedEnv.h"

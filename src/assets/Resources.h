@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gl/ResourceEntry.h"
+#include "assets/ResourceEntry.h"
 
 namespace quillaby {
 

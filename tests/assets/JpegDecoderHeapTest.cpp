@@ -8,7 +8,7 @@
 
 #include "AllocationLimit.h"
 #include "ImageFiles.h"
-#include "gl/JpegDecoder.h"
+#include "assets/JpegDecoder.h"
 
 using quillaby::DecodeJpeg;
 

@@ -1,4 +1,4 @@
-#include "gl/Resources.h"
+#include "assets/Resources.h"
 
 #include <cstdlib>
 #include <filesystem>

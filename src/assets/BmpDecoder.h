@@ -2,7 +2,7 @@
 // Windows BMP files: 8-bit palette and 24-bit pictures, stored bottom-up or top-down.
 #include <span>
 
-#include "gl/Bitmap.h"
+#include "assets/Bitmap.h"
 
 namespace quillaby {
 

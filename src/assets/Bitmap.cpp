@@ -1,4 +1,4 @@
-#include "gl/Bitmap.h"
+#include "assets/Bitmap.h"
 
 #include <climits>
 #include <cstdint>

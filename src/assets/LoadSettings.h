@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gl/Resources.h"
+#include "assets/Resources.h"
 
 struct TLoadSettings {
     // true: images, models and text lists come from Resources; false: from files.

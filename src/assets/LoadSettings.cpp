@@ -1,4 +1,4 @@
-#include "gl/LoadSettings.h"
+#include "assets/LoadSettings.h"
 
 TLoadSettings& LoadSettings() {
     static TLoadSettings settings;

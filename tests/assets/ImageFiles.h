@@ -11,8 +11,8 @@
 
 #include <jpeglib.h>
 
+#include "assets/Resources.h"
 #include "base/Error.h"
-#include "gl/Resources.h"
 
 namespace testimages {
 

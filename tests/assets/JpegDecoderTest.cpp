@@ -1,4 +1,4 @@
-#include "gl/JpegDecoder.h"
+#include "assets/JpegDecoder.h"
 
 #include <cstdlib>
 #include <new>

@@ -3,7 +3,7 @@
 // grey palette.
 #include <span>
 
-#include "gl/Bitmap.h"
+#include "assets/Bitmap.h"
 
 namespace quillaby {
 

@@ -1,4 +1,4 @@
-#include "gl/BmpDecoder.h"
+#include "assets/BmpDecoder.h"
 
 #include <cstdint>
 #include <cstring>
