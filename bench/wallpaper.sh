@@ -14,35 +14,20 @@ seconds=${2:-15}
 here=$(dirname "$0")
 source "$here/../tests/e2e/lib/common.sh"
 source "$here/../tests/e2e/lib/sway.sh"
+source "$here/lib/wallpaper.sh"
 e2e_init
 e2e_saver_files "$program" ''
 ticks=$(getconf CLK_TCK)
 
 run() { # name, arguments...
-  local name=$1 log=$E2E_TMP/protocol.log
+  local name=$1 wall
   shift
-  WAYLAND_DEBUG=1 ./bin/quillaby --wallpaper "$@" 2>"$log" &
-  local pid=$!
-  e2e_track $pid
-  sleep 5
-  local l0 l1 c0 c1 s0 s1 t0 t1
-  l0=$(wc -l <"$log")
-  c0=$(cpu_ticks $pid)
-  s0=$(cpu_ticks "$E2E_SWAY_PID")
-  t0=$(date +%s.%N)
-  sleep "$seconds"
-  l1=$(wc -l <"$log")
-  c1=$(cpu_ticks $pid)
-  s1=$(cpu_ticks "$E2E_SWAY_PID")
-  t1=$(date +%s.%N)
-  kill $pid
-  wait $pid 2>/dev/null || true
-  local wall
-  wall=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
+  measure_wallpaper ./bin/quillaby "$@"
+  wall=$WP_WALL
   printf '%-13s %s CPU s/s (sway %s), frames/s per surface:' "$name" \
-    "$(awk -v c="$((c1 - c0))" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')" \
-    "$(awk -v c="$((s1 - s0))" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')"
-  sed -n "$((l0 + 1)),${l1}p" "$log" | grep -o -- '-> wl_surface@[0-9]*\.commit' | sort | uniq -c |
+    "$(awk -v c="$WP_CPU" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')" \
+    "$(awk -v c="$WP_SWAY" -v t="$ticks" -v w="$wall" 'BEGIN { printf "%.2f", c / t / w }')"
+  sed -n "${WP_FROM},${WP_TO}p" "$WP_LOG" | grep -o -- '-> wl_surface@[0-9]*\.commit' | sort | uniq -c |
     awk -v w="$wall" '{ printf " %.1f", $1 / w }'
   echo
 }

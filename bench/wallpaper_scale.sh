@@ -16,6 +16,7 @@ rounds=${ROUNDS:-2}
 here=$(dirname "$0")
 source "$here/../tests/e2e/lib/common.sh"
 source "$here/../tests/e2e/lib/sway.sh"
+source "$here/lib/wallpaper.sh"
 e2e_init
 e2e_saver_files "$program" ''
 [[ -z $other ]] || ln -s "$other" "$E2E_TMP/bin/other"
@@ -23,30 +24,15 @@ ticks=$(getconf CLK_TCK)
 declare -A frames_sum cpu_sum
 
 run() { # name, program, percent
-  local name=$1 log=$E2E_TMP/protocol.log
-  WAYLAND_DEBUG=1 "./bin/$2" --wallpaper --max-fps 0 --render-scale "$3" 2>"$log" &
-  local pid=$!
-  e2e_track $pid
-  sleep 5
-  local l0 l1 c0 c1 s0 s1 t0 t1
-  l0=$(wc -l <"$log")
-  c0=$(cpu_ticks $pid)
-  s0=$(cpu_ticks "$E2E_SWAY_PID")
-  t0=$(date +%s.%N)
-  sleep "$seconds"
-  l1=$(wc -l <"$log")
-  c1=$(cpu_ticks $pid)
-  s1=$(cpu_ticks "$E2E_SWAY_PID")
-  t1=$(date +%s.%N)
-  kill $pid
-  wait $pid 2>/dev/null || true
+  local name=$1
+  measure_wallpaper "./bin/$2" --max-fps 0 --render-scale "$3"
   local frames
-  frames=$(sed -n "$((l0 + 1)),${l1}p" "$log" | grep -c -- '-> wl_surface@[0-9]*\.commit' || true)
+  frames=$(sed -n "${WP_FROM},${WP_TO}p" "$WP_LOG" | grep -c -- '-> wl_surface@[0-9]*\.commit' || true)
   frames_sum[$name]=$((${frames_sum[$name]:-0} + frames))
-  cpu_sum[$name]=$((${cpu_sum[$name]:-0} + c1 - c0))
-  awk -v n="$name" -v f="$frames" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v k="$ticks" -v a="$t0" -v b="$t1" '
+  cpu_sum[$name]=$((${cpu_sum[$name]:-0} + WP_CPU))
+  awk -v n="$name" -v f="$frames" -v c="$WP_CPU" -v s="$WP_SWAY" -v k="$ticks" -v w="$WP_WALL" '
     BEGIN {
-      w = b - a; f = f > 0 ? f : 1
+      f = f > 0 ? f : 1
       printf "%-22s %5.1f frames/s  ours %.2f CPU s/s %5.1f ms/frame  sway %.2f CPU s/s %5.1f ms/frame  both %5.1f ms/frame\n",
         n, f / w, c / k / w, 1000 * c / k / f, s / k / w, 1000 * s / k / f, 1000 * (c + s) / k / f
     }'
