@@ -61,17 +61,19 @@ void TCustomApplicationPro::WriteLog(const std::string& text) {
     FLog->Append(text + "\r\n");
 }
 
-void TCustomApplicationPro::OpenLog() {
+std::string PlaceLogFile(const std::string& programDir, const std::string& fileName,
+                         const std::string& folder) {
     // Beside the program where it may write; an installed program logs into the user's state folder.
+    if (platform::DirectoryWritable(programDir)) return programDir + fileName;
+    const std::string state = platform::UserStateDirectory() + "/" + folder;
+    platform::MakeDirectories(state);
+    return state + "/" + fileName;
+}
+
+void TCustomApplicationPro::OpenLog() {
     // The folder is tested only now that there is a line to write: on Windows the test makes and
     // removes a file there, which a run without a log must not do.
-    if (platform::DirectoryWritable(FProgramDir))
-        FLogFileName = FProgramDir + FBaseName + ".log";
-    else
-        FLogFileName = platform::UserStateDirectory() + "/" + (Company.empty() ? Title : Company) + "/" +
-                       FBaseName + ".log";
-    const size_t folder = FLogFileName.size() - platform::FileNameOf(FLogFileName).size();
-    if (folder > 1) platform::MakeDirectories(FLogFileName.substr(0, folder - 1));
+    FLogFileName = PlaceLogFile(FProgramDir, FBaseName + ".log", Company.empty() ? Title : Company);
     FLog = std::make_unique<platform::BlockLogFile>(FLogFileName);
 }
 

@@ -19,6 +19,11 @@ namespace quillaby::app {
 
 class TApplication;
 
+// Where a log file called `fileName` goes: beside the program (`programDir`, ending in "/") where it may
+// write, else in the user's state folder under `folder`, which is made when missing.
+std::string PlaceLogFile(const std::string& programDir, const std::string& fileName,
+                         const std::string& folder);
+
 using TNotifyEvent = std::function<void()>;
 using TIdleEvent = std::function<void(bool& done)>;
 using TExceptionEvent = std::function<void(const std::exception& e)>;

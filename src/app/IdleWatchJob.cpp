@@ -1,11 +1,12 @@
 #include "app/IdleWatchJob.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 
+#include "app/AppPro.h"
 #include "app/IdleAutostart.h"
 #include "app/IdleWatcher.h"
+#include "app/StoredSceneOptions.h"
 #include "base/Error.h"
 #include "base/Utf8Path.h"
 #include "platform/BlockLogFile.h"
@@ -13,40 +14,20 @@
 #include "platform/IdleWatchControl.h"
 #include "platform/Processes.h"
 #include "platform/ProgramLocation.h"
-#include "ui/OptionNames.h"
-#include "ui/Options.h"
-#include "ui/Registry.h"
 
 namespace quillaby::app {
 namespace {
 
 constexpr const char* kCompany = "Harnwick Software";
-constexpr const char* kTitle = "Quillaby";
-
-std::unique_ptr<TRegistry> OpenSettings(bool readOnly) {
-    return TRegistry::Open(TRootKey::CurrentUser, kCompany, kTitle, readOnly);
-}
-
-int StoredIdleMinutes() {
-    const auto key = OpenSettings(true);
-    const std::string name = OptionName(TOptionName::IdleMinutes);
-    if (!key->ValueExists(name)) return TOptions::DefaultIdleMinutes;
-    return std::clamp(key->ReadInteger(name), 1, TOptions::MaxIdleMinutes);
-}
 
 // The watcher's lines: on the error stream, and with --log also in its own log file, beside the
 // program where it may write, else in the user's state folder (the saver's log is its own).
 class WatchLog {
   public:
     WatchLog(std::FILE* err, bool file, const std::string& programDir) : FErr(err) {
-        if (!file) return;
-        std::string path = programDir + "quillaby-idle-watch.log";
-        if (!platform::DirectoryWritable(programDir)) {
-            const std::string folder = platform::UserStateDirectory() + "/" + kCompany;
-            platform::MakeDirectories(folder);
-            path = folder + "/quillaby-idle-watch.log";
-        }
-        FFile = std::make_unique<platform::BlockLogFile>(path);
+        if (file)
+            FFile = std::make_unique<platform::BlockLogFile>(
+                PlaceLogFile(programDir, "quillaby-idle-watch.log", kCompany));
     }
     void Say(const std::string& line) {
         std::fprintf(FErr, "quillaby: %s\n", line.c_str());
@@ -105,9 +86,7 @@ std::string AbsoluteProgram(const RunOptions& options) {
 
 int TurnOn(const RunOptions& options, std::FILE* out) {
     if (options.IdleMinutes) {
-        const auto key = OpenSettings(false);
-        key->WriteInteger(OptionName(TOptionName::IdleMinutes), *options.IdleMinutes);
-        key->Flush();
+        StoreIdleMinutes(*options.IdleMinutes);
     }
     const std::string program = AbsoluteProgram(options);
     const AutostartPlace place = AutostartPlaceFromEnvironment();

@@ -2,6 +2,7 @@
 
 #include "display/DisplayControl.h"
 #include "platform/DisplayModes.h"
+#include "ui/OptionNames.h"
 #include "ui/Options.h"
 #include "ui/Registry.h"
 
@@ -20,7 +21,24 @@ class NoDisplayModes final : public platform::DisplayModes {
     }
 };
 
+constexpr const char* kCompany = "Harnwick Software";
+constexpr const char* kTitle = "Quillaby";
+
 } // namespace
+
+int StoredIdleMinutes() {
+    // The one value alone: a damage elsewhere in the file is the scene's business, not the watcher's.
+    const auto key = TRegistry::Open(TRootKey::CurrentUser, kCompany, kTitle, true);
+    const std::string name = OptionName(TOptionName::IdleMinutes);
+    return key->ValueExists(name) ? TOptions::IdleMinutesInRange(key->ReadInteger(name))
+                                  : TOptions::DefaultIdleMinutes;
+}
+
+void StoreIdleMinutes(int minutes) {
+    const auto key = TRegistry::Open(TRootKey::CurrentUser, kCompany, kTitle, false);
+    key->WriteInteger(OptionName(TOptionName::IdleMinutes), minutes);
+    key->Flush();
+}
 
 void ApplyStoredSceneOptions(RunOptions& options) {
     NoDisplayModes modes;
@@ -30,7 +48,7 @@ void ApplyStoredSceneOptions(RunOptions& options) {
     // A wallpaper runs all day: unless the user stored a cap of their own, it draws at most this many
     // frames a second.
     if (options.Job == JobKind::Wallpaper) stored.MaxFps = WallpaperMaxFps;
-    stored.Load(*TRegistry::Open(TRootKey::CurrentUser, "Harnwick Software", "Quillaby", true), display);
+    stored.Load(*TRegistry::Open(TRootKey::CurrentUser, kCompany, kTitle, true), display);
     if (!options.Given.Theme) options.Theme = stored.ThemeIndex;
     if (!options.Given.Notes) options.Notes = stored.DollarCount;
     if (!options.Given.Bubbles) options.Bubbles = stored.BubbleCount;

@@ -36,8 +36,7 @@ void TOptions::Load(const TRegistry& key, TCustomDisplayControl& display) {
     if (exists(TOptionName::MaxFps)) MaxFps = std::clamp(integer(TOptionName::MaxFps), 0, MaxFpsLimit);
     if (exists(TOptionName::RenderScale))
         RenderScale = std::clamp(integer(TOptionName::RenderScale), MinRenderScale, 100);
-    if (exists(TOptionName::IdleMinutes))
-        IdleMinutes = std::clamp(integer(TOptionName::IdleMinutes), 1, MaxIdleMinutes);
+    if (exists(TOptionName::IdleMinutes)) IdleMinutes = IdleMinutesInRange(integer(TOptionName::IdleMinutes));
     if (exists(TOptionName::WallpaperOnBattery))
         WallpaperOnBattery = integer(TOptionName::WallpaperOnBattery) != 0;
     if (exists(TOptionName::Theme)) ThemeIndex = integer(TOptionName::Theme);

@@ -1,6 +1,7 @@
 #pragma once
 // The user's choices with their defaults, and how they are read from and written to the options key.
 // The full-screen colour depth and size live in the display control's FullScreenMode.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -40,6 +41,10 @@ class TOptions {
     static constexpr int32_t MinRenderScale = 25;
     static constexpr int32_t DefaultIdleMinutes = 5;
     static constexpr int32_t MaxIdleMinutes = 120;
+    // A stored wait out of range is taken as the nearest end of it.
+    static int32_t IdleMinutesInRange(int32_t minutes) {
+        return std::clamp(minutes, int32_t{1}, MaxIdleMinutes);
+    }
 
     // Every option but RunAsExe and ProgramPath to its default; the full-screen mode to the
     // desktop's, at most 800 x 600 when the desktop is larger both ways.

@@ -7,17 +7,12 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/x11/X11ServerEnd.h"
+
 namespace quillaby::platform {
 namespace {
 // At most one question a second: the watcher costs the server nothing it would notice.
 constexpr auto kLookPeriod = std::chrono::milliseconds(1000);
-
-// The server's end is the session's, which the watcher reports and ends on itself: Xlib must neither
-// end the process (its default) nor say the connection broke.
-int QuietIOError(Display*) {
-    return 0;
-}
-void StayAfterIOError(Display*, void*) {}
 } // namespace
 
 std::unique_ptr<X11IdleTime> X11IdleTime::Open(int idleMilliseconds) {
@@ -28,15 +23,17 @@ std::unique_ptr<X11IdleTime> X11IdleTime::Open(int idleMilliseconds) {
         XCloseDisplay(display);
         return nullptr;
     }
-    XSetIOErrorExitHandler(display, StayAfterIOError, nullptr);
+    // The server's end is the session's, which the watcher reports and ends on itself: Xlib must
+    // neither end the process (its default) nor say the connection broke.
+    OutliveServer(display);
     auto source = std::unique_ptr<X11IdleTime>(new X11IdleTime(display, idleMilliseconds));
-    source->FOldIOError = XSetIOErrorHandler(QuietIOError);
+    source->FOldIOError = QuietIOErrors();
     return source;
 }
 
 X11IdleTime::~X11IdleTime() {
     XCloseDisplay(FDisplay);
-    XSetIOErrorHandler(FOldIOError);
+    RestoreIOErrors(FOldIOError);
 }
 
 int X11IdleTime::Descriptor() const {

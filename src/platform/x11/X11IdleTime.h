@@ -30,7 +30,7 @@ class X11IdleTime final : public IdleSource {
     bool Closed() const;
 
     _XDisplay* FDisplay;
-    int (*FOldIOError)(_XDisplay*) = nullptr; // the process's handler before ours
+    int (*FOldIOError)(_XDisplay*) = nullptr; // the process's I/O error handler before ours
     int FIdleMilliseconds;
     bool FIdle = false;
     bool FGone = false;

@@ -13,7 +13,7 @@ namespace {
 
 // Xlib's I/O error handler is one per process: the state it reports to lives here.
 std::atomic<bool> serverEnded{false};
-XIOErrorHandler previousHandler = nullptr;
+IOErrorHandler previousHandler = nullptr;
 
 int QuietIOError(Display*) {
     return 0;
@@ -32,12 +32,12 @@ X11ServerEnd::X11ServerEnd(SDL_Window* window) {
         throw Error(std::string("Watching the X server needs an X11 window: ") + SDL_GetError());
     serverEnded = false;
     XSetIOErrorExitHandler(info.info.x11.display, NoteServerEnd, nullptr);
-    previousHandler = XSetIOErrorHandler(QuietIOError);
+    previousHandler = QuietIOErrors();
 }
 
 X11ServerEnd::~X11ServerEnd() {
     // After the end Xlib's own handler would still speak up as SDL closes the dead connection.
-    if (!serverEnded) XSetIOErrorHandler(previousHandler);
+    if (!serverEnded) RestoreIOErrors(previousHandler);
 }
 
 bool X11ServerEnd::Ended() const {
@@ -46,6 +46,14 @@ bool X11ServerEnd::Ended() const {
 
 void OutliveServer(void* display) {
     XSetIOErrorExitHandler(static_cast<Display*>(display), StayAfterIOError, nullptr);
+}
+
+IOErrorHandler QuietIOErrors() {
+    return XSetIOErrorHandler(QuietIOError);
+}
+
+void RestoreIOErrors(IOErrorHandler previous) {
+    XSetIOErrorHandler(previous);
 }
 
 } // namespace quillaby::platform

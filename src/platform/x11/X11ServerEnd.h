@@ -4,6 +4,8 @@
 // broke; the program's loop reads Ended and closes as it would on a stop signal.
 #include <SDL.h>
 
+struct _XDisplay;
+
 namespace quillaby::platform {
 
 class X11ServerEnd {
@@ -23,5 +25,11 @@ class X11ServerEnd {
 // are then quiet and its calls do nothing. For a connection whose answers only inform a loop that
 // another connection ends.
 void OutliveServer(void* display);
+
+// Makes Xlib's I/O errors quiet for the whole process (its handler is one per process) and returns the
+// handler before, for RestoreIOErrors.
+using IOErrorHandler = int (*)(_XDisplay*);
+IOErrorHandler QuietIOErrors();
+void RestoreIOErrors(IOErrorHandler previous);
 
 } // namespace quillaby::platform
