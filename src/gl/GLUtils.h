@@ -1,26 +1,11 @@
 #pragma once
-// Image loading: BMP and JPEG pictures from the program's resources or from files, decoded
-// into bitmaps and turned into textures (colour, or colour with a second picture as alpha).
-// Every operation reads where the settings say (LoadSettings() unless the caller passes its own).
+// Pictures as textures: decoded bitmaps (assets/BitmapLoading) turned into textures, colour or colour
+// with a second picture as alpha.
 #include <memory>
 #include <string_view>
 
-#include "assets/Bitmap.h"
-#include "assets/LoadSettings.h"
+#include "assets/BitmapLoading.h"
 #include "gl/TGLTexture.h"
-
-// Decodes the bitmap resource belonging to `name` (resource-name rule) into bitmap.
-void LoadBitmapResource(std::string_view name, quillaby::Bitmap& bitmap,
-                        const TLoadSettings& from = LoadSettings());
-// Decodes the raw-data resource belonging to `name` as a JPEG stream into bitmap.
-void LoadJPEGResource(std::string_view name, quillaby::Bitmap& bitmap,
-                      const TLoadSettings& from = LoadSettings());
-
-// The picture `name` decoded by its extension: ".bmp" as BMP, ".jpg" or ".jepg" as JPEG (not
-// ".jpeg"), compared without regard to case; any other extension gives an empty bitmap and
-// reads nothing.
-std::unique_ptr<quillaby::Bitmap> LoadBitmap(std::string_view name,
-                                             const TLoadSettings& from = LoadSettings());
 
 // The picture as an RGB texture, turned upside down into OpenGL's bottom-up row order. None for
 // no bitmap or a bitmap that is neither 8-bit palette nor 24-bit. Sides that are not powers of
