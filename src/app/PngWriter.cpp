@@ -3,9 +3,12 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "base/Error.h"
+#include "platform/FileOpen.h"
 
 namespace quillaby::app {
 
@@ -31,10 +34,17 @@ void WritePng(const std::string& fileName, int width, int height, const std::vec
         image.format = PNG_FORMAT_RGB;
         pixels = rgb.data();
     }
-    if (!png_image_write_to_file(&image, fileName.c_str(), 0, pixels, 0, nullptr)) {
-        const std::string reason = image.message;
-        png_image_free(&image);
-        throw Error("Cannot write \"" + fileName + "\": " + reason);
+    // Opened by the platform: libpng's own fopen reads a Windows path in the ANSI code page.
+    std::FILE* file = platform::OpenFile(fileName, "wb");
+    if (!file) throw Error("Cannot write \"" + fileName + "\": " + std::strerror(errno));
+    const bool written = png_image_write_to_stdio(&image, file, 0, pixels, 0, nullptr) != 0;
+    const std::string reason = written ? "" : image.message;
+    png_image_free(&image);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        platform::RemoveFile(fileName); // no half-written picture is left behind
+        throw Error("Cannot write \"" + fileName +
+                    "\": " + (written ? "the disk refused the picture" : reason));
     }
 }
 
@@ -42,7 +52,13 @@ std::vector<uint8_t> ReadPng(const std::string& fileName, int& width, int& heigh
     png_image image;
     std::memset(&image, 0, sizeof(image));
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, fileName.c_str()))
+    std::FILE* file = platform::OpenFile(fileName, "rb");
+    if (!file) throw Error("Cannot read \"" + fileName + "\": " + std::strerror(errno));
+    struct Close {
+        std::FILE* File;
+        ~Close() { std::fclose(File); }
+    } close{file};
+    if (!png_image_begin_read_from_stdio(&image, file))
         throw Error("Cannot read \"" + fileName + "\": " + image.message);
     image.format = PNG_FORMAT_RGBA;
     std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));

@@ -2,7 +2,7 @@
 # The saver from folders whose names lie outside the ANSI code page, under Wine: from C:\Jürgen\ and
 # C:\Дмитрий\ the saver runs and writes its log beside itself, "Run As EXE" starts the twin
 # quillaby.exe of that folder, "Help..." hands the shell the help page of that folder, and a GL trace
-# (--gl-trace) goes into that folder when the command line names it there.
+# (--gl-trace) and a snapshot (--snapshot) go into that folder when the command line names it there.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"
@@ -47,12 +47,13 @@ for name in Jürgen Дмитрий; do
   tr -d '\0' <"$folder/quillaby.log" | grep -q $'^Full Screen mode: [0-9]*X[0-9]*X32  FPS:[0-9]*\r$' ||
     fail "no log beside the saver in C:\\$name: $(ls "$folder")"
 
-  # A path on the command line: the trace of a snapshot's OpenGL calls.
-  rm -f "$folder/trace.log"
-  wine "C:\\$name\\quillaby.exe" --snapshot 'C:\shot.png' --size 64x48 --frames 2 \
+  # Paths on the command line: a snapshot and the trace of its OpenGL calls.
+  rm -f "$folder/trace.log" "$folder/shot.png"
+  wine "C:\\$name\\quillaby.exe" --snapshot "C:\\$name\\shot.png" --size 64x48 --frames 2 \
     --gl-trace "C:\\$name\\trace.log" >"$E2E_TMP/out" 2>"$E2E_TMP/err" </dev/null ||
     fail "the snapshot with a GL trace into C:\\$name failed: $(cat "$E2E_TMP/err")"
   grep -q '^glClear' "$folder/trace.log" || fail "no GL trace in C:\\$name: $(ls "$folder")"
+  [[ $(identify -format '%wx%h' "$folder/shot.png") == 64x48 ]] || fail "no snapshot in C:\\$name: $(ls "$folder")"
 
   # "Run As EXE": the twin of this folder runs the saver.
   wine reg add "$options" /v RunAsExe /t REG_DWORD /d 1 /f >/dev/null 2>&1
