@@ -32,7 +32,7 @@ first=$(saver_of $watcher)
 wait_window '^Quillaby$' >/dev/null || fail "the saver shows no window: $(cat watch.err)"
 sleep 1
 code=0
-./bin/quillaby --idle-watch >second.out 2>&1 || code=$?
+timeout 10 ./bin/quillaby --idle-watch >second.out 2>&1 || code=$?
 [[ $code == 0 ]] && grep -q 'already running' second.out || fail "a second watcher: $code, $(cat second.out)"
 
 xdotool key a
@@ -60,7 +60,7 @@ entry=$XDG_CONFIG_HOME/autostart/quillaby-idle-watch.desktop
 XDG_CURRENT_DESKTOP=GNOME ./bin/quillaby --idle-watch on 7 >on.out 2>&1 || fail "on: $(cat on.out)"
 grep -qx "Exec=$E2E_TMP/bin/quillaby --idle-watch" "$entry" || fail "the entry: $(cat "$entry" 2>&1)"
 grep -qx 'IdleMinutes=7' "$conf" || fail "the minutes were not stored: $(cat "$conf")"
-./bin/quillaby --idle-watch >third.out 2>&1
+timeout 10 ./bin/quillaby --idle-watch >third.out 2>&1 || true
 grep -q 'already running' third.out || fail "on started no watcher: $(cat on.out third.out)"
 ./bin/quillaby --idle-watch off >off.out 2>&1 || fail "off: $(cat off.out)"
 [[ ! -e $entry ]] && grep -q 'the idle watcher has stopped' off.out || fail "off: $(cat off.out)"

@@ -1,5 +1,6 @@
 # Shared set-up for the end-to-end scripts: source it, then call e2e_init.
-#   e2e_init                 temp HOME and XDG_* folders of our own, no system bus; everything
+#   e2e_init                 temp HOME and XDG_* folders of our own, no system or session bus; a
+#                            command that stops the script is named; everything
 #                            started through e2e_track is killed on exit
 #   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
 #                            between tests running in parallel), ARGS passed on; sets DISPLAY
@@ -52,14 +53,18 @@ e2e_cleanup() {
 e2e_init() {
   E2E_TMP=$(mktemp -d)
   trap e2e_cleanup EXIT
+  # A command of the script itself that stops it (set -e) is named, rather than a silent exit.
+  trap 'echo "FAIL: line $LINENO stopped the test: $BASH_COMMAND" >&2' ERR
   export HOME=$E2E_TMP/home XDG_CONFIG_HOME=$E2E_TMP/config XDG_STATE_HOME=$E2E_TMP/state \
     XDG_CACHE_HOME=$E2E_TMP/cache XDG_DATA_HOME=$E2E_TMP/data XDG_RUNTIME_DIR=$E2E_TMP/runtime
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
   unset SDL_VIDEODRIVER WAYLAND_DISPLAY QUILLABY_VIDEO
   export SDL_AUDIODRIVER=dummy QUILLABY_NONINTERACTIVE=1
-  # No test sees the machine's own system bus: a laptop on battery would rest the wallpaper.
+  # No test sees the machine's own system bus: a laptop on battery would rest the wallpaper. Nor a
+  # session bus of its own unless it starts one: GLib would start one for the X display and leave it.
   export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$E2E_TMP/no-system-bus
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-session-bus
 }
 
 # Reads the display number the server writes to the pipe once it is ready.
