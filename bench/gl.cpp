@@ -29,13 +29,13 @@ void MakeGrid(TGLPrimitive& p, int columns, int rows) {
 
 class NullTable {
   public:
-    NullTable() : saved_(quillaby::gl::entryPoints) {
+    NullTable() : FSaved(quillaby::gl::entryPoints) {
         quillaby::gl::entryPoints = quillaby::gl::nullEntryPoints();
     }
-    ~NullTable() { quillaby::gl::entryPoints = saved_; }
+    ~NullTable() { quillaby::gl::entryPoints = FSaved; }
 
   private:
-    quillaby::gl::GLEntryPoints saved_;
+    quillaby::gl::GLEntryPoints FSaved;
 };
 
 void DrawQuad(benchmark::State& state) {

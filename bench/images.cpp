@@ -31,16 +31,16 @@ testimages::Bytes Picture(int seed) {
 
 class MemoryResources : public quillaby::ResourceSource {
   public:
-    MemoryResources() : colour_(Picture(1)), alpha_(Picture(2)) {}
+    MemoryResources() : FColour(Picture(1)), FAlpha(Picture(2)) {}
     std::optional<quillaby::ResourceData> Find(std::string_view name) const override {
-        if (quillaby::SameResourceName(name, "puzir_jpg")) return quillaby::ResourceData(std::span(colour_));
-        if (quillaby::SameResourceName(name, "puzirA_jpg")) return quillaby::ResourceData(std::span(alpha_));
+        if (quillaby::SameResourceName(name, "puzir_jpg")) return quillaby::ResourceData(std::span(FColour));
+        if (quillaby::SameResourceName(name, "puzirA_jpg")) return quillaby::ResourceData(std::span(FAlpha));
         return std::nullopt;
     }
-    std::size_t Bytes() const { return colour_.size(); }
+    std::size_t Bytes() const { return FColour.size(); }
 
   private:
-    testimages::Bytes colour_, alpha_;
+    testimages::Bytes FColour, FAlpha;
 };
 
 void DecodeJpeg256(benchmark::State& state) {

@@ -73,8 +73,8 @@ class Server {
     Server() {
         int fds[2];
         if (pipe(fds) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
+        FPid = fork();
+        if (FPid == 0) {
             dup2(fds[1], 3);
             execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "800x600x24", "-br", "-nolisten", "tcp",
                    static_cast<char*>(nullptr));
@@ -86,20 +86,20 @@ class Server {
         close(fds[0]);
         if (n <= 0) return;
         setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
-        display_ = XOpenDisplay(nullptr);
+        FDisplay = XOpenDisplay(nullptr);
     }
     ~Server() {
-        if (display_) XCloseDisplay(display_);
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+        if (FDisplay) XCloseDisplay(FDisplay);
+        if (FPid > 0) {
+            kill(FPid, SIGTERM);
+            waitpid(FPid, nullptr, 0);
         }
     }
-    Display* display() const { return display_; }
+    Display* display() const { return FDisplay; }
 
     // True once the pixel in the middle of the screen is no longer black.
     bool Drawn() const {
-        XImage* image = XGetImage(display_, DefaultRootWindow(display_), 400, 300, 1, 1, AllPlanes, ZPixmap);
+        XImage* image = XGetImage(FDisplay, DefaultRootWindow(FDisplay), 400, 300, 1, 1, AllPlanes, ZPixmap);
         if (image == nullptr) return false;
         const bool drawn = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
         XDestroyImage(image);
@@ -107,8 +107,8 @@ class Server {
     }
 
   private:
-    pid_t pid_ = -1;
-    Display* display_ = nullptr;
+    pid_t FPid = -1;
+    Display* FDisplay = nullptr;
 };
 
 void StartToFirstFrame(benchmark::State& state, std::vector<std::string> arguments) {

@@ -42,7 +42,7 @@ ResourceData ResourceSource::Get(std::string_view resourceName) const {
 }
 
 std::optional<ResourceData> EmbeddedResources::Find(std::string_view resourceName) const {
-    for (const ResourceEntry& e : table_) {
+    for (const ResourceEntry& e : FTable) {
         if (SameResourceName(ResourceName(e.Name), resourceName))
             return ResourceData(std::span(e.Data, e.Size));
     }
@@ -54,7 +54,7 @@ std::optional<ResourceData> DirectoryResources::Find(std::string_view resourceNa
     std::error_code ec;
     // Sorted, so that two files with the same resource name always resolve the same way.
     std::vector<fs::path> matches;
-    for (fs::directory_iterator it(Utf8Path(directory_), ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(Utf8Path(FDirectory), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_regular_file(ec) &&
             SameResourceName(ResourceName(Utf8String(it->path().filename())), resourceName))
             matches.push_back(it->path());

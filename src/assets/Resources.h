@@ -20,16 +20,16 @@ bool SameResourceName(std::string_view a, std::string_view b);
 // The bytes of one resource: a view of data built into the program, or bytes read from a file.
 class ResourceData {
   public:
-    explicit ResourceData(std::span<const unsigned char> view) : view_(view) {}
-    explicit ResourceData(std::vector<unsigned char> bytes) : owned_(std::move(bytes)), owns_(true) {}
+    explicit ResourceData(std::span<const unsigned char> view) : FView(view) {}
+    explicit ResourceData(std::vector<unsigned char> bytes) : FOwned(std::move(bytes)), FOwns(true) {}
 
-    std::span<const unsigned char> Bytes() const { return owns_ ? std::span(owned_) : view_; }
+    std::span<const unsigned char> Bytes() const { return FOwns ? std::span(FOwned) : FView; }
     std::size_t Size() const { return Bytes().size(); }
 
   private:
-    std::span<const unsigned char> view_;
-    std::vector<unsigned char> owned_;
-    bool owns_ = false;
+    std::span<const unsigned char> FView;
+    std::vector<unsigned char> FOwned;
+    bool FOwns = false;
 };
 
 // A set of named resources.
@@ -46,25 +46,25 @@ class ResourceSource {
 // the file name they were embedded from.
 class EmbeddedResources : public ResourceSource {
   public:
-    explicit EmbeddedResources(std::span<const ResourceEntry> table) : table_(table) {}
+    explicit EmbeddedResources(std::span<const ResourceEntry> table) : FTable(table) {}
     std::optional<ResourceData> Find(std::string_view resourceName) const override;
-    std::span<const ResourceEntry> Table() const { return table_; }
+    std::span<const ResourceEntry> Table() const { return FTable; }
 
   private:
-    std::span<const ResourceEntry> table_;
+    std::span<const ResourceEntry> FTable;
 };
 
 // The files of one directory standing in for the embedded resources (the program's
 // --assets DIR): a file is found by the resource name of its file name.
 class DirectoryResources : public ResourceSource {
   public:
-    explicit DirectoryResources(std::string directory) : directory_(std::move(directory)) {}
+    explicit DirectoryResources(std::string directory) : FDirectory(std::move(directory)) {}
     // Raises "Cannot open file %s" when the matching file cannot be read.
     std::optional<ResourceData> Find(std::string_view resourceName) const override;
-    const std::string& Directory() const { return directory_; }
+    const std::string& Directory() const { return FDirectory; }
 
   private:
-    std::string directory_;
+    std::string FDirectory;
 };
 
 // The table built into the executable (resources/CMakeLists.txt decides what goes in).

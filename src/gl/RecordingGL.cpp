@@ -129,15 +129,15 @@ namespace rec {
     ret GLAPIENTRY name params {                                                                             \
         static_assert(std::tuple_size_v<decltype(std::make_tuple args)> == sizeof(kinds) - 1,                \
                       #name ": one kind letter per parameter");                                              \
-        GLRecorder& recorder_ = GLRecorder::active();                                                        \
-        if (recorder_.forwarding() && recorder_.next().name)                                                 \
+        GLRecorder& FRecorder = GLRecorder::active();                                                        \
+        if (FRecorder.forwarding() && FRecorder.next().name)                                                 \
             return passOn<ret>(                                                                              \
                 [&] {                                                                                        \
-                    Forwarding scope(recorder_);                                                             \
-                    return recorder_.next().name args;                                                       \
+                    Forwarding scope(FRecorder);                                                             \
+                    return FRecorder.next().name args;                                                       \
                 },                                                                                           \
-                [&] { recorder_.log(callText(#name, kinds, std::make_tuple args)); });                       \
-        recorder_.log(callText(#name, kinds, std::make_tuple args));                                         \
+                [&] { FRecorder.log(callText(#name, kinds, std::make_tuple args)); });                       \
+        FRecorder.log(callText(#name, kinds, std::make_tuple args));                                         \
         return scriptedAnswer<ret>(#name);                                                                   \
     }
 QUILLABY_GL_ENTRY_POINTS(QUILLABY_GL_RECORD)
@@ -213,20 +213,20 @@ GLEntryPoints recordingTable(bool scripted) {
 
 } // namespace
 
-GLRecorder::GLRecorder() : previous_(entryPoints), previousRecorder_(current), forwarding_(false) {
+GLRecorder::GLRecorder() : FPrevious(entryPoints), FPreviousRecorder(current), FForwarding(false) {
     current = this;
     entryPoints = recordingTable(true);
 }
 
 GLRecorder::GLRecorder(const GLEntryPoints& next)
-    : previous_(entryPoints), previousRecorder_(current), next_(next), forwarding_(true) {
+    : FPrevious(entryPoints), FPreviousRecorder(current), FNext(next), FForwarding(true) {
     current = this;
     entryPoints = recordingTable(false);
     // An optional entry the driver lacks stays absent, so callers still see it missing.
 #define QUILLABY_GL_OPTIONAL_GL(name)
 #define QUILLABY_GL_OPTIONAL_GLU(name)
 #define QUILLABY_GL_OPTIONAL_OPT(name)                                                                       \
-    if (!next_.name) entryPoints.name = nullptr;
+    if (!FNext.name) entryPoints.name = nullptr;
 #define QUILLABY_GL_OPTIONAL_CVA(name) QUILLABY_GL_OPTIONAL_OPT(name)
 #define QUILLABY_GL_OPTIONAL_MTX(name) QUILLABY_GL_OPTIONAL_OPT(name)
 #define QUILLABY_GL_OPTIONAL(lib, ret, name, kinds, params, args) QUILLABY_GL_OPTIONAL_##lib(name)
@@ -240,8 +240,8 @@ GLRecorder::GLRecorder(const GLEntryPoints& next)
 }
 
 GLRecorder::~GLRecorder() {
-    entryPoints = previous_;
-    current = previousRecorder_;
+    entryPoints = FPrevious;
+    current = FPreviousRecorder;
 }
 
 GLRecorder& GLRecorder::active() {
@@ -250,13 +250,13 @@ GLRecorder& GLRecorder::active() {
 
 std::string GLRecorder::text() const {
     std::string all;
-    for (const std::string& line : lines_) all += line + "\n";
+    for (const std::string& line : FLines) all += line + "\n";
     return all;
 }
 
 int GLRecorder::count(std::string_view name) const {
     int n = 0;
-    for (const std::string& line : lines_)
+    for (const std::string& line : FLines)
         if (line.size() > name.size() && line.compare(0, name.size(), name) == 0 && line[name.size()] == '(')
             ++n;
     return n;
@@ -269,41 +269,41 @@ bool GLRecorder::save(const std::string& path) const {
 }
 
 void GLRecorder::log(std::string line) {
-    if (sink_) {
-        std::fputs(line.c_str(), sink_);
-        std::fputc('\n', sink_);
+    if (FSink) {
+        std::fputs(line.c_str(), FSink);
+        std::fputc('\n', FSink);
     } else {
-        lines_.push_back(std::move(line));
+        FLines.push_back(std::move(line));
     }
 }
 
 GLenum GLRecorder::nextError() {
-    if (errors_.empty()) return GL_NO_ERROR;
-    const GLenum code = errors_.front();
-    errors_.pop_front();
+    if (FErrors.empty()) return GL_NO_ERROR;
+    const GLenum code = FErrors.front();
+    FErrors.pop_front();
     return code;
 }
 
 const GLubyte* GLRecorder::string(GLenum name) {
-    std::string& text = strings_[name]; // unscripted names answer ""
+    std::string& text = FStrings[name]; // unscripted names answer ""
     return reinterpret_cast<const GLubyte*>(text.c_str());
 }
 
 const std::vector<GLint>* GLRecorder::integers(GLenum pname) const {
-    const auto it = integers_.find(pname);
-    return it != integers_.end() ? &it->second : nullptr;
+    const auto it = FIntegers.find(pname);
+    return it != FIntegers.end() ? &it->second : nullptr;
 }
 
 long long GLRecorder::answer(const char* name) const {
-    const auto it = answers_.find(std::string_view(name));
-    return it != answers_.end() ? it->second : 0;
+    const auto it = FAnswers.find(std::string_view(name));
+    return it != FAnswers.end() ? it->second : 0;
 }
 
 void GLRecorder::setEnabled(GLenum cap, bool on) {
     if (on)
-        enabled_.insert(cap);
+        FEnabled.insert(cap);
     else
-        enabled_.erase(cap);
+        FEnabled.erase(cap);
 }
 
 std::string pointerText(const void* pointer) {

@@ -32,55 +32,55 @@ class GLRecorder {
     GLRecorder& operator=(const GLRecorder&) = delete;
 
     // The lines logged since construction or the last clear().
-    const std::vector<std::string>& calls() const { return lines_; }
+    const std::vector<std::string>& calls() const { return FLines; }
     // All lines, each ending in '\n'.
     std::string text() const;
-    void clear() { lines_.clear(); }
+    void clear() { FLines.clear(); }
     // How many logged calls went to the entry point `name` (e.g. "glEnable").
     int count(std::string_view name) const;
     // From now on lines go to `sink` as they are made instead of being kept (null: kept again).
-    void streamTo(std::FILE* sink) { sink_ = sink; }
+    void streamTo(std::FILE* sink) { FSink = sink; }
     // Writes the kept lines to a file; false when the file cannot be written.
     bool save(const std::string& path) const;
 
     // Scripted answers (recording without a driver). glGetError answers the queued codes in order,
     // then GL_NO_ERROR.
-    void queueError(GLenum code) { errors_.push_back(code); }
+    void queueError(GLenum code) { FErrors.push_back(code); }
     // glGetString(name) answers `value`; unscripted names answer an empty string.
-    void setString(GLenum name, std::string value) { strings_[name] = std::move(value); }
+    void setString(GLenum name, std::string value) { FStrings[name] = std::move(value); }
     // glGetIntegerv(pname) writes `values`; unscripted names write a single 0.
-    void setIntegers(GLenum pname, std::vector<GLint> values) { integers_[pname] = std::move(values); }
+    void setIntegers(GLenum pname, std::vector<GLint> values) { FIntegers[pname] = std::move(values); }
     // The answer of any other non-void entry point, by name (default 0).
-    void setAnswer(const std::string& name, long long value) { answers_[name] = value; }
+    void setAnswer(const std::string& name, long long value) { FAnswers[name] = value; }
     // The capability state glEnable / glDisable left behind; glIsEnabled answers it.
-    bool enabled(GLenum cap) const { return enabled_.count(cap) != 0; }
+    bool enabled(GLenum cap) const { return FEnabled.count(cap) != 0; }
 
     // Internal to the recording table.
     void log(std::string line);
     static GLRecorder& active();
-    bool forwarding() const { return forwarding_; }
-    const GLEntryPoints& next() const { return next_; }
-    GLRecorder* below() const { return previousRecorder_; }
+    bool forwarding() const { return FForwarding; }
+    const GLEntryPoints& next() const { return FNext; }
+    GLRecorder* below() const { return FPreviousRecorder; }
     GLenum nextError();
     const GLubyte* string(GLenum name);
     const std::vector<GLint>* integers(GLenum pname) const;
     long long answer(const char* name) const;
     void setEnabled(GLenum cap, bool on);
-    GLuint newTextureName() { return ++lastTexture_; }
+    GLuint newTextureName() { return ++FLastTexture; }
 
   private:
-    GLEntryPoints previous_;
-    GLRecorder* previousRecorder_;
-    GLEntryPoints next_;
-    bool forwarding_;
-    std::vector<std::string> lines_;
-    std::FILE* sink_ = nullptr;
-    std::deque<GLenum> errors_;
-    std::map<GLenum, std::string> strings_;
-    std::map<GLenum, std::vector<GLint>> integers_;
-    std::map<std::string, long long, std::less<>> answers_;
-    std::set<GLenum> enabled_;
-    GLuint lastTexture_ = 0;
+    GLEntryPoints FPrevious;
+    GLRecorder* FPreviousRecorder;
+    GLEntryPoints FNext;
+    bool FForwarding;
+    std::vector<std::string> FLines;
+    std::FILE* FSink = nullptr;
+    std::deque<GLenum> FErrors;
+    std::map<GLenum, std::string> FStrings;
+    std::map<GLenum, std::vector<GLint>> FIntegers;
+    std::map<std::string, long long, std::less<>> FAnswers;
+    std::set<GLenum> FEnabled;
+    GLuint FLastTexture = 0;
 };
 
 // How the log prints a data pointer, so tests can build the expected line.

@@ -34,12 +34,12 @@ class TGLTexture : public TGLItemList {
     // raises "TGLTexture.SetSize error: a size is not power 2" and changes nothing.
     void SetSize(int format, int width, int height);
     // The first byte of row `index` (0 = bottom row).
-    unsigned char* Row(int index) { return data_.get() + static_cast<std::size_t>(index) * rowSize_; }
+    unsigned char* Row(int index) { return FData.get() + static_cast<std::size_t>(index) * FRowSize; }
     const unsigned char* Row(int index) const {
-        return data_.get() + static_cast<std::size_t>(index) * rowSize_;
+        return FData.get() + static_cast<std::size_t>(index) * FRowSize;
     }
     // The pixels changed: the next Bind uploads them again.
-    void ImageChanged() { changes_ |= ImageBit; }
+    void ImageChanged() { FChanges |= ImageBit; }
 
     // Filter index 0..5 (magnification / minification pairs; 1 is linear / linear). Only level 0 is
     // ever uploaded, so the mipmap pairs 2..5 leave the texture incomplete. Other indices raise.
@@ -60,49 +60,49 @@ class TGLTexture : public TGLItemList {
     // Frees the pixels.
     void FreeData();
 
-    int BytesPerPixel() const { return bytesPerPixel_; }
-    unsigned char* Data() { return data_.get(); }
-    const unsigned char* Data() const { return data_.get(); }
-    bool Created() const { return created_; }
-    bool Repeat() const { return repeat_; }
-    int Height() const { return height_; }
-    const TGLColor& EnvColor() const { return envColor_; }
-    int Filter() const { return filter_; }
-    int Format() const { return format_; }
-    int EnvMode() const { return envMode_; }
-    GLuint Handle() const { return handle_; }
-    int Width() const { return width_; }
-    int RowSize() const { return rowSize_; }
-    std::uint32_t Changes() const { return changes_; }
-    GLenum Target() const { return target_; }
-    GLenum InternalFormat() const { return internalFormat_; }
-    GLenum PixelFormat() const { return pixelFormat_; }
-    GLenum PixelType() const { return pixelType_; }
-    GLenum MagFilter() const { return magFilter_; }
-    GLenum MinFilter() const { return minFilter_; }
-    GLenum EnvModeValue() const { return envModeValue_; }
-    GLenum WrapMode() const { return wrapMode_; }
+    int BytesPerPixel() const { return FBytesPerPixel; }
+    unsigned char* Data() { return FData.get(); }
+    const unsigned char* Data() const { return FData.get(); }
+    bool Created() const { return FCreated; }
+    bool Repeat() const { return FRepeat; }
+    int Height() const { return FHeight; }
+    const TGLColor& EnvColor() const { return FEnvColor; }
+    int Filter() const { return FFilter; }
+    int Format() const { return FFormat; }
+    int EnvMode() const { return FEnvMode; }
+    GLuint Handle() const { return FHandle; }
+    int Width() const { return FWidth; }
+    int RowSize() const { return FRowSize; }
+    std::uint32_t Changes() const { return FChanges; }
+    GLenum Target() const { return FTarget; }
+    GLenum InternalFormat() const { return FInternalFormat; }
+    GLenum PixelFormat() const { return FPixelFormat; }
+    GLenum PixelType() const { return FPixelType; }
+    GLenum MagFilter() const { return FMagFilter; }
+    GLenum MinFilter() const { return FMinFilter; }
+    GLenum EnvModeValue() const { return FEnvModeValue; }
+    GLenum WrapMode() const { return FWrapMode; }
 
   private:
-    int bytesPerPixel_ = 3;
-    std::unique_ptr<unsigned char[]> data_;
-    bool created_ = false;
-    bool repeat_ = true;
-    int height_ = 0;
-    TGLColor envColor_{1, 1, 1, 1};
-    int filter_ = 1;
-    int format_ = FormatRGB;
-    int envMode_ = 0;
-    GLuint handle_ = 0;
-    int width_ = 0;
-    int rowSize_ = 0;
-    std::uint32_t changes_ = ParameterBits;
-    GLenum target_ = GL_TEXTURE_2D;
-    GLenum internalFormat_ = GL_RGB8;
-    GLenum pixelFormat_ = GL_RGB;
-    GLenum pixelType_ = GL_UNSIGNED_BYTE;
-    GLenum magFilter_ = GL_LINEAR;
-    GLenum minFilter_ = GL_LINEAR;
-    GLenum envModeValue_ = GL_MODULATE;
-    GLenum wrapMode_ = GL_REPEAT;
+    int FBytesPerPixel = 3;
+    std::unique_ptr<unsigned char[]> FData;
+    bool FCreated = false;
+    bool FRepeat = true;
+    int FHeight = 0;
+    TGLColor FEnvColor{1, 1, 1, 1};
+    int FFilter = 1;
+    int FFormat = FormatRGB;
+    int FEnvMode = 0;
+    GLuint FHandle = 0;
+    int FWidth = 0;
+    int FRowSize = 0;
+    std::uint32_t FChanges = ParameterBits;
+    GLenum FTarget = GL_TEXTURE_2D;
+    GLenum FInternalFormat = GL_RGB8;
+    GLenum FPixelFormat = GL_RGB;
+    GLenum FPixelType = GL_UNSIGNED_BYTE;
+    GLenum FMagFilter = GL_LINEAR;
+    GLenum FMinFilter = GL_LINEAR;
+    GLenum FEnvModeValue = GL_MODULATE;
+    GLenum FWrapMode = GL_REPEAT;
 };

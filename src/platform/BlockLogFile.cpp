@@ -6,15 +6,15 @@ namespace quillaby::platform {
 
 void BlockLogFile::Grow() {
     static const std::vector<char> zeros(BlockSize, 0);
-    WriteAt(zeros.data(), zeros.size(), size_);
-    size_ += BlockSize;
+    WriteAt(zeros.data(), zeros.size(), FSize);
+    FSize += BlockSize;
 }
 
 void BlockLogFile::Append(std::string_view text) {
     // Strictly less: the text is always followed by at least one zero byte.
-    while (size_ < position_ + text.size() + 1) Grow();
-    WriteAt(text.data(), text.size(), position_);
-    position_ += text.size();
+    while (FSize < FPosition + text.size() + 1) Grow();
+    WriteAt(text.data(), text.size(), FPosition);
+    FPosition += text.size();
 }
 
 } // namespace quillaby::platform

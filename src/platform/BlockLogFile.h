@@ -21,18 +21,18 @@ class BlockLogFile {
     // Writes text at the current position, first adding blocks of zeros until it fits.
     void Append(std::string_view text);
 
-    std::size_t Position() const { return position_; }
-    std::size_t Size() const { return size_; }
+    std::size_t Position() const { return FPosition; }
+    std::size_t Size() const { return FSize; }
 
   private:
     void Grow();
     // Writes all of data at offset; raises quillaby::Error "Cannot write to file ..." when it cannot.
     void WriteAt(const char* data, std::size_t size, std::size_t offset);
 
-    std::string path_;
-    int fd_ = -1;
-    std::size_t position_ = 0;
-    std::size_t size_ = 0;
+    std::string FPath;
+    int FFd = -1;
+    std::size_t FPosition = 0;
+    std::size_t FSize = 0;
 };
 
 } // namespace quillaby::platform

@@ -13,16 +13,16 @@ class SampleLoop {
     void Start(std::span<const uint8_t> samples);
     // From the next Fill on, only silence.
     void Stop();
-    bool Playing() const { return playing_; }
+    bool Playing() const { return FPlaying; }
 
     // Writes the next out.size() bytes of the loop, wrapping to its beginning at its end; writes
     // `silence` when stopped or when the samples are empty.
     void Fill(std::span<uint8_t> out, uint8_t silence);
 
   private:
-    std::span<const uint8_t> samples_;
-    size_t position_ = 0;
-    bool playing_ = false;
+    std::span<const uint8_t> FSamples;
+    size_t FPosition = 0;
+    bool FPlaying = false;
 };
 
 } // namespace quillaby::platform

@@ -11,13 +11,13 @@ SharedLibrary::~SharedLibrary() {
 }
 
 SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), problem_(std::move(other.problem_)) {}
+    : FHandle(std::exchange(other.FHandle, nullptr)), FProblem(std::move(other.FProblem)) {}
 
 SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
     if (this != &other) {
         Close();
-        handle_ = std::exchange(other.handle_, nullptr);
-        problem_ = std::move(other.problem_);
+        FHandle = std::exchange(other.FHandle, nullptr);
+        FProblem = std::move(other.FProblem);
     }
     return *this;
 }

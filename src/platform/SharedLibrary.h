@@ -20,16 +20,16 @@ class SharedLibrary {
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 
-    bool Loaded() const { return handle_ != nullptr; }
+    bool Loaded() const { return FHandle != nullptr; }
     // Why loading failed, in the system's words; empty after a success.
-    const std::string& Problem() const { return problem_; }
+    const std::string& Problem() const { return FProblem; }
     // The exported symbol, or null when the library lacks it (or is not loaded).
     void* Find(const char* name) const;
     void Close();
 
   private:
-    void* handle_ = nullptr;
-    std::string problem_;
+    void* FHandle = nullptr;
+    std::string FProblem;
 };
 
 } // namespace quillaby::platform

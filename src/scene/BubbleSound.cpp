@@ -21,22 +21,22 @@ std::optional<ResourceData> FindBubbleSound(const ResourceSource& resources, std
 
 BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
                          std::span<const std::byte> wave)
-    : player_(player), messages_(messages), wave_(wave) {}
+    : FPlayer(player), FMessages(messages), FWave(wave) {}
 
 BubbleSound::BubbleSound(platform::SoundPlayer& player, platform::MessageBox& messages,
                          const ResourceSource& resources)
-    : player_(player), messages_(messages), owned_(FindBubbleSound(resources, &source_)) {
-    if (owned_) wave_ = std::as_bytes(owned_->Bytes());
+    : FPlayer(player), FMessages(messages), FOwned(FindBubbleSound(resources, &FSource)) {
+    if (FOwned) FWave = std::as_bytes(FOwned->Bytes());
 }
 
 void BubbleSound::StopSound() {
-    player_.Stop();
+    FPlayer.Stop();
 }
 
 void BubbleSound::PlayBubbles() {
     StopSound();
-    if (wave_.empty()) return; // a missing resource plays nothing and is not reported
-    player_.PlayLoop(wave_);
+    if (FWave.empty()) return; // a missing resource plays nothing and is not reported
+    FPlayer.PlayLoop(FWave);
 }
 
 void BubbleSound::ApplySound(bool& soundEnabled) {
@@ -49,8 +49,8 @@ void BubbleSound::ApplySound(bool& soundEnabled) {
         // the silent abort ends the operation without a message
     } catch (const std::exception& error) {
         // Named like the other asset errors when the wave came from a file or resource we looked up.
-        const std::string text = source_.empty() ? error.what() : source_ + ": " + error.what();
-        messages_.Show(text, "Ondrel Screen Saver Error!", platform::MessageIcon::Error);
+        const std::string text = FSource.empty() ? error.what() : FSource + ": " + error.what();
+        FMessages.Show(text, "Ondrel Screen Saver Error!", platform::MessageIcon::Error);
         soundEnabled = false;
     }
 }

@@ -47,11 +47,11 @@ class BubbleSound {
     void ApplySound(bool& soundEnabled);
 
   private:
-    platform::SoundPlayer& player_;
-    platform::MessageBox& messages_;
-    std::string source_;                // the name the wave was found under here, for messages
-    std::optional<ResourceData> owned_; // the wave when it was looked up here
-    std::span<const std::byte> wave_;
+    platform::SoundPlayer& FPlayer;
+    platform::MessageBox& FMessages;
+    std::string FSource;                // the name the wave was found under here, for messages
+    std::optional<ResourceData> FOwned; // the wave when it was looked up here
+    std::span<const std::byte> FWave;
 };
 
 } // namespace quillaby

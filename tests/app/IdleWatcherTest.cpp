@@ -13,14 +13,14 @@ namespace {
 
 class ScriptedDesktop final : public platform::IdleDesktop {
   public:
-    explicit ScriptedDesktop(std::deque<IdleEvent> script) : script_(std::move(script)) {}
+    explicit ScriptedDesktop(std::deque<IdleEvent> script) : FScript(std::move(script)) {}
     std::string SourceName() const override { return "script"; }
     IdleEvent Next() override {
         // An ended script stands for the session going, so a wrong loop cannot spin for ever.
-        if (script_.empty()) return IdleEvent::SessionGone;
-        const IdleEvent next = script_.front();
-        script_.pop_front();
-        if (next == IdleEvent::SaverEnded) running_ = false;
+        if (FScript.empty()) return IdleEvent::SessionGone;
+        const IdleEvent next = FScript.front();
+        FScript.pop_front();
+        if (next == IdleEvent::SaverEnded) FRunning = false;
         return next;
     }
     bool StartSaver(const std::string&, const std::vector<std::string>&, std::string& whyNot) override {
@@ -30,14 +30,14 @@ class ScriptedDesktop final : public platform::IdleDesktop {
             whyNot = "No such file or directory";
             return false;
         }
-        running_ = true;
+        FRunning = true;
         return true;
     }
-    bool SaverRunning() const override { return running_; }
+    bool SaverRunning() const override { return FRunning; }
     int SaverExitCode() const override { return 0; }
     void StopSaver() override {
-        if (running_) ++stops;
-        running_ = false;
+        if (FRunning) ++stops;
+        FRunning = false;
     }
     std::optional<int> DesktopBlankSeconds() override { return std::nullopt; }
 
@@ -46,8 +46,8 @@ class ScriptedDesktop final : public platform::IdleDesktop {
     int failStarts = 0;
 
   private:
-    std::deque<IdleEvent> script_;
-    bool running_ = false;
+    std::deque<IdleEvent> FScript;
+    bool FRunning = false;
 };
 
 struct Outcome {

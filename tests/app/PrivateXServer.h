@@ -23,8 +23,8 @@ class PrivateXServer {
     explicit PrivateXServer(const char* screen = "800x600x24") {
         int ready[2];
         if (pipe(ready) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
+        FPid = fork();
+        if (FPid == 0) {
             dup2(ready[1], 3);
             const int null = open("/dev/null", O_WRONLY);
             dup2(null, 1);
@@ -35,7 +35,7 @@ class PrivateXServer {
         close(ready[1]);
         std::string number;
         char c;
-        while (pid_ > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+        while (FPid > 0 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
         close(ready[0]);
         if (number.empty()) return;
         // The GL driver stays mapped after SDL lets go of it, so that what it leaks is reported under
@@ -43,33 +43,33 @@ class PrivateXServer {
         for (const char* library :
              {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
             dlopen(library, RTLD_LAZY | RTLD_NODELETE);
-        display_.emplace("DISPLAY", (":" + number).c_str());
-        driver_.emplace("SDL_VIDEODRIVER", "x11");
+        FDisplay.emplace("DISPLAY", (":" + number).c_str());
+        FDriver.emplace("SDL_VIDEODRIVER", "x11");
         QuitVideo(); // a video subsystem started before reads the new driver on its next start
     }
     ~PrivateXServer() {
         // SDL's connection goes first: a server that vanishes under it ends the process.
         QuitVideo();
-        driver_.reset();
-        display_.reset();
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+        FDriver.reset();
+        FDisplay.reset();
+        if (FPid > 0) {
+            kill(FPid, SIGTERM);
+            waitpid(FPid, nullptr, 0);
         }
     }
     PrivateXServer(const PrivateXServer&) = delete;
     PrivateXServer& operator=(const PrivateXServer&) = delete;
 
-    bool Running() const { return display_.has_value(); }
+    bool Running() const { return FDisplay.has_value(); }
 
   private:
     static void QuitVideo() {
         while (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    pid_t pid_ = -1;
-    std::optional<ScopedEnv> display_;
-    std::optional<ScopedEnv> driver_;
+    pid_t FPid = -1;
+    std::optional<ScopedEnv> FDisplay;
+    std::optional<ScopedEnv> FDriver;
 };
 
 } // namespace quillaby::test

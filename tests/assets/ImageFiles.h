@@ -103,10 +103,10 @@ inline Bytes Solid(int width, int height, unsigned char r, unsigned char g, unsi
 class MemoryResources : public quillaby::ResourceSource {
   public:
     void Add(const std::string& fileName, Bytes bytes) {
-        items_[quillaby::ResourceName(fileName)] = std::move(bytes);
+        FItems[quillaby::ResourceName(fileName)] = std::move(bytes);
     }
     std::optional<quillaby::ResourceData> Find(std::string_view name) const override {
-        for (const auto& [key, bytes] : items_)
+        for (const auto& [key, bytes] : FItems)
             if (quillaby::SameResourceName(key, name)) {
                 ++reads[key];
                 return quillaby::ResourceData(std::span(bytes));
@@ -116,7 +116,7 @@ class MemoryResources : public quillaby::ResourceSource {
     mutable std::map<std::string, int> reads;
 
   private:
-    std::map<std::string, Bytes> items_;
+    std::map<std::string, Bytes> FItems;
 };
 
 // The message of the quillaby::Error that f raises, or "no error".

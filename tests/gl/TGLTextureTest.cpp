@@ -16,11 +16,11 @@ namespace {
 // Counts its destructions, to see when the last reference goes.
 class CountedTexture : public TGLTexture {
   public:
-    explicit CountedTexture(int& destroyed) : destroyed_(destroyed) {}
-    ~CountedTexture() override { ++destroyed_; }
+    explicit CountedTexture(int& destroyed) : FDestroyed(destroyed) {}
+    ~CountedTexture() override { ++FDestroyed; }
 
   private:
-    int& destroyed_;
+    int& FDestroyed;
 };
 
 } // namespace

@@ -7,10 +7,10 @@
 
 class MemoryResources : public quillaby::ResourceSource {
   public:
-    void Put(const std::string& fileName, const std::string& text) { files_[fileName] = text; }
+    void Put(const std::string& fileName, const std::string& text) { FFiles[fileName] = text; }
 
     std::optional<quillaby::ResourceData> Find(std::string_view resourceName) const override {
-        for (const auto& [name, text] : files_) {
+        for (const auto& [name, text] : FFiles) {
             if (quillaby::SameResourceName(quillaby::ResourceName(name), resourceName))
                 return quillaby::ResourceData(std::vector<unsigned char>(text.begin(), text.end()));
         }
@@ -18,5 +18,5 @@ class MemoryResources : public quillaby::ResourceSource {
     }
 
   private:
-    std::map<std::string, std::string> files_;
+    std::map<std::string, std::string> FFiles;
 };

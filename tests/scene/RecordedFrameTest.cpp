@@ -78,7 +78,7 @@ class SceneNames {
     // appearance), after a legend of the texture numbers.
     std::string Symbolic(const std::vector<std::string>& lines) {
         std::string out;
-        for (const auto& [handle, names] : textures_)
+        for (const auto& [handle, names] : FTextures)
             if (handle != 0) out += "# texture " + std::to_string(handle) + ": " + names + "\n";
         static const std::regex address("0x[0-9a-f]+");
         std::map<std::string, std::string> unknown;
@@ -88,8 +88,8 @@ class SceneNames {
             for (std::sregex_iterator it(line.begin(), line.end(), address), end; it != end; ++it) {
                 symbolic.append(from, line.cbegin() + it->position());
                 const std::string text = it->str();
-                const auto known = pointers_.find(text);
-                if (known != pointers_.end())
+                const auto known = FPointers.find(text);
+                if (known != FPointers.end())
                     symbolic += known->second;
                 else
                     symbolic +=
@@ -104,16 +104,16 @@ class SceneNames {
 
   private:
     void Add(const void* p, const std::string& name) {
-        if (p) pointers_.emplace(pointerText(p), name); // a shared array keeps its first name
+        if (p) FPointers.emplace(pointerText(p), name); // a shared array keeps its first name
     }
     void AddTexture(TGLTexture* texture, const std::string& name) {
         Add(texture->Data(), name + ".pixels");
-        std::string& names = textures_[texture->Handle()];
+        std::string& names = FTextures[texture->Handle()];
         names += (names.empty() ? "" : ", ") + name;
     }
 
-    std::map<std::string, std::string> pointers_;
-    std::map<GLuint, std::string> textures_;
+    std::map<std::string, std::string> FPointers;
+    std::map<GLuint, std::string> FTextures;
 };
 
 std::string ReadText(const std::string& path) {

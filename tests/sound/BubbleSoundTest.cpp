@@ -19,79 +19,79 @@ using Calls = std::vector<std::string>;
 
 class BubbleSoundTest : public ::testing::Test {
   protected:
-    std::vector<std::byte> wave_ = test::PcmWave(test::StereoRamp(100, 1), 2, 11025);
-    test::FakeSoundPlayer player_;
-    test::FakeMessageBox messages_;
-    BubbleSound sound_{player_, messages_, wave_};
+    std::vector<std::byte> FWave = test::PcmWave(test::StereoRamp(100, 1), 2, 11025);
+    test::FakeSoundPlayer FPlayer;
+    test::FakeMessageBox FMessages;
+    BubbleSound FSound{FPlayer, FMessages, FWave};
 };
 
 TEST_F(BubbleSoundTest, EnabledLoopsTheWholeWaveAfterStoppingTheOldSound) {
     bool enabled = true;
-    sound_.ApplySound(enabled);
-    EXPECT_EQ(player_.calls, (Calls{"Stop", "PlayLoop"}));
-    EXPECT_EQ(player_.playing, wave_.data());
-    EXPECT_EQ(player_.playingSize, wave_.size());
+    FSound.ApplySound(enabled);
+    EXPECT_EQ(FPlayer.calls, (Calls{"Stop", "PlayLoop"}));
+    EXPECT_EQ(FPlayer.playing, FWave.data());
+    EXPECT_EQ(FPlayer.playingSize, FWave.size());
     EXPECT_TRUE(enabled);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(FMessages.shown.empty());
 }
 
 TEST_F(BubbleSoundTest, DisabledOnlyStopsAndSwitchingBackOnStartsAgain) {
     bool enabled = false;
-    sound_.ApplySound(enabled);
-    EXPECT_EQ(player_.calls, (Calls{"Stop"}));
-    EXPECT_EQ(player_.playing, nullptr);
+    FSound.ApplySound(enabled);
+    EXPECT_EQ(FPlayer.calls, (Calls{"Stop"}));
+    EXPECT_EQ(FPlayer.playing, nullptr);
 
     enabled = true;
-    sound_.ApplySound(enabled);
+    FSound.ApplySound(enabled);
     enabled = false;
-    sound_.ApplySound(enabled);
-    EXPECT_EQ(player_.playing, nullptr) << "switching off stops the loop";
+    FSound.ApplySound(enabled);
+    EXPECT_EQ(FPlayer.playing, nullptr) << "switching off stops the loop";
     enabled = true;
-    sound_.ApplySound(enabled);
-    EXPECT_EQ(player_.calls, (Calls{"Stop", "Stop", "PlayLoop", "Stop", "Stop", "PlayLoop"}));
-    EXPECT_EQ(player_.playing, wave_.data());
+    FSound.ApplySound(enabled);
+    EXPECT_EQ(FPlayer.calls, (Calls{"Stop", "Stop", "PlayLoop", "Stop", "Stop", "PlayLoop"}));
+    EXPECT_EQ(FPlayer.playing, FWave.data());
     EXPECT_TRUE(enabled);
 }
 
 TEST_F(BubbleSoundTest, MissingResourceStaysSilentWithoutAMessage) {
-    BubbleSound silent(player_, messages_, {});
+    BubbleSound silent(FPlayer, FMessages, {});
     bool enabled = true;
     silent.ApplySound(enabled);
-    EXPECT_EQ(player_.calls, (Calls{"Stop"}));
+    EXPECT_EQ(FPlayer.calls, (Calls{"Stop"}));
     EXPECT_TRUE(enabled) << "a missing sound is not a failure";
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(FMessages.shown.empty());
 }
 
 TEST_F(BubbleSoundTest, FailureShowsTheMessageAndSwitchesSoundOff) {
-    player_.onPlay = [] { throw Error("Sound error: the wave data cannot be decoded!"); };
+    FPlayer.onPlay = [] { throw Error("Sound error: the wave data cannot be decoded!"); };
     bool enabled = true;
-    EXPECT_NO_THROW(sound_.ApplySound(enabled));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "Sound error: the wave data cannot be decoded!");
-    EXPECT_EQ(messages_.shown[0].caption, "Ondrel Screen Saver Error!");
-    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Error);
+    EXPECT_NO_THROW(FSound.ApplySound(enabled));
+    ASSERT_EQ(FMessages.shown.size(), 1u);
+    EXPECT_EQ(FMessages.shown[0].text, "Sound error: the wave data cannot be decoded!");
+    EXPECT_EQ(FMessages.shown[0].caption, "Ondrel Screen Saver Error!");
+    EXPECT_EQ(FMessages.shown[0].icon, MessageIcon::Error);
     EXPECT_FALSE(enabled);
 
     // Any ordinary exception takes the same path, stopping included.
-    player_.onPlay = nullptr;
-    player_.onStop = [] { throw std::runtime_error("device lost"); };
+    FPlayer.onPlay = nullptr;
+    FPlayer.onStop = [] { throw std::runtime_error("device lost"); };
     enabled = false;
-    sound_.ApplySound(enabled);
-    ASSERT_EQ(messages_.shown.size(), 2u);
-    EXPECT_EQ(messages_.shown[1].text, "device lost");
+    FSound.ApplySound(enabled);
+    ASSERT_EQ(FMessages.shown.size(), 2u);
+    EXPECT_EQ(FMessages.shown[1].text, "device lost");
     EXPECT_FALSE(enabled);
 }
 
 TEST_F(BubbleSoundTest, SilentAbortIsSwallowedAndOtherThrowsPassOn) {
-    player_.onPlay = [] { throw Abort(); };
+    FPlayer.onPlay = [] { throw Abort(); };
     bool enabled = true;
-    EXPECT_NO_THROW(sound_.ApplySound(enabled));
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_NO_THROW(FSound.ApplySound(enabled));
+    EXPECT_TRUE(FMessages.shown.empty());
     EXPECT_TRUE(enabled) << "the option changes only on a reported failure";
 
-    player_.onPlay = [] { throw 42; };
-    EXPECT_THROW(sound_.ApplySound(enabled), int);
-    EXPECT_TRUE(messages_.shown.empty());
+    FPlayer.onPlay = [] { throw 42; };
+    EXPECT_THROW(FSound.ApplySound(enabled), int);
+    EXPECT_TRUE(FMessages.shown.empty());
     EXPECT_TRUE(enabled);
 }
 

@@ -48,16 +48,16 @@ class DiskOutput : public ::testing::Test {
   protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
+        FPath = std::filesystem::temp_directory_path() /
                 (std::string("quillaby-sound-") + info->name() + "-" + std::to_string(getpid()) + ".raw");
-        std::filesystem::remove(path_);
-        file_.emplace("SDL_DISKAUDIOFILE", path_.c_str());
+        std::filesystem::remove(FPath);
+        FFile.emplace("SDL_DISKAUDIOFILE", FPath.c_str());
     }
-    void TearDown() override { std::filesystem::remove(path_); }
+    void TearDown() override { std::filesystem::remove(FPath); }
 
     size_t OutputBytes() const {
         std::error_code error;
-        const auto size = std::filesystem::file_size(path_, error);
+        const auto size = std::filesystem::file_size(FPath, error);
         return error ? 0 : static_cast<size_t>(size);
     }
 
@@ -73,41 +73,41 @@ class DiskOutput : public ::testing::Test {
     }
 
     std::vector<Frame> ReadOutput() const {
-        std::ifstream in(path_, std::ios::binary);
+        std::ifstream in(FPath, std::ios::binary);
         std::vector<Frame> frames;
         Frame frame{};
         while (in.read(reinterpret_cast<char*>(&frame), sizeof frame)) frames.push_back(frame);
         return frames;
     }
 
-    std::filesystem::path path_;
-    ScopedEnv driver_{"SDL_AUDIODRIVER", "disk"};
-    std::optional<ScopedEnv> file_;
+    std::filesystem::path FPath;
+    ScopedEnv FDriver{"SDL_AUDIODRIVER", "disk"};
+    std::optional<ScopedEnv> FFile;
 };
 
 // Reads the output as a sequence of stretches: silence, or a ramp that must start at its first
 // frame and continue frame by frame, wrapping at its end.
 class OutputReader {
   public:
-    explicit OutputReader(std::vector<Frame> frames) : frames_(std::move(frames)) {}
+    explicit OutputReader(std::vector<Frame> frames) : FFrames(std::move(frames)) {}
 
     size_t SkipSilence() {
-        const size_t start = at_;
-        while (at_ < frames_.size() && frames_[at_] == Frame{0, 0}) ++at_;
-        return at_ - start;
+        const size_t start = FAt;
+        while (FAt < FFrames.size() && FFrames[FAt] == Frame{0, 0}) ++FAt;
+        return FAt - start;
     }
     // How many frames of the ramp follow, counted from the ramp's beginning.
     size_t FollowRamp(int16_t base, int frames) {
-        const size_t start = at_;
-        while (at_ < frames_.size() && frames_[at_] == RampFrame(base, frames, at_ - start)) ++at_;
-        return at_ - start;
+        const size_t start = FAt;
+        while (FAt < FFrames.size() && FFrames[FAt] == RampFrame(base, frames, FAt - start)) ++FAt;
+        return FAt - start;
     }
-    bool AtEnd() const { return at_ == frames_.size(); }
-    size_t Position() const { return at_; }
+    bool AtEnd() const { return FAt == FFrames.size(); }
+    size_t Position() const { return FAt; }
 
   private:
-    std::vector<Frame> frames_;
-    size_t at_ = 0;
+    std::vector<Frame> FFrames;
+    size_t FAt = 0;
 };
 
 TEST_F(DiskOutput, LoopsFromTheBeginningEndlesslyAndStopEndsItWithSilence) {
@@ -190,7 +190,7 @@ TEST_F(DiskOutput, LoopsTheProgramsBubblingSoundExactlyAsDecoded) {
 }
 
 TEST_F(DiskOutput, WithoutADeviceItFallsBackToTheDummyDriverSilently) {
-    file_.emplace("SDL_DISKAUDIOFILE", "/nonexistent-quillaby-dir/out.raw"); // the disk device cannot open
+    FFile.emplace("SDL_DISKAUDIOFILE", "/nonexistent-quillaby-dir/out.raw"); // the disk device cannot open
     const auto wave = PcmWave(StereoRamp(kFramesA, 1), 2, kRate);
     auto player = CreateSdlSoundPlayer();
     EXPECT_NO_THROW(player->PlayLoop(wave));

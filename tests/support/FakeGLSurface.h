@@ -25,7 +25,7 @@ class FakeGLSurface : public quillaby::platform::GLSurface {
     int liveContexts = 0;
     void* current = nullptr;
     std::vector<std::string> calls; // used when no recording table is active
-    explicit FakeGLSurface(quillaby::gl::GLRecorder* recorder = nullptr) : recorder_(recorder) {}
+    explicit FakeGLSurface(quillaby::gl::GLRecorder* recorder = nullptr) : FRecorder(recorder) {}
 
     bool ChoosePixelFormat(const quillaby::platform::GLPixelFormat& w) override {
         log("ChoosePixelFormat");
@@ -40,7 +40,7 @@ class FakeGLSurface : public quillaby::platform::GLSurface {
         log("CreateContext");
         if (!contextSucceeds) return nullptr;
         ++liveContexts;
-        return &contexts_[nextContext_++ % 8];
+        return &FContexts[FNextContext++ % 8];
     }
     quillaby::platform::GLPixelFormat DescribePixelFormat() override { return chosen; }
     bool SetPalette(const std::vector<quillaby::platform::PaletteEntry>& entries) override {
@@ -66,20 +66,20 @@ class FakeGLSurface : public quillaby::platform::GLSurface {
 
     // "context1", "context2"... in creation order.
     std::string name(const void* context) const {
-        return "context" + std::to_string(static_cast<const char*>(context) - contexts_ + 1);
+        return "context" + std::to_string(static_cast<const char*>(context) - FContexts + 1);
     }
 
   private:
     void log(const std::string& call) {
-        if (recorder_)
-            recorder_->log("Surface." + call);
+        if (FRecorder)
+            FRecorder->log("Surface." + call);
         else
             calls.push_back("Surface." + call);
     }
 
-    quillaby::gl::GLRecorder* recorder_;
-    char contexts_[8] = {};
-    int nextContext_ = 0;
+    quillaby::gl::GLRecorder* FRecorder;
+    char FContexts[8] = {};
+    int FNextContext = 0;
 };
 
 } // namespace gltest

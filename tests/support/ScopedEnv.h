@@ -11,17 +11,17 @@ namespace quillaby::test {
 class ScopedEnv {
   public:
     // A null value clears the variable.
-    ScopedEnv(std::string name, const char* value) : name_(std::move(name)) {
-        if (const char* old = std::getenv(name_.c_str())) old_ = old;
-        quillaby::platform::SetEnv(name_, value);
+    ScopedEnv(std::string name, const char* value) : FName(std::move(name)) {
+        if (const char* old = std::getenv(FName.c_str())) FOld = old;
+        quillaby::platform::SetEnv(FName, value);
     }
-    ~ScopedEnv() { quillaby::platform::SetEnv(name_, old_ ? old_->c_str() : nullptr); }
+    ~ScopedEnv() { quillaby::platform::SetEnv(FName, FOld ? FOld->c_str() : nullptr); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   private:
-    std::string name_;
-    std::optional<std::string> old_;
+    std::string FName;
+    std::optional<std::string> FOld;
 };
 
 } // namespace quillaby::test

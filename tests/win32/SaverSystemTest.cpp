@@ -25,22 +25,22 @@ class ScratchCurrentUser {
   public:
     ScratchCurrentUser() {
         const std::string path = "Software\\Quillaby scratch " + std::to_string(GetCurrentProcessId());
-        RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+        RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &FKey,
                         nullptr);
-        path_ = path;
-        redirected_ = RegOverridePredefKey(HKEY_CURRENT_USER, key_) == ERROR_SUCCESS;
+        FPath = path;
+        FRedirected = RegOverridePredefKey(HKEY_CURRENT_USER, FKey) == ERROR_SUCCESS;
     }
     ~ScratchCurrentUser() {
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        RegCloseKey(key_);
-        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+        RegCloseKey(FKey);
+        RegDeleteTreeA(HKEY_CURRENT_USER, FPath.c_str());
     }
-    bool Redirected() const { return redirected_; }
+    bool Redirected() const { return FRedirected; }
 
   private:
-    HKEY key_ = nullptr;
-    std::string path_;
-    bool redirected_ = false;
+    HKEY FKey = nullptr;
+    std::string FPath;
+    bool FRedirected = false;
 };
 
 TEST(PasswordProtocol, AbsentLibrariesCloseAtOnceAndEndThePasswordChange) {

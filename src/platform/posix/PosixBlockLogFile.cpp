@@ -23,23 +23,23 @@ void WriteAll(int fd, const char* data, std::size_t size, std::size_t offset, co
 
 } // namespace
 
-BlockLogFile::BlockLogFile(const std::string& path) : path_(path) {
-    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd_ < 0) throw Error("Cannot create file " + path + ". " + std::strerror(errno));
+BlockLogFile::BlockLogFile(const std::string& path) : FPath(path) {
+    FFd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (FFd < 0) throw Error("Cannot create file " + path + ". " + std::strerror(errno));
     try {
         Grow();
     } catch (...) {
-        close(fd_);
+        close(FFd);
         throw;
     }
 }
 
 BlockLogFile::~BlockLogFile() {
-    close(fd_);
+    close(FFd);
 }
 
 void BlockLogFile::WriteAt(const char* data, std::size_t size, std::size_t offset) {
-    WriteAll(fd_, data, size, offset, path_);
+    WriteAll(FFd, data, size, offset, FPath);
 }
 
 } // namespace quillaby::platform

@@ -20,15 +20,15 @@ class PosixIdleDesktop final : public IdleDesktop {
     PosixIdleDesktop(const PosixIdleDesktop&) = delete;
     PosixIdleDesktop& operator=(const PosixIdleDesktop&) = delete;
 
-    std::string SourceName() const override { return sourceName_; }
+    std::string SourceName() const override { return FSourceName; }
     IdleEvent Next() override;
     bool StartSaver(const std::string& program, const std::vector<std::string>& arguments,
                     std::string& whyNot) override;
-    bool SaverRunning() const override { return saver_ > 0; }
-    int SaverExitCode() const override { return exitCode_; }
+    bool SaverRunning() const override { return FSaver > 0; }
+    int SaverExitCode() const override { return FExitCode; }
     void StopSaver() override;
     std::optional<int> DesktopBlankSeconds() override {
-        return blankSeconds_ ? blankSeconds_() : std::nullopt;
+        return FBlankSeconds ? FBlankSeconds() : std::nullopt;
     }
 
   private:
@@ -36,14 +36,14 @@ class PosixIdleDesktop final : public IdleDesktop {
     // Collects the saver's exit status when it has ended; true when it had.
     bool Reap(bool wait);
 
-    std::unique_ptr<IdleSource> source_;
-    std::string sourceName_;
-    std::function<std::optional<int>()> blankSeconds_;
-    int signalFd_ = -1;
-    sigset_t oldMask_{};
-    int saver_ = -1; // process id; -1: none running
-    int exitCode_ = 0;
-    std::deque<IdleEvent> pending_;
+    std::unique_ptr<IdleSource> FSource;
+    std::string FSourceName;
+    std::function<std::optional<int>()> FBlankSeconds;
+    int FSignalFd = -1;
+    sigset_t FOldMask{};
+    int FSaver = -1; // process id; -1: none running
+    int FExitCode = 0;
+    std::deque<IdleEvent> FPending;
 };
 
 } // namespace quillaby::platform

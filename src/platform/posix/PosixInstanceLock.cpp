@@ -15,11 +15,11 @@ namespace {
 
 class FileLock final : public InstanceLock {
   public:
-    explicit FileLock(int fd) : fd_(fd) {}
-    ~FileLock() override { close(fd_); } // closing releases the lock; the file stays
+    explicit FileLock(int fd) : FFd(fd) {}
+    ~FileLock() override { close(FFd); } // closing releases the lock; the file stays
 
   private:
-    int fd_;
+    int FFd;
 };
 
 [[noreturn]] void Refuse(const std::string& path, const std::string& reason) {

@@ -23,21 +23,21 @@ namespace {
 
 class Fd {
   public:
-    explicit Fd(int fd) : fd_(fd) {}
+    explicit Fd(int fd) : FFd(fd) {}
     ~Fd() {
-        if (fd_ >= 0) close(fd_);
+        if (FFd >= 0) close(FFd);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
+    int get() const { return FFd; }
     int release() {
-        const int fd = fd_;
-        fd_ = -1;
+        const int fd = FFd;
+        FFd = -1;
         return fd;
     }
 
   private:
-    int fd_;
+    int FFd;
 };
 
 std::string Env(const char* name) {
@@ -168,15 +168,15 @@ std::string SettingsFilePath(SettingsRoot root, const std::string& relativePath)
 
 std::optional<std::string> PosixSettingsFile::Read() {
     std::optional<std::string> text;
-    if (!ReadAll(path_, text)) return std::nullopt;
+    if (!ReadAll(FPath, text)) return std::nullopt;
     return text;
 }
 
 bool PosixSettingsFile::Update(const std::function<std::string(const std::optional<std::string>&)>& change) {
-    if (!writable_) return false;
-    if (!MakeFolders(FolderOf(path_))) return false;
+    if (!FWritable) return false;
+    if (!MakeFolders(FolderOf(FPath))) return false;
     std::string target;
-    if (!FollowLinks(path_, target)) return false; // a link's folder must exist: it is not ours to make
+    if (!FollowLinks(FPath, target)) return false; // a link's folder must exist: it is not ours to make
     const std::string folder = FolderOf(target);
     Fd lock(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (lock.get() < 0) return false;
@@ -201,7 +201,7 @@ bool PosixSettingsFile::Update(const std::function<std::string(const std::option
     const bool owned = !replacing || geteuid() != 0 || fchown(out.get(), old.st_uid, old.st_gid) == 0;
     const bool written = owned && fchmod(out.get(), replacing ? old.st_mode & 0777 : 0600) == 0 &&
                          WriteAll(out.get(), next) && fsync(out.get()) == 0 && close(out.release()) == 0;
-    if (written && beforeRename_) beforeRename_();
+    if (written && FBeforeRename) FBeforeRename();
     if (!written || rename(temp.c_str(), target.c_str()) != 0) {
         unlink(temp.c_str());
         return false;

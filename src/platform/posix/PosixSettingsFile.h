@@ -11,20 +11,20 @@ namespace quillaby::platform {
 class PosixSettingsFile final : public SettingsFile {
   public:
     // writable false refuses every Update (the machine's file is never written by the program).
-    PosixSettingsFile(std::string path, bool writable) : path_(std::move(path)), writable_(writable) {}
+    PosixSettingsFile(std::string path, bool writable) : FPath(std::move(path)), FWritable(writable) {}
 
     std::optional<std::string> Read() override;
     bool Update(const std::function<std::string(const std::optional<std::string>&)>& change) override;
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return FPath; }
     // Called after the new file is on disk and before it replaces the old one (tests kill the
     // writer here).
-    void SetBeforeRename(std::function<void()> hook) { beforeRename_ = std::move(hook); }
+    void SetBeforeRename(std::function<void()> hook) { FBeforeRename = std::move(hook); }
 
   private:
-    std::string path_;
-    bool writable_;
-    std::function<void()> beforeRename_;
+    std::string FPath;
+    bool FWritable;
+    std::function<void()> FBeforeRename;
 };
 
 // Where a root's file lives for relativePath.

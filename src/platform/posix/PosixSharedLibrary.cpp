@@ -10,20 +10,20 @@ const char* const SystemGLULibraryName = "libGLU.so.1";
 SharedLibrary::SharedLibrary(const std::string& fileName) {
     // NODELETE: a GL driver stays mapped after the handle is closed, since the window layer may
     // still use it.
-    handle_ = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!handle_) {
+    FHandle = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (!FHandle) {
         const char* why = dlerror();
-        problem_ = why ? why : fileName + ": cannot be loaded";
+        FProblem = why ? why : fileName + ": cannot be loaded";
     }
 }
 
 void* SharedLibrary::Find(const char* name) const {
-    return handle_ ? dlsym(handle_, name) : nullptr;
+    return FHandle ? dlsym(FHandle, name) : nullptr;
 }
 
 void SharedLibrary::Close() {
-    if (handle_) dlclose(handle_);
-    handle_ = nullptr;
+    if (FHandle) dlclose(FHandle);
+    FHandle = nullptr;
 }
 
 } // namespace quillaby::platform

@@ -15,10 +15,10 @@ namespace quillaby::platform {
 
 SdlDialogWindow::SdlDialogWindow(std::unique_ptr<DialogGL> gl, const std::string& title, int width,
                                  int height, bool hidden, int scale)
-    : gl_(std::move(gl)), width_(width), height_(height), scale_(std::max(1, scale)) {
+    : FGl(std::move(gl)), FWidth(width), FHeight(height), FScale(std::max(1, scale)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
-    offscreen_ = driver && std::strcmp(driver, "offscreen") == 0;
+    FOffscreen = driver && std::strcmp(driver, "offscreen") == 0;
     // True colour with a depth buffer, so that the preview's scene can draw into a part of it.
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -26,21 +26,21 @@ SdlDialogWindow::SdlDialogWindow(std::unique_ptr<DialogGL> gl, const std::string
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PixelWidth(),
+    FWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PixelWidth(),
                                PixelHeight(), SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : 0));
-    if (!window_) {
+    if (!FWindow) {
         const std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw Error("The dialog window cannot be created: " + reason);
     }
     // A window whose least and largest sizes are the same is a fixed-size dialog: tiling window
     // managers and compositors (i3, sway) float it at that size instead of tiling it.
-    SDL_SetWindowMinimumSize(window_, PixelWidth(), PixelHeight());
-    SDL_SetWindowMaximumSize(window_, PixelWidth(), PixelHeight());
-    context_ = SDL_GL_CreateContext(window_);
-    if (!context_) {
+    SDL_SetWindowMinimumSize(FWindow, PixelWidth(), PixelHeight());
+    SDL_SetWindowMaximumSize(FWindow, PixelWidth(), PixelHeight());
+    FContext = SDL_GL_CreateContext(FWindow);
+    if (!FContext) {
         const std::string reason = SDL_GetError();
-        SDL_DestroyWindow(window_);
+        SDL_DestroyWindow(FWindow);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw Error("The dialog's OpenGL context cannot be created: " + reason);
     }
@@ -49,29 +49,29 @@ SdlDialogWindow::SdlDialogWindow(std::unique_ptr<DialogGL> gl, const std::string
     ImGuiIO& io = ImGui::GetIO();
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
-    ImGui_ImplSDL2_InitForOpenGL(window_, context_);
+    ImGui_ImplSDL2_InitForOpenGL(FWindow, FContext);
     ImGui_ImplOpenGL2_Init();
 }
 
 SdlDialogWindow::~SdlDialogWindow() {
     // The owner gets its input back before the window goes, so the system activates the owner.
-    owner_.reset();
+    FOwner.reset();
     MakeCurrent();
-    for (unsigned texture : textures_) gl_->DeleteTexture(texture);
+    for (unsigned texture : FTextures) FGl->DeleteTexture(texture);
     ImGui_ImplOpenGL2_Shutdown();
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext();
-    SDL_GL_MakeCurrent(window_, nullptr);
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
+    SDL_GL_MakeCurrent(FWindow, nullptr);
+    SDL_GL_DeleteContext(FContext);
+    SDL_DestroyWindow(FWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 // The GUI draws through the process-wide GL table, which the scene's engine loads and unloads as
 // render windows come and go: it is loaded again whenever the GUI finds it empty.
 void SdlDialogWindow::MakeCurrent() {
-    gl_->Load();
-    SDL_GL_MakeCurrent(window_, context_);
+    FGl->Load();
+    SDL_GL_MakeCurrent(FWindow, FContext);
 }
 
 bool SdlDialogWindow::PumpEvents() {
@@ -81,31 +81,31 @@ bool SdlDialogWindow::PumpEvents() {
         ImGui_ImplSDL2_ProcessEvent(&event);
         if (event.type == SDL_QUIT) close = true;
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE &&
-            event.window.windowID == SDL_GetWindowID(window_))
+            event.window.windowID == SDL_GetWindowID(FWindow))
             close = true;
         // A key goes down in a frame of its own: ImGui 1.86 would miss a press and release seen together.
         if (event.type == SDL_KEYDOWN) break;
-        const bool held = buttonDown_[0] || buttonDown_[1] || buttonDown_[2];
+        const bool held = FButtonDown[0] || FButtonDown[1] || FButtonDown[2];
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_LEAVE && !held)
-            pointerInside_ = false;
-        if (event.type == SDL_MOUSEMOTION && event.motion.windowID == SDL_GetWindowID(window_)) {
-            pointerInside_ = true;
-            pointerX_ = event.motion.x;
-            pointerY_ = event.motion.y;
+            FPointerInside = false;
+        if (event.type == SDL_MOUSEMOTION && event.motion.windowID == SDL_GetWindowID(FWindow)) {
+            FPointerInside = true;
+            FPointerX = event.motion.x;
+            FPointerY = event.motion.y;
             if (held) break;
         }
         if ((event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
-            event.button.windowID == SDL_GetWindowID(window_) && event.button.button >= 1 &&
+            event.button.windowID == SDL_GetWindowID(FWindow) && event.button.button >= 1 &&
             event.button.button <= 3) {
             const int button = event.button.button == SDL_BUTTON_LEFT    ? 0
                                : event.button.button == SDL_BUTTON_RIGHT ? 1
                                                                          : 2;
             const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-            buttonDown_[button] = down;
-            if (down) buttonPressed_[button] = true;
-            pointerInside_ = true;
-            pointerX_ = event.button.x;
-            pointerY_ = event.button.y;
+            FButtonDown[button] = down;
+            if (down) FButtonPressed[button] = true;
+            FPointerInside = true;
+            FPointerX = event.button.x;
+            FPointerY = event.button.y;
             break;
         }
     }
@@ -114,23 +114,23 @@ bool SdlDialogWindow::PumpEvents() {
 
 void SdlDialogWindow::BeginFrame() {
     MakeCurrent();
-    if (fontsStale_) ImGui_ImplOpenGL2_DestroyFontsTexture(); // NewFrame uploads the new atlas
-    fontsStale_ = false;
+    if (FFontsStale) ImGui_ImplOpenGL2_DestroyFontsTexture(); // NewFrame uploads the new atlas
+    FFontsStale = false;
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGuiIO& io = ImGui::GetIO();
     // The dialog's size is fixed: ImGui sees the designed client area whatever the window manager did.
-    io.DisplaySize = ImVec2(static_cast<float>(width_), static_cast<float>(height_));
-    io.DisplayFramebufferScale = ImVec2(static_cast<float>(scale_), static_cast<float>(scale_));
+    io.DisplaySize = ImVec2(static_cast<float>(FWidth), static_cast<float>(FHeight));
+    io.DisplayFramebufferScale = ImVec2(static_cast<float>(FScale), static_cast<float>(FScale));
     // The buttons and the pointer as the processed events left them: the backend asks X for the
     // newest state, which may include events still queued, and was seen to answer stale positions
     // while a button is held.
-    io.MousePos = pointerInside_
-                      ? ImVec2(static_cast<float>(pointerX_) / scale_, static_cast<float>(pointerY_) / scale_)
+    io.MousePos = FPointerInside
+                      ? ImVec2(static_cast<float>(FPointerX) / FScale, static_cast<float>(FPointerY) / FScale)
                       : ImVec2(-FLT_MAX, -FLT_MAX);
     for (int i = 0; i < 3; ++i) {
-        io.MouseDown[i] = buttonDown_[i] || buttonPressed_[i];
-        buttonPressed_[i] = false;
+        io.MouseDown[i] = FButtonDown[i] || FButtonPressed[i];
+        FButtonPressed[i] = false;
     }
     ImGui::NewFrame();
 }
@@ -138,90 +138,90 @@ void SdlDialogWindow::BeginFrame() {
 void SdlDialogWindow::RenderFrame() {
     ImGui::Render();
     MakeCurrent();
-    gl_->Viewport(PixelWidth(), PixelHeight());
+    FGl->Viewport(PixelWidth(), PixelHeight());
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
 }
 
 void SdlDialogWindow::Present() {
     // The offscreen driver presents nothing: wait for the frame so frames cannot pile up.
-    if (offscreen_) gl_->Finish();
-    SDL_GL_SwapWindow(window_);
+    if (FOffscreen) FGl->Finish();
+    SDL_GL_SwapWindow(FWindow);
 }
 
 void SdlDialogWindow::SetTitle(const std::string& title) {
-    SDL_SetWindowTitle(window_, title.c_str());
+    SDL_SetWindowTitle(FWindow, title.c_str());
 }
 
 void SdlDialogWindow::Show() {
-    SDL_ShowWindow(window_);
+    SDL_ShowWindow(FWindow);
 }
 
 void SdlDialogWindow::Hide() {
-    SDL_HideWindow(window_);
+    SDL_HideWindow(FWindow);
 }
 
 void SdlDialogWindow::Focus() {
-    SDL_RaiseWindow(window_);
-    SDL_SetWindowInputFocus(window_);
+    SDL_RaiseWindow(FWindow);
+    SDL_SetWindowInputFocus(FWindow);
 }
 
 void SdlDialogWindow::FollowDensity(ScaleRule rule) {
-    if (!desktop_ || scaleRule_) return;
-    scaleRule_ = std::move(rule);
-    desktop_->FollowDensity(window_, [this](const DisplayDensity& density, const MonitorRect& frame) {
+    if (!FDesktop || FScaleRule) return;
+    FScaleRule = std::move(rule);
+    FDesktop->FollowDensity(FWindow, [this](const DisplayDensity& density, const MonitorRect& frame) {
         MoveToDensity(density, frame);
     });
 }
 
 bool SdlDialogWindow::TakeScaleChange() {
-    const bool changed = scaleChanged_;
-    fontsStale_ = fontsStale_ || changed;
-    scaleChanged_ = false;
+    const bool changed = FScaleChanged;
+    FFontsStale = FFontsStale || changed;
+    FScaleChanged = false;
     return changed;
 }
 
 void SdlDialogWindow::MoveToDensity(const DisplayDensity& density, const MonitorRect& frame) {
-    const int scale = std::max(1, scaleRule_(density));
-    if (scale != scale_) {
-        const bool grows = scale > scale_;
-        scale_ = scale;
-        scaleChanged_ = true;
+    const int scale = std::max(1, FScaleRule(density));
+    if (scale != FScale) {
+        const bool grows = scale > FScale;
+        FScale = scale;
+        FScaleChanged = true;
         // SDL refuses a least size above the largest one, and the reverse: the bound that moves away
         // from the other goes first.
-        if (grows) SDL_SetWindowMaximumSize(window_, PixelWidth(), PixelHeight());
-        SDL_SetWindowMinimumSize(window_, PixelWidth(), PixelHeight());
-        if (!grows) SDL_SetWindowMaximumSize(window_, PixelWidth(), PixelHeight());
-        SDL_SetWindowSize(window_, PixelWidth(), PixelHeight());
-        pointerInside_ = false; // its window pixels were of the old scale; the next move tells
+        if (grows) SDL_SetWindowMaximumSize(FWindow, PixelWidth(), PixelHeight());
+        SDL_SetWindowMinimumSize(FWindow, PixelWidth(), PixelHeight());
+        if (!grows) SDL_SetWindowMaximumSize(FWindow, PixelWidth(), PixelHeight());
+        SDL_SetWindowSize(FWindow, PixelWidth(), PixelHeight());
+        FPointerInside = false; // its window pixels were of the old scale; the next move tells
     }
     // SDL places the client area; the suggestion is the frame's.
     int top = 0, left = 0;
-    if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) != 0) top = left = 0;
-    SDL_SetWindowPosition(window_, frame.X + left, frame.Y + top);
+    if (SDL_GetWindowBordersSize(FWindow, &top, &left, nullptr, nullptr) != 0) top = left = 0;
+    SDL_SetWindowPosition(FWindow, frame.X + left, frame.Y + top);
 }
 
 GLWindowOptions SdlDialogWindow::AreaOptions(int left, int top, int width, int height) const {
     GLWindowOptions options;
-    options.X = left * scale_;
-    options.Y = top * scale_;
-    options.Width = width * scale_;
-    options.Height = height * scale_;
-    options.Host = window_;
+    options.X = left * FScale;
+    options.Y = top * FScale;
+    options.Width = width * FScale;
+    options.Height = height * FScale;
+    options.Host = FWindow;
     return options;
 }
 
 void* SdlDialogWindow::CreateTexture(const std::vector<uint8_t>& rgba, int width, int height) {
     MakeCurrent();
-    const unsigned texture = gl_->CreateTexture(rgba, width, height);
-    textures_.push_back(texture);
+    const unsigned texture = FGl->CreateTexture(rgba, width, height);
+    FTextures.push_back(texture);
     return reinterpret_cast<void*>(static_cast<intptr_t>(texture));
 }
 
 std::vector<uint8_t> SdlDialogWindow::ReadPixels() const {
-    SDL_GL_MakeCurrent(window_, context_);
+    SDL_GL_MakeCurrent(FWindow, FContext);
     const int width = PixelWidth();
     const int height = PixelHeight();
-    const std::vector<uint8_t> rows = gl_->ReadBackBuffer(width, height);
+    const std::vector<uint8_t> rows = FGl->ReadBackBuffer(width, height);
     std::vector<uint8_t> image(rows.size());
     const std::size_t stride = static_cast<std::size_t>(width) * 4;
     for (int y = 0; y < height; ++y)

@@ -36,40 +36,40 @@ class SdlDialogWindow : public DialogWindow {
     GLWindowOptions AreaOptions(int left, int top, int width, int height) const override;
     void* CreateTexture(const std::vector<uint8_t>& rgba, int width, int height) override;
     std::vector<uint8_t> ReadPixels() const override;
-    int Width() const override { return width_; }
-    int Height() const override { return height_; }
-    int Scale() const override { return scale_; }
+    int Width() const override { return FWidth; }
+    int Height() const override { return FHeight; }
+    int Scale() const override { return FScale; }
     void FollowDensity(ScaleRule rule) override;
     bool TakeScaleChange() override;
-    SDL_Window* Window() const { return window_; }
+    SDL_Window* Window() const { return FWindow; }
     // Keeps another window's ownership of this one until the window closes (null: none).
-    void HoldOwner(std::unique_ptr<DialogOwnership> ownership) { owner_ = std::move(ownership); }
+    void HoldOwner(std::unique_ptr<DialogOwnership> ownership) { FOwner = std::move(ownership); }
     // Where the window hears of density moves from (set before FollowDensity); must outlive the window.
-    void SetDesktop(SdlDesktop* desktop) { desktop_ = desktop; }
+    void SetDesktop(SdlDesktop* desktop) { FDesktop = desktop; }
 
   private:
     void MakeCurrent();
     // On a monitor of `density`: the rule's scale and the suggested frame's place.
     void MoveToDensity(const DisplayDensity& density, const MonitorRect& frame);
 
-    std::unique_ptr<DialogGL> gl_;
-    SDL_Window* window_ = nullptr;
-    SDL_GLContext context_ = nullptr;
-    std::unique_ptr<DialogOwnership> owner_;
-    SdlDesktop* desktop_ = nullptr;
-    ScaleRule scaleRule_;
-    bool scaleChanged_ = false; // since TakeScaleChange
-    bool fontsStale_ = false;   // the GPU's copy of ImGui's fonts is of the old scale
-    int width_;
-    int height_;
-    int scale_;
-    bool offscreen_ = false;
-    std::vector<unsigned> textures_;
+    std::unique_ptr<DialogGL> FGl;
+    SDL_Window* FWindow = nullptr;
+    SDL_GLContext FContext = nullptr;
+    std::unique_ptr<DialogOwnership> FOwner;
+    SdlDesktop* FDesktop = nullptr;
+    ScaleRule FScaleRule;
+    bool FScaleChanged = false; // since TakeScaleChange
+    bool FFontsStale = false;   // the GPU's copy of ImGui's fonts is of the old scale
+    int FWidth;
+    int FHeight;
+    int FScale;
+    bool FOffscreen = false;
+    std::vector<unsigned> FTextures;
     // The pointer as the events processed so far left it (window pixels, not design pixels).
-    bool pointerInside_ = false; // over the window, or held down since it was
-    int pointerX_ = 0, pointerY_ = 0;
-    bool buttonDown_[3] = {};
-    bool buttonPressed_[3] = {}; // went down since the last frame
+    bool FPointerInside = false; // over the window, or held down since it was
+    int FPointerX = 0, FPointerY = 0;
+    bool FButtonDown[3] = {};
+    bool FButtonPressed[3] = {}; // went down since the last frame
 };
 
 } // namespace quillaby::platform

@@ -34,13 +34,13 @@ void ForwardHangup() {
 
 } // namespace
 
-SdlDisplayModes::SdlDisplayModes(ModeRescueStart startRescue) : startRescue_(std::move(startRescue)) {
+SdlDisplayModes::SdlDisplayModes(ModeRescueStart startRescue) : FStartRescue(std::move(startRescue)) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
 }
 
 SdlDisplayModes::~SdlDisplayModes() {
     DetachWindow();
-    rescue_.reset();
+    FRescue.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -85,18 +85,18 @@ bool SdlDisplayModes::SetMode(const DisplayModeRecord& mode) {
     const auto m = FindMode(mode);
     if (!m) return false;
     LeaveMode();
-    wanted_ = m;
+    FWanted = m;
     return Apply();
 }
 
 void SdlDisplayModes::RestoreMode() {
-    wanted_.reset();
+    FWanted.reset();
     Apply(); // an attached window stays, covering the desktop in its own mode
 }
 
 SDL_Window* SdlDisplayModes::Window() {
-    SDL_Window* window = windowId_ != 0 ? SDL_GetWindowFromID(windowId_) : nullptr;
-    if (window == nullptr) windowId_ = 0;
+    SDL_Window* window = FWindowId != 0 ? SDL_GetWindowFromID(FWindowId) : nullptr;
+    if (window == nullptr) FWindowId = 0;
     return window;
 }
 
@@ -106,21 +106,21 @@ bool SdlDisplayModes::AttachWindow(const GLWindow& window) {
 
 bool SdlDisplayModes::AttachWindow(SDL_Window* window) {
     DetachWindow();
-    windowId_ = SDL_GetWindowID(window);
+    FWindowId = SDL_GetWindowID(window);
     return Apply();
 }
 
 void SdlDisplayModes::DetachWindow() {
     LeaveMode();
     if (SDL_Window* window = Window()) SDL_SetWindowFullscreen(window, 0);
-    windowId_ = 0;
+    FWindowId = 0;
 }
 
 void SdlDisplayModes::LeaveMode() {
-    if (!switched_) return;
+    if (!FSwitched) return;
     if (SDL_Window* window = Window()) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    switched_ = false;
-    if (rescue_) rescue_->Restored();
+    FSwitched = false;
+    if (FRescue) FRescue->Restored();
 }
 
 bool SdlDisplayModes::Apply() {
@@ -129,29 +129,29 @@ bool SdlDisplayModes::Apply() {
         LeaveMode(); // a window destroyed while switched took the mode with it
         return true; // a mode set now is switched to when a window is attached
     }
-    if (!wanted_) {
+    if (!FWanted) {
         LeaveMode();
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return true;
     }
     // Nothing may leave the screen switched: on X11 no switch without a rescue.
     const bool x11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
-    if (x11 && !rescue_) {
-        if (startRescue_) rescue_ = startRescue_();
-        if (rescue_) ForwardHangup();
+    if (x11 && !FRescue) {
+        if (FStartRescue) FRescue = FStartRescue();
+        if (FRescue) ForwardHangup();
     }
-    bool ok = !x11 || rescue_ != nullptr;
+    bool ok = !x11 || FRescue != nullptr;
     if (ok) {
-        if (rescue_) rescue_->Switched();
+        if (FRescue) FRescue->Switched();
         SDL_DisplayMode now{};
-        ok = SDL_SetWindowDisplayMode(window, &*wanted_) == 0 &&
+        ok = SDL_SetWindowDisplayMode(window, &*FWanted) == 0 &&
              SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0 &&
-             SDL_GetCurrentDisplayMode(kDisplay, &now) == 0 && now.w == wanted_->w && now.h == wanted_->h;
-        switched_ = true;
+             SDL_GetCurrentDisplayMode(kDisplay, &now) == 0 && now.w == FWanted->w && now.h == FWanted->h;
+        FSwitched = true;
     }
     if (!ok) { // cover the desktop rather than leave a window of the wanted size in a corner
         LeaveMode();
-        wanted_.reset();
+        FWanted.reset();
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     return ok;

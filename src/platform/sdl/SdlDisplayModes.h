@@ -50,11 +50,11 @@ class SdlDisplayModes final : public DisplayModes {
     bool Apply();
     void LeaveMode();
 
-    Uint32 windowId_ = 0; // by id: a window destroyed without DetachWindow is noticed, not touched
-    std::optional<SDL_DisplayMode> wanted_; // set and not restored
-    bool switched_ = false;                 // the display is in wanted_ now
-    ModeRescueStart startRescue_;
-    std::unique_ptr<ModeRescue> rescue_;
+    Uint32 FWindowId = 0; // by id: a window destroyed without DetachWindow is noticed, not touched
+    std::optional<SDL_DisplayMode> FWanted; // set and not restored
+    bool FSwitched = false;                 // the display is in FWanted now
+    ModeRescueStart FStartRescue;
+    std::unique_ptr<ModeRescue> FRescue;
 };
 
 } // namespace quillaby::platform

@@ -56,8 +56,8 @@ void SetUpSaverWindow(SDL_Window* window, const SaverWindowSetup& setup) {
 }
 
 SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop, SaverWindowSetup setupSaverWindow)
-    : options_(std::move(options)), desktop_(desktop), setupSaverWindow_(std::move(setupSaverWindow)) {
-    if (options_.SaverInput) {
+    : FOptions(std::move(options)), FDesktop(desktop), FSetupSaverWindow(std::move(setupSaverWindow)) {
+    if (FOptions.SaverInput) {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         // SDL would otherwise drop the click that focused the window.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -65,11 +65,11 @@ SdlGLWindow::SdlGLWindow(GLWindowOptions options, SdlDesktop* desktop, SaverWind
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw Error(std::string("SDL video: ") + SDL_GetError());
     KeepGLDriverLoaded();
     const char* driver = SDL_GetCurrentVideoDriver();
-    offscreen_ = driver && std::strcmp(driver, "offscreen") == 0;
+    FOffscreen = driver && std::strcmp(driver, "offscreen") == 0;
 }
 
 SdlGLWindow::~SdlGLWindow() {
-    if (window_ && !options_.Host) SDL_DestroyWindow(window_);
+    if (FWindow && !FOptions.Host) SDL_DestroyWindow(FWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -97,32 +97,32 @@ bool SdlGLWindow::ChoosePixelFormat(const GLPixelFormat& wanted) {
 }
 
 bool SdlGLWindow::SetPixelFormat() {
-    if (window_) return true; // a window keeps the format it was made with
-    if (options_.Host) {
-        window_ = static_cast<SDL_Window*>(options_.Host);
+    if (FWindow) return true; // a window keeps the format it was made with
+    if (FOptions.Host) {
+        FWindow = static_cast<SDL_Window*>(FOptions.Host);
         return true;
     }
-    if (options_.ForeignWindow) {
+    if (FOptions.ForeignWindow) {
         // SDL then makes the context with the window's own visual.
         SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
-        window_ = SDL_CreateWindowFrom(
-            reinterpret_cast<const void*>(static_cast<uintptr_t>(options_.ForeignWindow)));
-        return window_ != nullptr;
+        FWindow = SDL_CreateWindowFrom(
+            reinterpret_cast<const void*>(static_cast<uintptr_t>(FOptions.ForeignWindow)));
+        return FWindow != nullptr;
     }
-    window_ = SDL_CreateWindow(options_.Title.c_str(), options_.X.value_or(SDL_WINDOWPOS_UNDEFINED),
-                               options_.Y.value_or(SDL_WINDOWPOS_UNDEFINED), options_.Width, options_.Height,
-                               SDL_WINDOW_OPENGL | WindowFlags(options_));
-    if (options_.SaverInput) SetUpSaverWindow(window_, setupSaverWindow_);
-    return window_ != nullptr;
+    FWindow = SDL_CreateWindow(FOptions.Title.c_str(), FOptions.X.value_or(SDL_WINDOWPOS_UNDEFINED),
+                               FOptions.Y.value_or(SDL_WINDOWPOS_UNDEFINED), FOptions.Width, FOptions.Height,
+                               SDL_WINDOW_OPENGL | WindowFlags(FOptions));
+    if (FOptions.SaverInput) SetUpSaverWindow(FWindow, FSetupSaverWindow);
+    return FWindow != nullptr;
 }
 
 GLContextHandle SdlGLWindow::CreateContext() {
-    if (!window_) return nullptr;
-    SDL_GLContext context = SDL_GL_CreateContext(window_); // current on success
+    if (!FWindow) return nullptr;
+    SDL_GLContext context = SDL_GL_CreateContext(FWindow); // current on success
     if (!context) return nullptr;
     ReadBackFormat();
-    if (options_.Host) ClipToArea();
-    SDL_GL_MakeCurrent(window_, nullptr);
+    if (FOptions.Host) ClipToArea();
+    SDL_GL_MakeCurrent(FWindow, nullptr);
     return context;
 }
 
@@ -130,26 +130,26 @@ void SdlGLWindow::ReadBackFormat() {
     const int red = Attribute(SDL_GL_RED_SIZE);
     const int green = Attribute(SDL_GL_GREEN_SIZE);
     const int blue = Attribute(SDL_GL_BLUE_SIZE);
-    chosen_ = GLPixelFormat{};
+    FChosen = GLPixelFormat{};
     // 8-8-8 true colour is stored in 32-bit pixels.
-    chosen_.ColorBits = red + green + blue <= 16 ? 16 : 32;
-    chosen_.AlphaBits = Attribute(SDL_GL_ALPHA_SIZE);
-    chosen_.DepthBits = Attribute(SDL_GL_DEPTH_SIZE);
-    chosen_.StencilBits = Attribute(SDL_GL_STENCIL_SIZE);
-    chosen_.AccumBits = Attribute(SDL_GL_ACCUM_RED_SIZE) + Attribute(SDL_GL_ACCUM_GREEN_SIZE) +
+    FChosen.ColorBits = red + green + blue <= 16 ? 16 : 32;
+    FChosen.AlphaBits = Attribute(SDL_GL_ALPHA_SIZE);
+    FChosen.DepthBits = Attribute(SDL_GL_DEPTH_SIZE);
+    FChosen.StencilBits = Attribute(SDL_GL_STENCIL_SIZE);
+    FChosen.AccumBits = Attribute(SDL_GL_ACCUM_RED_SIZE) + Attribute(SDL_GL_ACCUM_GREEN_SIZE) +
                         Attribute(SDL_GL_ACCUM_BLUE_SIZE) + Attribute(SDL_GL_ACCUM_ALPHA_SIZE);
-    chosen_.DoubleBuffer = Attribute(SDL_GL_DOUBLEBUFFER) != 0;
-    chosen_.RedBits = red;
-    chosen_.GreenBits = green;
-    chosen_.BlueBits = blue;
+    FChosen.DoubleBuffer = Attribute(SDL_GL_DOUBLEBUFFER) != 0;
+    FChosen.RedBits = red;
+    FChosen.GreenBits = green;
+    FChosen.BlueBits = blue;
 
     using GetString = const unsigned char* (*)(unsigned);
     const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     const unsigned char* renderer = getString ? getString(kGLRenderer) : nullptr;
-    renderer_ = renderer ? reinterpret_cast<const char*>(renderer) : "";
-    chosen_.Generic =
-        desktop_ ? desktop_->GenericFormat(window_, renderer_) : NamesSoftwareRasterizer(renderer_);
-    finish_ = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
+    FRenderer = renderer ? reinterpret_cast<const char*>(renderer) : "";
+    FChosen.Generic =
+        FDesktop ? FDesktop->GenericFormat(FWindow, FRenderer) : NamesSoftwareRasterizer(FRenderer);
+    FFinish = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
 }
 
 void SdlGLWindow::ClipToArea() {
@@ -170,8 +170,8 @@ bool SdlGLWindow::SetPalette(const std::vector<PaletteEntry>&) {
 }
 
 bool SdlGLWindow::MakeCurrent(GLContextHandle context) {
-    if (!window_) return context == nullptr;
-    return SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context)) == 0;
+    if (!FWindow) return context == nullptr;
+    return SDL_GL_MakeCurrent(FWindow, static_cast<SDL_GLContext>(context)) == 0;
 }
 
 void SdlGLWindow::DeleteContext(GLContextHandle context) {
@@ -179,9 +179,9 @@ void SdlGLWindow::DeleteContext(GLContextHandle context) {
 }
 
 void SdlGLWindow::SwapBuffers() {
-    if (!window_ || options_.Host) return; // the host presents the whole window
-    if (offscreen_ && finish_ && SDL_GL_GetCurrentContext()) finish_();
-    SDL_GL_SwapWindow(window_);
+    if (!FWindow || FOptions.Host) return; // the host presents the whole window
+    if (FOffscreen && FFinish && SDL_GL_GetCurrentContext()) FFinish();
+    SDL_GL_SwapWindow(FWindow);
 }
 
 ProcAddressLookup SdlGLWindow::ProcLookup() const {
@@ -189,60 +189,60 @@ ProcAddressLookup SdlGLWindow::ProcLookup() const {
 }
 
 int SdlGLWindow::DrawableWidth() const {
-    if (options_.Host) return options_.Width;
+    if (FOptions.Host) return FOptions.Width;
     int width = 0;
     int height = 0;
-    if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
+    if (FWindow) SDL_GL_GetDrawableSize(FWindow, &width, &height);
     return width;
 }
 
 int SdlGLWindow::DrawableHeight() const {
-    if (options_.Host) return options_.Height;
+    if (FOptions.Host) return FOptions.Height;
     int width = 0;
     int height = 0;
-    if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
+    if (FWindow) SDL_GL_GetDrawableSize(FWindow, &width, &height);
     return height;
 }
 
 int SdlGLWindow::DrawableLeft() const {
-    return options_.Host ? options_.X.value_or(0) : 0;
+    return FOptions.Host ? FOptions.X.value_or(0) : 0;
 }
 
 int SdlGLWindow::DrawableBottom() const {
-    if (!options_.Host) return 0;
+    if (!FOptions.Host) return 0;
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(options_.Host), &width, &height);
-    return height - options_.Y.value_or(0) - options_.Height;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(FOptions.Host), &width, &height);
+    return height - FOptions.Y.value_or(0) - FOptions.Height;
 }
 
 uint32_t SdlGLWindow::Id() const {
-    return window_ ? SDL_GetWindowID(window_) : 0;
+    return FWindow ? SDL_GetWindowID(FWindow) : 0;
 }
 
 std::string SdlGLWindow::Title() const {
-    return window_ ? SDL_GetWindowTitle(window_) : "";
+    return FWindow ? SDL_GetWindowTitle(FWindow) : "";
 }
 
 void SdlGLWindow::SetTitle(const std::string& title) {
-    if (window_) SDL_SetWindowTitle(window_, title.c_str());
+    if (FWindow) SDL_SetWindowTitle(FWindow, title.c_str());
 }
 
 void SdlGLWindow::Hide() {
-    if (window_) SDL_HideWindow(window_);
+    if (FWindow) SDL_HideWindow(FWindow);
 }
 
 void SdlGLWindow::TakeInput() {
-    if (!window_) return;
-    SDL_RaiseWindow(window_);
-    SDL_SetWindowInputFocus(window_);
+    if (!FWindow) return;
+    SDL_RaiseWindow(FWindow);
+    SDL_SetWindowInputFocus(FWindow);
     SDL_CaptureMouse(SDL_TRUE);
 }
 
 void SdlGLWindow::KeepInputFocus() {
-    if (!window_) return;
-    const Uint32 flags = SDL_GetWindowFlags(window_);
-    if ((flags & SDL_WINDOW_SHOWN) && !(flags & SDL_WINDOW_INPUT_FOCUS)) SDL_SetWindowInputFocus(window_);
+    if (!FWindow) return;
+    const Uint32 flags = SDL_GetWindowFlags(FWindow);
+    if ((flags & SDL_WINDOW_SHOWN) && !(flags & SDL_WINDOW_INPUT_FOCUS)) SDL_SetWindowInputFocus(FWindow);
 }
 
 } // namespace quillaby::platform

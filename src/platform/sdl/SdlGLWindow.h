@@ -34,7 +34,7 @@ class SdlGLWindow : public GLWindow {
     bool ChoosePixelFormat(const GLPixelFormat& wanted) override;
     bool SetPixelFormat() override;
     GLContextHandle CreateContext() override;
-    GLPixelFormat DescribePixelFormat() override { return chosen_; }
+    GLPixelFormat DescribePixelFormat() override { return FChosen; }
     bool SetPalette(const std::vector<PaletteEntry>& entries) override;
     bool MakeCurrent(GLContextHandle context) override;
     void DeleteContext(GLContextHandle context) override;
@@ -45,30 +45,30 @@ class SdlGLWindow : public GLWindow {
     int DrawableLeft() const override;
     int DrawableBottom() const override;
 
-    NativeWindow Native() const override { return window_; }
+    NativeWindow Native() const override { return FWindow; }
     uint32_t Id() const override;
     std::string Title() const override;
     void SetTitle(const std::string& title) override;
     void Hide() override;
     void TakeInput() override;
     void KeepInputFocus() override;
-    const std::string& Renderer() const override { return renderer_; }
+    const std::string& Renderer() const override { return FRenderer; }
 
     // The window, null until SetPixelFormat created it.
-    SDL_Window* Window() const { return window_; }
+    SDL_Window* Window() const { return FWindow; }
 
   private:
     void ReadBackFormat();
     void ClipToArea();
 
-    GLWindowOptions options_;
-    SdlDesktop* desktop_;
-    SaverWindowSetup setupSaverWindow_;
-    SDL_Window* window_ = nullptr;
-    GLPixelFormat chosen_;
-    std::string renderer_;
-    bool offscreen_ = false;
-    void (*finish_)() = nullptr;
+    GLWindowOptions FOptions;
+    SdlDesktop* FDesktop;
+    SaverWindowSetup FSetupSaverWindow;
+    SDL_Window* FWindow = nullptr;
+    GLPixelFormat FChosen;
+    std::string FRenderer;
+    bool FOffscreen = false;
+    void (*FFinish)() = nullptr;
 };
 
 } // namespace quillaby::platform

@@ -36,20 +36,20 @@ bool DisplayAvailable() {
 
 class SdlMessageBox final : public MessageBox {
   public:
-    SdlMessageBox(bool interactive, std::FILE* errors) : interactive_(interactive), errors_(errors) {}
+    SdlMessageBox(bool interactive, std::FILE* errors) : FInteractive(interactive), FErrors(errors) {}
 
     void Show(const std::string& text, const std::string& caption, MessageIcon icon) override {
-        if (interactive_ && !NonInteractiveByEnvironment() && DisplayAvailable() &&
+        if (FInteractive && !NonInteractiveByEnvironment() && DisplayAvailable() &&
             SDL_ShowSimpleMessageBox(SdlFlags(icon), caption.c_str(), text.c_str(), nullptr) == 0)
             return;
-        std::FILE* out = errors_ != nullptr ? errors_ : stderr;
+        std::FILE* out = FErrors != nullptr ? FErrors : stderr;
         std::fprintf(out, "%s\n%s\n", caption.c_str(), text.c_str());
         std::fflush(out);
     }
 
   private:
-    bool interactive_;
-    std::FILE* errors_;
+    bool FInteractive;
+    std::FILE* FErrors;
 };
 
 } // namespace

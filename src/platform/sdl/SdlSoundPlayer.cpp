@@ -35,41 +35,41 @@ class SdlSoundPlayer final : public SoundPlayer {
 
     ~SdlSoundPlayer() override {
         CloseDevice();
-        if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (FAudioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
     void PlayLoop(std::span<const std::byte> wave) override {
         Stop();
         const DecodedWave& sound = Decode(wave);
         if (!OpenDevice(sound.audioSpec)) return; // no audio at all: stay silent
-        SDL_LockAudioDevice(device_);
-        loop_.Start(sound.samples);
-        SDL_UnlockAudioDevice(device_);
-        SDL_PauseAudioDevice(device_, 0);
+        SDL_LockAudioDevice(FDevice);
+        FLoop.Start(sound.samples);
+        SDL_UnlockAudioDevice(FDevice);
+        SDL_PauseAudioDevice(FDevice, 0);
     }
 
     void Stop() override {
-        if (device_ == 0) return;
+        if (FDevice == 0) return;
         // Under the device lock, so the next callback already writes silence.
-        SDL_LockAudioDevice(device_);
-        loop_.Stop();
-        SDL_UnlockAudioDevice(device_);
-        SDL_PauseAudioDevice(device_, 1);
+        SDL_LockAudioDevice(FDevice);
+        FLoop.Stop();
+        SDL_UnlockAudioDevice(FDevice);
+        SDL_PauseAudioDevice(FDevice, 1);
     }
 
   private:
     static void SDLCALL Mix(void* user, Uint8* stream, int length) {
         auto* self = static_cast<SdlSoundPlayer*>(user);
-        self->loop_.Fill({stream, static_cast<size_t>(length)}, self->silence_);
+        self->FLoop.Fill({stream, static_cast<size_t>(length)}, self->FSilence);
     }
 
     // Runs only while the loop is stopped, so the audio thread never reads the samples replaced here.
     const DecodedWave& Decode(std::span<const std::byte> wave) {
         // Compared by content: a later buffer may reuse the address of a freed one.
-        if (!decoded_.source.empty() && decoded_.source.size() == wave.size() &&
-            std::memcmp(decoded_.source.data(), wave.data(), wave.size()) == 0)
-            return decoded_;
-        decoded_ = DecodedWave{};
+        if (!FDecoded.source.empty() && FDecoded.source.size() == wave.size() &&
+            std::memcmp(FDecoded.source.data(), wave.data(), wave.size()) == 0)
+            return FDecoded;
+        FDecoded = DecodedWave{};
         if (wave.empty()) throw Error("Sound error: the wave data is empty!");
         if (wave.size() > static_cast<size_t>(INT32_MAX))
             throw Error("Sound error: the wave data is too large!");
@@ -84,21 +84,21 @@ class SdlSoundPlayer final : public SoundPlayer {
         // Whole frames only, so a wrap never splits one.
         const Uint32 frameBytes = SDL_AUDIO_BITSIZE(audioSpec.format) / 8u * audioSpec.channels;
         if (frameBytes > 0) length -= length % frameBytes;
-        decoded_.samples.assign(buffer, buffer + length);
+        FDecoded.samples.assign(buffer, buffer + length);
         SDL_FreeWAV(buffer);
-        decoded_.audioSpec = audioSpec;
-        decoded_.source.assign(wave.begin(), wave.end());
-        return decoded_;
+        FDecoded.audioSpec = audioSpec;
+        FDecoded.source.assign(wave.begin(), wave.end());
+        return FDecoded;
     }
 
     // An open device in the sound's own format (SDL converts for the hardware), reused while the
     // format stays the same. False when not even the dummy driver can be opened.
     bool OpenDevice(const SDL_AudioSpec& format) {
-        if (device_ != 0 && SameFormat(deviceSpec_, format)) return true;
+        if (FDevice != 0 && SameFormat(FDeviceSpec, format)) return true;
         CloseDevice();
-        if (!audioStarted_) {
+        if (!FAudioStarted) {
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-            audioStarted_ = true;
+            FAudioStarted = true;
         }
         SDL_AudioSpec desired{};
         desired.freq = format.freq;
@@ -108,33 +108,33 @@ class SdlSoundPlayer final : public SoundPlayer {
         desired.callback = &SdlSoundPlayer::Mix;
         desired.userdata = this;
         SDL_AudioSpec obtained{};
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, 0);
-        if (device_ == 0) {
+        FDevice = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, 0);
+        if (FDevice == 0) {
             // No sound device (a server without a sound card, a headless session): the dummy driver
             // keeps the callback running at the sound's pace, so playback behaves the same, unheard.
             SDL_AudioQuit();
             if (SDL_AudioInit("dummy") != 0) return false;
-            device_ = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, 0);
-            if (device_ == 0) return false;
+            FDevice = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, 0);
+            if (FDevice == 0) return false;
         }
-        deviceSpec_ = obtained;
-        silence_ = obtained.silence;
+        FDeviceSpec = obtained;
+        FSilence = obtained.silence;
         return true;
     }
 
     void CloseDevice() {
-        if (device_ == 0) return;
-        SDL_CloseAudioDevice(device_); // waits for the audio thread to finish
-        device_ = 0;
-        loop_.Stop();
+        if (FDevice == 0) return;
+        SDL_CloseAudioDevice(FDevice); // waits for the audio thread to finish
+        FDevice = 0;
+        FLoop.Stop();
     }
 
-    bool audioStarted_ = false;
-    SDL_AudioDeviceID device_ = 0;
-    SDL_AudioSpec deviceSpec_{};
-    uint8_t silence_ = 0;
-    DecodedWave decoded_;
-    SampleLoop loop_; // shared with the audio thread: touched only under the device lock
+    bool FAudioStarted = false;
+    SDL_AudioDeviceID FDevice = 0;
+    SDL_AudioSpec FDeviceSpec{};
+    uint8_t FSilence = 0;
+    DecodedWave FDecoded;
+    SampleLoop FLoop; // shared with the audio thread: touched only under the device lock
 };
 
 } // namespace

@@ -16,28 +16,28 @@ class SdlVideoHold final : public VideoHold {
   public:
     SdlVideoHold() {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            failure_ = SDL_GetError();
-            if (failure_.empty()) failure_ = "SDL's video does not start";
+            FFailure = SDL_GetError();
+            if (FFailure.empty()) FFailure = "SDL's video does not start";
             return;
         }
-        held_ = true;
-        driver_ = SDL_GetCurrentVideoDriver();
+        FHeld = true;
+        FDriver = SDL_GetCurrentVideoDriver();
     }
     ~SdlVideoHold() override {
-        if (held_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (FHeld) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     SdlVideoHold(const SdlVideoHold&) = delete;
     SdlVideoHold& operator=(const SdlVideoHold&) = delete;
 
-    const std::string& Failure() const override { return failure_; }
-    const std::string& Driver() const override { return driver_; }
+    const std::string& Failure() const override { return FFailure; }
+    const std::string& Driver() const override { return FDriver; }
     // Without a display SDL falls back to drawing offscreen.
-    bool Shows() const override { return held_ && driver_ != "offscreen" && driver_ != "dummy"; }
+    bool Shows() const override { return FHeld && FDriver != "offscreen" && FDriver != "dummy"; }
 
   private:
-    bool held_ = false;
-    std::string failure_;
-    std::string driver_;
+    bool FHeld = false;
+    std::string FFailure;
+    std::string FDriver;
 };
 
 // True when the event asks the window's program to end.
@@ -49,21 +49,21 @@ bool EndsTheRun(const SDL_Event& event) {
 
 class SdlWindowLoop final : public WindowLoop {
   public:
-    explicit SdlWindowLoop(GLWindow& window) : visibility_(static_cast<SDL_Window*>(window.Native())) {}
+    explicit SdlWindowLoop(GLWindow& window) : FVisibility(static_cast<SDL_Window*>(window.Native())) {}
 
     Next Pump() override {
         SDL_Event event;
         bool paused = false;
-        while (visibility_.Visible() ? SDL_PollEvent(&event) : SDL_WaitEvent(&event)) {
+        while (FVisibility.Visible() ? SDL_PollEvent(&event) : SDL_WaitEvent(&event)) {
             if (EndsTheRun(event)) return Next::End;
-            visibility_.Handle(event);
-            paused = paused || !visibility_.Visible();
+            FVisibility.Handle(event);
+            paused = paused || !FVisibility.Visible();
         }
         return paused ? Next::FrameAfterPause : Next::Frame;
     }
 
   private:
-    SdlWindowVisibility visibility_;
+    SdlWindowVisibility FVisibility;
 };
 
 } // namespace

@@ -36,29 +36,29 @@ void WriteAll(int fd, const char* data, std::size_t size, std::size_t offset, co
 
 } // namespace
 
-BlockLogFile::BlockLogFile(const std::string& path) : path_(path) {
+BlockLogFile::BlockLogFile(const std::string& path) : FPath(path) {
     HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw Error("Cannot create file " + path + ". " + LastErrorText());
-    fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(file), 0);
-    if (fd_ < 0) {
+    FFd = _open_osfhandle(reinterpret_cast<intptr_t>(file), 0);
+    if (FFd < 0) {
         CloseHandle(file);
         throw Error("Cannot create file " + path + ".");
     }
     try {
         Grow();
     } catch (...) {
-        _close(fd_);
+        _close(FFd);
         throw;
     }
 }
 
 BlockLogFile::~BlockLogFile() {
-    _close(fd_); // closes the system handle too
+    _close(FFd); // closes the system handle too
 }
 
 void BlockLogFile::WriteAt(const char* data, std::size_t size, std::size_t offset) {
-    WriteAll(fd_, data, size, offset, path_);
+    WriteAll(FFd, data, size, offset, FPath);
 }
 
 } // namespace quillaby::platform

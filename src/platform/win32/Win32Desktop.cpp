@@ -8,21 +8,21 @@ constexpr unsigned BaseDpi = 96;
 // The owner stays disabled while the dialog lives, as the system's modal dialogs keep it.
 class OwnerHold final : public DialogOwnership {
   public:
-    OwnerHold(HWND dialog, HWND owner) : dialog_(dialog), owner_(owner) {
-        SetWindowLongPtrW(dialog_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_));
-        wasEnabled_ = EnableWindow(owner_, FALSE) == 0; // returns whether it was disabled before
+    OwnerHold(HWND dialog, HWND owner) : FDialog(dialog), FOwner(owner) {
+        SetWindowLongPtrW(FDialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(FOwner));
+        FWasEnabled = EnableWindow(FOwner, FALSE) == 0; // returns whether it was disabled before
     }
     ~OwnerHold() override {
-        if (wasEnabled_ && IsWindow(owner_)) EnableWindow(owner_, TRUE);
-        if (IsWindow(dialog_)) SetWindowLongPtrW(dialog_, GWLP_HWNDPARENT, 0);
+        if (FWasEnabled && IsWindow(FOwner)) EnableWindow(FOwner, TRUE);
+        if (IsWindow(FDialog)) SetWindowLongPtrW(FDialog, GWLP_HWNDPARENT, 0);
     }
     OwnerHold(const OwnerHold&) = delete;
     OwnerHold& operator=(const OwnerHold&) = delete;
 
   private:
-    HWND dialog_;
-    HWND owner_;
-    bool wasEnabled_ = false;
+    HWND FDialog;
+    HWND FOwner;
+    bool FWasEnabled = false;
 };
 
 } // namespace

@@ -20,7 +20,7 @@ DEVMODEA Record(const DisplayModeRecord& mode) {
 class Win32DisplayModes final : public DisplayModes {
   public:
     ~Win32DisplayModes() override {
-        if (switched_) RestoreMode();
+        if (FSwitched) RestoreMode();
     }
 
     bool EnumMode(int index, DisplayModeRecord& mode) override {
@@ -42,13 +42,13 @@ class Win32DisplayModes final : public DisplayModes {
     bool SetMode(const DisplayModeRecord& mode) override {
         DEVMODEA record = Record(mode);
         if (ChangeDisplaySettingsA(&record, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
-        switched_ = true;
+        FSwitched = true;
         return true;
     }
 
     void RestoreMode() override {
         ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
-        switched_ = false;
+        FSwitched = false;
     }
 
     void DesktopMode(int& bitsPerPixel, int& width, int& height) override {
@@ -60,7 +60,7 @@ class Win32DisplayModes final : public DisplayModes {
     }
 
   private:
-    bool switched_ = false;
+    bool FSwitched = false;
 };
 
 } // namespace

@@ -53,23 +53,23 @@ void RegisterPreviewClass() {
 class Win32HostPreview final : public EventPump {
   public:
     Win32HostPreview(WindowHandle host, RgbPicture picture, const std::string& title)
-        : host_(ToHwnd(host)), picture_(std::move(picture)) {
-        if (host_ != nullptr && !IsWindow(host_))
+        : FHost(ToHwnd(host)), FPicture(std::move(picture)) {
+        if (FHost != nullptr && !IsWindow(FHost))
             throw Error("Invalid window handle " + std::to_string(host) + ": there is no such window");
         RegisterPreviewClass();
-        RECT area{0, 0, picture_.Width, picture_.Height};
-        if (host_ != nullptr) GetClientRect(host_, &area);
+        RECT area{0, 0, FPicture.Width, FPicture.Height};
+        if (FHost != nullptr) GetClientRect(FHost, &area);
         const DWORD style =
-            host_ != nullptr ? WS_CHILD | WS_VISIBLE | WS_DISABLED : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-        window_ = CreateWindowExA(0, kClassName, title.c_str(), style, 0, 0, area.right, area.bottom, host_,
+            FHost != nullptr ? WS_CHILD | WS_VISIBLE | WS_DISABLED : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+        FWindow = CreateWindowExA(0, kClassName, title.c_str(), style, 0, 0, area.right, area.bottom, FHost,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (window_ == nullptr) throw Error("The preview window could not be created");
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&picture_));
-        InvalidateRect(window_, nullptr, FALSE);
+        if (FWindow == nullptr) throw Error("The preview window could not be created");
+        SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&FPicture));
+        InvalidateRect(FWindow, nullptr, FALSE);
     }
 
     ~Win32HostPreview() override {
-        if (IsWindow(window_)) DestroyWindow(window_);
+        if (IsWindow(FWindow)) DestroyWindow(FWindow);
     }
 
     bool Poll(InputEvent& event) override {
@@ -79,42 +79,42 @@ class Win32HostPreview final : public EventPump {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        if (!IsWindow(window_) || (host_ != nullptr && !IsWindow(host_)))
+        if (!IsWindow(FWindow) || (FHost != nullptr && !IsWindow(FHost)))
             return Report(event, InputEvent::Kind::Quit);
         FollowHost();
         return false;
     }
 
     void Wait() override {
-        if (ended_) return;
+        if (FEnded) return;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kHostCheckMs, QS_ALLINPUT);
     }
 
   private:
     // Reports the end once; later polls find nothing more.
     bool Report(InputEvent& event, InputEvent::Kind kind) {
-        if (ended_) return false;
-        ended_ = true;
+        if (FEnded) return false;
+        FEnded = true;
         event = InputEvent{};
         event.Type = kind;
-        event.Window = static_cast<uint32_t>(FromHwnd(window_));
+        event.Window = static_cast<uint32_t>(FromHwnd(FWindow));
         return true;
     }
 
     void FollowHost() {
-        if (host_ == nullptr) return;
+        if (FHost == nullptr) return;
         RECT host;
         RECT own;
-        GetClientRect(host_, &host);
-        GetClientRect(window_, &own);
+        GetClientRect(FHost, &host);
+        GetClientRect(FWindow, &own);
         if (host.right != own.right || host.bottom != own.bottom)
-            MoveWindow(window_, 0, 0, host.right, host.bottom, TRUE);
+            MoveWindow(FWindow, 0, 0, host.right, host.bottom, TRUE);
     }
 
-    HWND host_;
-    RgbPicture picture_;
-    HWND window_ = nullptr;
-    bool ended_ = false;
+    HWND FHost;
+    RgbPicture FPicture;
+    HWND FWindow = nullptr;
+    bool FEnded = false;
 };
 
 } // namespace

@@ -9,11 +9,11 @@ namespace {
 
 class SemaphoreLock final : public InstanceLock {
   public:
-    explicit SemaphoreLock(HANDLE semaphore) : semaphore_(semaphore) {}
-    ~SemaphoreLock() override { CloseHandle(semaphore_); }
+    explicit SemaphoreLock(HANDLE semaphore) : FSemaphore(semaphore) {}
+    ~SemaphoreLock() override { CloseHandle(FSemaphore); }
 
   private:
-    HANDLE semaphore_;
+    HANDLE FSemaphore;
 };
 
 } // namespace

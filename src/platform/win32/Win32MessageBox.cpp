@@ -27,10 +27,10 @@ UINT IconFlags(MessageIcon icon) {
 
 class Win32MessageBox final : public MessageBox {
   public:
-    explicit Win32MessageBox(bool interactive) : interactive_(interactive) {}
+    explicit Win32MessageBox(bool interactive) : FInteractive(interactive) {}
 
     void Show(const std::string& text, const std::string& caption, MessageIcon icon) override {
-        if (interactive_ && !NonInteractiveByEnvironment() &&
+        if (FInteractive && !NonInteractiveByEnvironment() &&
             MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(caption).c_str(),
                         MB_OK | MB_TASKMODAL | IconFlags(icon)) != 0)
             return;
@@ -39,7 +39,7 @@ class Win32MessageBox final : public MessageBox {
     }
 
   private:
-    bool interactive_;
+    bool FInteractive;
 };
 
 } // namespace

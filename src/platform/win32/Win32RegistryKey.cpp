@@ -22,30 +22,30 @@ std::string OptionsKeyPath(const std::string& company, const std::string& title)
     return company.empty() ? "Software\\" + title : "Software\\" + company + "\\" + title;
 }
 
-Win32RegistryKey::Win32RegistryKey(HKEY root, const std::string& path, bool readOnly) : readOnly_(readOnly) {
+Win32RegistryKey::Win32RegistryKey(HKEY root, const std::string& path, bool readOnly) : FReadOnly(readOnly) {
     HKEY key = nullptr;
     const LONG result = readOnly
                             ? RegOpenKeyExW(root, Widen(path).c_str(), 0, KEY_READ, &key)
                             : RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                               KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS) key_ = key;
+    if (result == ERROR_SUCCESS) FKey = key;
 }
 
 Win32RegistryKey::~Win32RegistryKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
+    if (FKey != nullptr) RegCloseKey(FKey);
 }
 
 bool Win32RegistryKey::ValueExists(const std::string& name) const {
-    return key_ != nullptr &&
-           RegQueryValueExW(key_, Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return FKey != nullptr &&
+           RegQueryValueExW(FKey, Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 int32_t Win32RegistryKey::ReadInteger(const std::string& name) const {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (key_ == nullptr ||
-        RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+    if (FKey == nullptr ||
+        RegQueryValueExW(FKey, Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
         InvalidDataType(name);
@@ -55,15 +55,15 @@ int32_t Win32RegistryKey::ReadInteger(const std::string& name) const {
 std::string Win32RegistryKey::ReadString(const std::string& name) const {
     DWORD type = 0;
     DWORD size = 0;
-    if (key_ == nullptr ||
-        RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (FKey == nullptr ||
+        RegQueryValueExW(FKey, Widen(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidDataType(name);
     // The stored text need not end in a NUL. Read wide: an installation folder may lie outside the
     // ANSI code page.
     std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+    if (RegQueryValueExW(FKey, Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                          &size) != ERROR_SUCCESS)
         InvalidDataType(name);
     buffer.back() = L'\0';
@@ -72,8 +72,8 @@ std::string Win32RegistryKey::ReadString(const std::string& name) const {
 
 void Win32RegistryKey::WriteInteger(const std::string& name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
-    if (readOnly_ || key_ == nullptr ||
-        RegSetValueExW(key_, Widen(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+    if (FReadOnly || FKey == nullptr ||
+        RegSetValueExW(FKey, Widen(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                        sizeof data) != ERROR_SUCCESS)
         FailedToSet(name);
 }

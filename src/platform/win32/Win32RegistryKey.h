@@ -18,7 +18,7 @@ class Win32RegistryKey final : public RegistryKey {
     Win32RegistryKey(const Win32RegistryKey&) = delete;
     Win32RegistryKey& operator=(const Win32RegistryKey&) = delete;
 
-    bool Opened() const { return key_ != nullptr; }
+    bool Opened() const { return FKey != nullptr; }
     bool ValueExists(const std::string& name) const override;
     int32_t ReadInteger(const std::string& name) const override;
     std::string ReadString(const std::string& name) const override;
@@ -26,8 +26,8 @@ class Win32RegistryKey final : public RegistryKey {
     void Flush() override {}
 
   private:
-    HKEY key_ = nullptr;
-    bool readOnly_;
+    HKEY FKey = nullptr;
+    bool FReadOnly;
 };
 
 // "Software\<company>\<title>", or "Software\<title>" without a company.

@@ -45,7 +45,7 @@ class Win32SaverSystem final : public SaverSystem {
     // Set at the first On and cleared at the last Off: the dialog's full-screen preview nests inside a
     // run that holds the flag throughout.
     void SetScreenSaverRunning(bool running) override {
-        if (running ? holds_++ > 0 : (holds_ == 0 || --holds_ > 0)) return;
+        if (running ? FHolds++ > 0 : (FHolds == 0 || --FHolds > 0)) return;
         UINT previous = 0;
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
     }
@@ -82,7 +82,7 @@ class Win32SaverSystem final : public SaverSystem {
     }
 
   private:
-    int holds_ = 0;
+    int FHolds = 0;
 };
 
 } // namespace

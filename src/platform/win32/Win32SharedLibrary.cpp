@@ -21,19 +21,19 @@ SharedLibrary::SharedLibrary(const std::string& fileName) {
     // the program (or in the current folder) must not be loaded in its place.
     const DWORD search = HasDirectory(fileName) ? 0 : LOAD_LIBRARY_SEARCH_SYSTEM32;
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    handle_ = reinterpret_cast<void*>(LoadLibraryExW(Widen(fileName).c_str(), nullptr, search));
+    FHandle = reinterpret_cast<void*>(LoadLibraryExW(Widen(fileName).c_str(), nullptr, search));
     const DWORD error = GetLastError();
     SetErrorMode(oldMode);
-    if (!handle_) problem_ = fileName + ": " + SystemErrorText(error);
+    if (!FHandle) FProblem = fileName + ": " + SystemErrorText(error);
 }
 
 void* SharedLibrary::Find(const char* name) const {
-    return handle_ ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)) : nullptr;
+    return FHandle ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(FHandle), name)) : nullptr;
 }
 
 void SharedLibrary::Close() {
-    if (handle_) FreeLibrary(static_cast<HMODULE>(handle_));
-    handle_ = nullptr;
+    if (FHandle) FreeLibrary(static_cast<HMODULE>(FHandle));
+    FHandle = nullptr;
 }
 
 } // namespace quillaby::platform

@@ -26,17 +26,17 @@ class Win32SoundPlayer final : public SoundPlayer {
     void PlayLoop(std::span<const std::byte> wave) override {
         if (!IsWaveFile(wave)) throw Error("The sound is not a wave file");
         Stop();
-        if (wave.size() != bytes_.size() || std::memcmp(wave.data(), bytes_.data(), wave.size()) != 0)
-            bytes_.assign(wave.begin(), wave.end());
+        if (wave.size() != FBytes.size() || std::memcmp(wave.data(), FBytes.data(), wave.size()) != 0)
+            FBytes.assign(wave.begin(), wave.end());
         // A missing sound device is no error: the scene stays silent.
-        PlaySoundA(reinterpret_cast<LPCSTR>(bytes_.data()), nullptr,
+        PlaySoundA(reinterpret_cast<LPCSTR>(FBytes.data()), nullptr,
                    SND_MEMORY | SND_ASYNC | SND_NODEFAULT | SND_LOOP | SND_NOSTOP);
     }
 
     void Stop() override { PlaySoundA(nullptr, nullptr, SND_PURGE); }
 
   private:
-    std::vector<std::byte> bytes_;
+    std::vector<std::byte> FBytes;
 };
 
 } // namespace

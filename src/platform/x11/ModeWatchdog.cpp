@@ -200,12 +200,12 @@ std::unique_ptr<ModeWatchdog> ModeWatchdog::Start() {
 }
 
 ModeWatchdog::~ModeWatchdog() {
-    close(socket_);
-    waitpid(child_, nullptr, 0);
+    close(FSocket);
+    waitpid(FChild, nullptr, 0);
 }
 
 void ModeWatchdog::Tell(char state) {
-    while (send(socket_, &state, 1, MSG_NOSIGNAL) < 0 && errno == EINTR) {
+    while (send(FSocket, &state, 1, MSG_NOSIGNAL) < 0 && errno == EINTR) {
     }
 }
 

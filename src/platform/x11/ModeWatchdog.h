@@ -23,11 +23,11 @@ class ModeWatchdog final : public ModeRescue {
     void Restored() override;
 
   private:
-    ModeWatchdog(int socket, int child) : socket_(socket), child_(child) {}
+    ModeWatchdog(int socket, int child) : FSocket(socket), FChild(child) {}
     void Tell(char state);
 
-    int socket_;
-    int child_;
+    int FSocket;
+    int FChild;
 };
 
 } // namespace quillaby::platform

@@ -97,17 +97,17 @@ struct X11BlankingHold::State {
     }
 };
 
-X11BlankingHold::X11BlankingHold() : state_(std::make_unique<State>()) {}
+X11BlankingHold::X11BlankingHold() : FState(std::make_unique<State>()) {}
 
 X11BlankingHold::~X11BlankingHold() {
-    if (state_->holds > 0) {
-        state_->holds = 1;
+    if (FState->holds > 0) {
+        FState->holds = 1;
         Release();
     }
 }
 
 void X11BlankingHold::Hold() {
-    State& s = *state_;
+    State& s = *FState;
     if (s.holds++ > 0) return;
     // The connection is used by a thread of its own while SDL's and others live on the main one:
     // Xlib's shared state (the extensions' display lists) needs its locks. libX11 1.8 takes them
@@ -124,7 +124,7 @@ void X11BlankingHold::Hold() {
 }
 
 void X11BlankingHold::Release() {
-    State& s = *state_;
+    State& s = *FState;
     if (s.holds == 0 || --s.holds > 0 || s.display == nullptr) return;
     {
         std::lock_guard lock(s.mutex);

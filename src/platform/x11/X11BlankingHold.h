@@ -27,7 +27,7 @@ class X11BlankingHold final : public BlankingHold {
 
   private:
     struct State;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<State> FState;
 };
 
 } // namespace quillaby::platform

@@ -100,8 +100,8 @@ struct X11HostPreview::State {
 };
 
 X11HostPreview::X11HostPreview(WindowHandle host, RgbPicture picture, const std::string& title)
-    : state_(std::make_unique<State>()) {
-    State& s = *state_;
+    : FState(std::make_unique<State>()) {
+    State& s = *FState;
     s.stop.Arm();
     s.picture = std::move(picture);
     s.display = XOpenDisplay(nullptr);
@@ -142,17 +142,17 @@ X11HostPreview::X11HostPreview(WindowHandle host, RgbPicture picture, const std:
 }
 
 X11HostPreview::~X11HostPreview() {
-    State& s = *state_;
+    State& s = *FState;
     if (!s.gone) XDestroyWindow(s.display, s.window);
     XCloseDisplay(s.display);
 }
 
 WindowHandle X11HostPreview::Window() const {
-    return state_->window;
+    return FState->window;
 }
 
 bool X11HostPreview::Poll(InputEvent& event) {
-    State& s = *state_;
+    State& s = *FState;
     event = InputEvent{};
     if (s.gone || s.stop.Requested()) {
         event.Type = InputEvent::Kind::Quit;
@@ -191,7 +191,7 @@ bool X11HostPreview::Poll(InputEvent& event) {
 }
 
 void X11HostPreview::Wait() {
-    State& s = *state_;
+    State& s = *FState;
     if (s.gone || XPending(s.display) > 0) return;
     // The stop signals stay blocked but inside the wait, so one cannot slip in before it starts.
     sigset_t stops;

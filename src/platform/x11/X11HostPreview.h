@@ -31,7 +31,7 @@ class X11HostPreview final : public EventPump {
 
   private:
     struct State;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<State> FState;
 };
 
 } // namespace quillaby::platform
