@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <tuple>
 #include <type_traits>
 
@@ -260,12 +259,6 @@ int GLRecorder::count(std::string_view name) const {
         if (line.size() > name.size() && line.compare(0, name.size(), name) == 0 && line[name.size()] == '(')
             ++n;
     return n;
-}
-
-bool GLRecorder::save(const std::string& path) const {
-    std::ofstream file(path, std::ios::binary);
-    file << text();
-    return static_cast<bool>(file.flush());
 }
 
 void GLRecorder::log(std::string line) {

@@ -40,8 +40,6 @@ class GLRecorder {
     int count(std::string_view name) const;
     // From now on lines go to `sink` as they are made instead of being kept (null: kept again).
     void streamTo(std::FILE* sink) { FSink = sink; }
-    // Writes the kept lines to a file; false when the file cannot be written.
-    bool save(const std::string& path) const;
 
     // Scripted answers (recording without a driver). glGetError answers the queued codes in order,
     // then GL_NO_ERROR.
