@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,18 @@ namespace quillaby::platform {
 namespace {
 
 constexpr const char* kLockName = "quillabyIdleWatch";
+
+// The process id the lock's holder wrote; 0 while there is none. A new holder writes it just after
+// taking the lock, so a holder found without one is asked again for up to a second.
+pid_t LockHolder(const std::string& path) {
+    pid_t pid = 0;
+    for (int waited = 0; waited < 1000 && pid <= 1; waited += 50) {
+        pid = 0;
+        std::ifstream(path) >> pid;
+        if (pid <= 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return pid;
+}
 
 } // namespace
 
@@ -34,8 +47,7 @@ std::unique_ptr<InstanceLock> LockIdleWatch() {
 bool StopIdleWatch() {
     const std::string path = InstanceLockPath(kLockName);
     if (TryLockInstance(path)) return false; // nobody holds it
-    pid_t pid = 0;
-    std::ifstream(path) >> pid;
+    const pid_t pid = LockHolder(path);
     if (pid <= 1 || kill(pid, SIGTERM) != 0) return false;
     for (int waited = 0; waited < 5000; waited += 50) {
         if (TryLockInstance(path)) return true;
@@ -48,7 +60,18 @@ bool StartIdleWatch(const std::string& program, std::string& whyNot) {
     SpawnOptions options;
     options.NewSession = true;
     options.NullInput = true;
-    return Spawn(program, {program, "--idle-watch"}, options, &whyNot) > 0;
+    const pid_t pid = Spawn(program, {program, "--idle-watch"}, options, &whyNot);
+    if (pid <= 0) return false;
+    // Back once the new watcher holds the lock (or has ended: one was running already), so that an
+    // "off" right after finds it. Up to 5 seconds; the lock is read, never taken, meanwhile.
+    const std::string path = InstanceLockPath(kLockName);
+    for (int waited = 0; waited < 5000; waited += 50) {
+        pid_t holder = 0;
+        std::ifstream(path) >> holder;
+        if (holder == pid || waitpid(pid, nullptr, WNOHANG) == pid) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
 }
 
 } // namespace quillaby::platform
