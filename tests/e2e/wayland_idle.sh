@@ -43,8 +43,11 @@ grep -q 'zwp_idle_inhibit_manager_v1@[0-9]*\.create_inhibitor' "$protocol" &&
 # The headless seat has no keyboard until wtype makes one: the pause lets the saver take it first.
 wtype -s 3000 a
 wait_exit "$saver" || fail "a typed key did not end the saver"
+# A second idle second may already have started another saver, which swayidle -w waits for
+# before it reads its signal: that one is ended too.
 kill $swayidle
-wait_exit $swayidle
+pkill -x -P $swayidle quillaby.scr || true
+wait_exit $swayidle || fail "swayidle did not end"
 
 # Our own watcher, through the compositor's idle protocol.
 ./bin/quillaby --idle-watch --idle-after 3 >watch.out 2>watch.err &
