@@ -57,7 +57,7 @@ std::vector<uint8_t> ReadPng(const std::string& fileName, int& width, int& heigh
     struct Close {
         std::FILE* File;
         ~Close() { std::fclose(File); }
-    } close{file};
+    } closer{file};
     if (!png_image_begin_read_from_stdio(&image, file))
         throw Error("Cannot read \"" + fileName + "\": " + image.message);
     image.format = PNG_FORMAT_RGBA;
