@@ -17,14 +17,20 @@ namespace {
 
 constexpr const char* kLockName = "quillabyIdleWatch";
 
-// The process id the lock's holder wrote; 0 while there is none. A new holder writes it just after
-// taking the lock, so a holder found without one is asked again for up to a second.
-pid_t LockHolder(const std::string& path) {
+// The process id the lock's holder wrote; 0 while there is none.
+pid_t WrittenHolder(const std::string& path) {
     pid_t pid = 0;
+    std::ifstream(path) >> pid;
+    return pid;
+}
+
+// A new holder writes its id just after taking the lock, so a holder found without one is asked
+// again for up to a second.
+pid_t LockHolder(const std::string& path) {
+    pid_t pid = WrittenHolder(path);
     for (int waited = 0; waited < 1000 && pid <= 1; waited += 50) {
-        pid = 0;
-        std::ifstream(path) >> pid;
-        if (pid <= 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pid = WrittenHolder(path);
     }
     return pid;
 }
@@ -66,9 +72,7 @@ bool StartIdleWatch(const std::string& program, std::string& whyNot) {
     // "off" right after finds it. Up to 5 seconds; the lock is read, never taken, meanwhile.
     const std::string path = InstanceLockPath(kLockName);
     for (int waited = 0; waited < 5000; waited += 50) {
-        pid_t holder = 0;
-        std::ifstream(path) >> holder;
-        if (holder == pid || waitpid(pid, nullptr, WNOHANG) == pid) break;
+        if (WrittenHolder(path) == pid || waitpid(pid, nullptr, WNOHANG) == pid) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
