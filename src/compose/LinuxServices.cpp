@@ -98,12 +98,21 @@ class LinuxServices final : public SdlWindowServices {
     std::unique_ptr<StopSignals> FWallpaperStop; // from the wallpaper's window to its loop
 };
 
+// The Wayland services in a Wayland session. Otherwise null, and SDL draws through the X server or
+// not at all: its offscreen fallback, taken when the display cannot be opened, would pass for a
+// desktop without a single usable mode. A driver the environment names (the snapshot's) still wins.
+std::unique_ptr<Services> ChooseSession(Services& x11) {
+    std::unique_ptr<Services> wayland = ChooseWaylandServices(x11);
+    if (!wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    return wayland;
+}
+
 } // namespace
 
 Services& SystemServices() {
     static LinuxDesktop desktop;
     static LinuxServices services(desktop);
-    static const std::unique_ptr<Services> wayland = ChooseWaylandServices(services);
+    static const std::unique_ptr<Services> wayland = ChooseSession(services);
     return wayland ? *wayland : services;
 }
 

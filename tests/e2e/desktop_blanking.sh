@@ -6,8 +6,7 @@ set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
-# Without -noreset the server forgets `xset s` whenever its last client leaves.
-start_xvfb 1024x768x24 -noreset
+start_xvfb 1024x768x24
 command -v xssstate >/dev/null || fail "xssstate (suckless-tools) is missing: run scripts/setup-deps"
 xset s 3 0
 e2e_saver_files "$program" $'DollarCount=2\nBubbleCount=2\nSound=0\n'

@@ -9,7 +9,7 @@ set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
-start_xvfb 640x480x24 -noreset
+start_xvfb 640x480x24
 xset s 3 0
 e2e_saver_files "$program" $'DollarCount=2\nBubbleCount=2\nSound=0\n'
 cc -shared -fPIC -o standin.so "$E2E_LIB_DIR/dpms-standin.c" -ldl || fail "the DPMS stand-in does not build"

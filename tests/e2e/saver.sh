@@ -63,6 +63,12 @@ grep -q 'Ondrel Screen Saver Error!' err || fail "no error report: $(cat err)"
 timeout 20 "$scr" /a >out 2>err || fail "/a failed: $(cat err)"
 [[ ! -s err && -z $(xdotool search --name '^Quillaby$' 2>/dev/null) ]] || fail "/a showed something: $(cat err)"
 
+# An X display that cannot be opened is said so, not taken for a desktop without a usable mode.
+rc=0
+DISPLAY=$E2E_TMP/no-server:0 timeout 30 "$scr" /c >out 2>err || rc=$?
+[[ $rc == 1 ]] && grep -q 'x11 not available' err && ! grep -q 'High Color' err ||
+  fail "an unreachable display: rc $rc, $(cat err)"
+
 # A desktop of 256 colours gets the colour-depth warning.
 rm -f "$E2E_TMP/xvfb.fd" # the helper's pipe of the first server
 start_xvfb 640x480x8

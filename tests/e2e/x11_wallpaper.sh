@@ -9,7 +9,7 @@ set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
 e2e_init
-start_xvfb 640x480x24 -noreset
+start_xvfb 640x480x24
 e2e_saver_files "$program" $'Sound=0\nBubbleCount=5\nDollarCount=5\n'
 cc -shared -fPIC -o standin.so "$E2E_LIB_DIR/dpms-standin.c" -ldl || fail "the DPMS stand-in does not build"
 export DPMS_STANDIN_STATE=$E2E_TMP/dpms DPMS_STANDIN_LOG=$E2E_TMP/dpms.log

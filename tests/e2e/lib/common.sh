@@ -3,7 +3,8 @@
 #                            command that stops the script is named; everything
 #                            started through e2e_track is killed on exit
 #   start_xvfb [WxHxD [ARGS...]]  an Xvfb on a free display number (the server picks it: no races
-#                            between tests running in parallel), ARGS passed on; sets DISPLAY
+#                            between tests running in parallel) that never resets, ARGS passed on;
+#                            sets DISPLAY
 #   start_xdummy [CONF]      Xorg with the dummy driver (real mode switching); sets DISPLAY;
 #                            returns 1 when Xorg cannot start here (the caller skips). CONF: a file
 #                            in lib/ (xorg-dummy-wide.conf has room for lib/two-monitors)
@@ -76,11 +77,13 @@ _e2e_wait_displayfd() { # fifo pid what
   xdpyinfo >/dev/null 2>&1
 }
 
+# -noreset: a bare Xvfb resets whenever its last client leaves, and drops the connections that
+# arrive meanwhile (a desktop's server, with its clients staying, never does).
 start_xvfb() { # [WxHxD [ARGS...]]
   local geometry=${1:-800x600x24} fifo=$E2E_TMP/xvfb.fd
   shift || true
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_X_PID=$!
   e2e_track $!
   _e2e_wait_displayfd "$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
