@@ -2,7 +2,9 @@
 # Display modes of the Windows saver under Wine on Xorg's dummy driver (Wine turns
 # ChangeDisplaySettings into RandR): with 640 x 480 stored, /s puts the display in 640 x 480; the
 # desktop's mode comes back after a key, and after an error report during the full-screen run (a
-# password switch of the wrong type, read when a key asks to close). Windows itself undoes a
+# password switch of the wrong type, read when a key asks to close), and when Wine's default mode is
+# the one switched to (as a busy machine has left it), where going back to the default restores
+# nothing. Windows itself undoes a
 # full-screen change when a killed saver's process ends; Wine 8 does not, so that case is not run.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
@@ -36,11 +38,15 @@ ended() { # how, exit code
   rc=$(wine_exit_code $pid)
   [[ $rc == "$2" ]] || fail "$1: exit code $rc, not $2: $(cat "$E2E_TMP/err")"
   for _ in $(seq 100); do [[ $(size) == "$desktop" ]] && break; sleep 0.1; done
-  [[ $(size) == "$desktop" ]] || fail "$1 left the display at $(size), not $desktop"
+  [[ $(size) == "$desktop" ]] || fail "$1 left the display at $(size), not $desktop: $(cat "$E2E_TMP/err")"
 }
 
 switched_run
 ended "a key" 0
+
+wine "$probe" default-mode 640 480 || fail "the default mode could not be set"
+switched_run
+ended "a key with 640x480 the default" 0
 
 wine reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePassword /t REG_SZ /d 1 /f >/dev/null 2>&1
 switched_run

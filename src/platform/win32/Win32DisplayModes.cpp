@@ -1,6 +1,8 @@
 // Display modes through the display settings of the primary display. A switch is made with
 // CDS_FULLSCREEN, a temporary change that Windows undoes when the process ends; we also restore it
 // ourselves when the object goes (Wine does not undo it at the end of the process).
+#include <optional>
+
 #include "platform/win32/Win32Layer.h"
 #include "platform/win32/WinApi.h"
 
@@ -17,6 +19,23 @@ DEVMODEA Record(const DisplayModeRecord& mode) {
     return record;
 }
 
+// The primary display's mode of that number (or ENUM_CURRENT_SETTINGS), if there is one.
+std::optional<DisplayModeRecord> ReadMode(DWORD number) {
+    DEVMODEA record{};
+    record.dmSize = sizeof record;
+    if (!EnumDisplaySettingsA(nullptr, number, &record)) return std::nullopt;
+    DisplayModeRecord mode;
+    mode.Width = static_cast<int>(record.dmPelsWidth);
+    mode.Height = static_cast<int>(record.dmPelsHeight);
+    mode.BitsPerPixel = static_cast<int>(record.dmBitsPerPel);
+    mode.RefreshRate = static_cast<int>(record.dmDisplayFrequency);
+    return mode;
+}
+
+bool SameMode(const DisplayModeRecord& a, const DisplayModeRecord& b) {
+    return a.Width == b.Width && a.Height == b.Height && a.BitsPerPixel == b.BitsPerPixel;
+}
+
 class Win32DisplayModes final : public DisplayModes {
   public:
     ~Win32DisplayModes() override {
@@ -24,14 +43,9 @@ class Win32DisplayModes final : public DisplayModes {
     }
 
     bool EnumMode(int index, DisplayModeRecord& mode) override {
-        DEVMODEA record{};
-        record.dmSize = sizeof record;
-        if (!EnumDisplaySettingsA(nullptr, static_cast<DWORD>(index), &record)) return false;
-        mode.Width = static_cast<int>(record.dmPelsWidth);
-        mode.Height = static_cast<int>(record.dmPelsHeight);
-        mode.BitsPerPixel = static_cast<int>(record.dmBitsPerPel);
-        mode.RefreshRate = static_cast<int>(record.dmDisplayFrequency);
-        return true;
+        const std::optional<DisplayModeRecord> found = ReadMode(static_cast<DWORD>(index));
+        if (found) mode = *found;
+        return found.has_value();
     }
 
     bool TestMode(const DisplayModeRecord& mode) override {
@@ -40,6 +54,7 @@ class Win32DisplayModes final : public DisplayModes {
     }
 
     bool SetMode(const DisplayModeRecord& mode) override {
+        if (!FSwitched) FDesktop = ReadMode(ENUM_CURRENT_SETTINGS); // the mode to come back to
         DEVMODEA record = Record(mode);
         if (ChangeDisplaySettingsA(&record, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
         FSwitched = true;
@@ -48,6 +63,13 @@ class Win32DisplayModes final : public DisplayModes {
 
     void RestoreMode() override {
         ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
+        // Under Wine the default mode can be the one switched to (seen on a busy machine, Wine's desktop
+        // process starting meanwhile): then the mode found before the switch is set by name.
+        const std::optional<DisplayModeRecord> now = ReadMode(ENUM_CURRENT_SETTINGS);
+        if (FSwitched && FDesktop && now && !SameMode(*now, *FDesktop)) {
+            DEVMODEA record = Record(*FDesktop);
+            ChangeDisplaySettingsA(&record, CDS_FULLSCREEN);
+        }
         FSwitched = false;
     }
 
@@ -61,6 +83,7 @@ class Win32DisplayModes final : public DisplayModes {
 
   private:
     bool FSwitched = false;
+    std::optional<DisplayModeRecord> FDesktop; // before the first switch
 };
 
 } // namespace

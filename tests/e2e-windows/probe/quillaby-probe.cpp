@@ -35,6 +35,9 @@
 //                                     version information of the Details tab)
 //   quillaby-probe hold FILE SECONDS  keeps FILE open for SECONDS, shared for reading only (as a
 //                                     running program's file is held): "held" once it is open
+//   quillaby-probe default-mode W H   makes W x H (32 bits) the display's default mode without switching
+//                                     to it, as Wine can leave it while the desktop's mode is another;
+//                                     exit 1 when the system refuses
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -359,6 +362,16 @@ int Hold(const char* file, int seconds) {
     return 0;
 }
 
+int DefaultMode(int width, int height) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = 32;
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY | CDS_NORESET) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
 int Running() {
     BOOL running = FALSE;
     if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
@@ -382,10 +395,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return Settings(std::atoi(argv[2]));
     if (argc == 3 && std::strcmp(argv[1], "resources") == 0) return Resources(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], std::atoi(argv[3]));
+    if (argc == 4 && std::strcmp(argv[1], "default-mode") == 0)
+        return DefaultMode(std::atoi(argv[2]), std::atoi(argv[3]));
     std::fprintf(
         stderr,
         "usage: quillaby-probe preview SCR [W H] | window TITLE | running | owner SCR | syscommand TITLE "
         "CODE | monitors | dpichanged TITLE DPI LEFT TOP | settings SECONDS | resources FILE | hold FILE "
-        "SECONDS\n");
+        "SECONDS | default-mode W H\n");
     return 2;
 }
