@@ -4,8 +4,8 @@
 # desktop's mode comes back after a key, and after an error report during the full-screen run (a
 # password switch of the wrong type, read when a key asks to close), and when Wine's default mode is
 # the one switched to (as a busy machine has left it), where going back to the default restores
-# nothing. Windows itself undoes a
-# full-screen change when a killed saver's process ends; Wine 8 does not, so that case is not run.
+# nothing. Windows itself undoes a full-screen change when a killed saver's process ends; Wine 8
+# does not, so that case is not run.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib/common.sh"
 source "$(dirname "$0")/../e2e/lib/wine.sh"

@@ -65,10 +65,10 @@ class Win32DisplayModes final : public DisplayModes {
         ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
         // Under Wine the default mode can be the one switched to (seen on a busy machine, Wine's desktop
         // process starting meanwhile): then the mode found before the switch is set by name.
-        const std::optional<DisplayModeRecord> now = ReadMode(ENUM_CURRENT_SETTINGS);
-        if (FSwitched && FDesktop && now && !SameMode(*now, *FDesktop)) {
+        if (FSwitched && FDesktop) {
+            const std::optional<DisplayModeRecord> now = ReadMode(ENUM_CURRENT_SETTINGS);
             DEVMODEA record = Record(*FDesktop);
-            ChangeDisplaySettingsA(&record, CDS_FULLSCREEN);
+            if (now && !SameMode(*now, *FDesktop)) ChangeDisplaySettingsA(&record, CDS_FULLSCREEN);
         }
         FSwitched = false;
     }
